@@ -1,0 +1,15 @@
+#pragma once
+// Turns the PNG images in the programs' resources into GDI bitmaps.
+
+#include <windows.h>
+
+#include "resources/PngImage.h"
+
+// A 32-bit top-down DIB section with premultiplied alpha, or nullptr.
+HBITMAP CreatePngBitmap(const PngImage& image);
+
+// Decodes the RCDATA resource `id` of `module`. Returns false if it is missing or not a valid PNG.
+bool LoadPngResource(HMODULE module, int id, PngImage& image);
+
+// Both steps at once; `size` (may be null) receives the bitmap's size. Returns nullptr on failure.
+HBITMAP LoadPngBitmap(HMODULE module, int id, SIZE* size);
