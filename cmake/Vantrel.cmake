@@ -9,10 +9,12 @@ if(VANTREL_WINDOWS)
                           STRICT WIN32_LEAN_AND_MEAN)
   add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
   # Static runtime: the exes need no DLLs beyond the system's own.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
+  # Resource scripts name their images relative to resources/.
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
 
   # libpng, built from Debian's source package by scripts/deps.
-  set(VANTREL_DEPS ${CMAKE_SOURCE_DIR}/build/deps/i686-w64-mingw32 CACHE PATH "mingw dependencies")
+  set(VANTREL_DEPS ${CMAKE_SOURCE_DIR}/build/deps/${VANTREL_TRIPLE} CACHE PATH "mingw dependencies")
   add_library(vantrel_png STATIC IMPORTED GLOBAL)
   set_target_properties(vantrel_png PROPERTIES
     IMPORTED_LOCATION ${VANTREL_DEPS}/lib/libpng16.a

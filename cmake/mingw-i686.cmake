@@ -1,18 +1,4 @@
-# Cross-compiles the Windows programs with mingw-w64 for 32-bit Windows.
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped programs: 32-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(triple i686-w64-mingw32)
-
-# The -posix variants: the win32-thread runtime has no std::mutex, which GoogleTest needs.
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${triple}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Windows test executables run under Wine, with the build's own prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
+set(VANTREL_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

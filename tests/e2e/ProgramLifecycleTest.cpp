@@ -1,0 +1,33 @@
+// Starts the real programs under Wine and drives them only through window messages, as the other
+// program and the user's system do.
+#include <gtest/gtest.h>
+
+#include "tests/harness/WineTestSupport.h"
+
+namespace {
+
+const char kWindowClass[] = "WindowClass_0";
+
+TEST(ProgramLifecycle, MainWindowOpensAndClosesOnWmClose) {
+    StartedProgram program = StartProgram(DistFile("vantrel.exe"), "");
+    ASSERT_TRUE(program.started) << "CreateProcess failed: " << GetLastError();
+    HWND window = WaitForProcessWindow(kWindowClass, "Vantrel", program.info.dwProcessId, 30000);
+    ASSERT_NE(window, nullptr) << "no window of class WindowClass_0 titled Vantrel appeared";
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+    EXPECT_EQ(WaitForExit(program, 30000), 0) << "vantrel.exe did not end after WM_CLOSE";
+}
+
+TEST(ProgramLifecycle, TrayWindowIsHiddenAndEndsOnQuitMessage) {
+    StartedProgram program = StartProgram(DistFile("vtlsystray.exe"), "");
+    ASSERT_TRUE(program.started) << "CreateProcess failed: " << GetLastError();
+    HWND window = WaitForProcessWindow(kWindowClass, "Vantrel Systray Window", program.info.dwProcessId, 30000);
+    ASSERT_NE(window, nullptr) << "no window titled Vantrel Systray Window appeared";
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    ASSERT_TRUE(PostMessageA(window, WM_APP + 20, 0, 0));
+    EXPECT_EQ(WaitForExit(program, 30000), 0) << "vtlsystray.exe did not end after WM_APP + 20";
+}
+
+}  // namespace
