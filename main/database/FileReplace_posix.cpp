@@ -1,0 +1,11 @@
+#include "main/database/FileReplace.h"
+
+#include <unistd.h>
+
+bool FlushFileToDisk(std::FILE* file) {
+    return std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+}
+
+bool ReplaceFileWith(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}

@@ -1,0 +1,87 @@
+#include "main/database/RatingCache.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+std::string CutHash(const std::string& hash) {
+    return hash.size() > RatingHashLength ? hash.substr(0, RatingHashLength) : hash;
+}
+
+// The cache file separates records by 0x01 and fields by 0x02; a description carrying them (it may
+// come from the server) would split into forged records at the next load.
+std::string WithoutSeparators(std::string text) {
+    std::replace(text.begin(), text.end(), '\x01', ' ');
+    std::replace(text.begin(), text.end(), '\x02', ' ');
+    return text;
+}
+
+}  // namespace
+
+int32_t LeadingDecimal(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{INT32_MAX} + 1);
+    }
+    value = negative ? -value : value;
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+bool IsKnownRating(int32_t rating) {
+    return rating == RatingSystemInternalValue || rating == RatingTrustworthyProgramValue;
+}
+
+RatingEntry* FindRating(RatingCache& cache, const std::string& hash) {
+    const std::string key = CutHash(hash);
+    if (cache.current < cache.entries.size() && cache.entries[cache.current].hash == key) {
+        return &cache.entries[cache.current];
+    }
+    for (size_t i = 0; i < cache.entries.size(); ++i) {
+        if (cache.entries[i].hash == key) {
+            cache.current = i;
+            return &cache.entries[i];
+        }
+    }
+    return nullptr;
+}
+
+RatingEntry* CurrentRating(RatingCache& cache) {
+    return cache.current < cache.entries.size() ? &cache.entries[cache.current] : nullptr;
+}
+
+void RemoveRating(RatingCache& cache, const std::string& hash) {
+    const std::string key = CutHash(hash);
+    size_t kept = 0;
+    size_t current = RatingCache::noEntry;
+    for (size_t i = 0; i < cache.entries.size(); ++i) {
+        if (cache.entries[i].hash == key) {
+            continue;
+        }
+        if (i == cache.current) {
+            current = kept;
+        }
+        if (kept != i) {
+            cache.entries[kept] = std::move(cache.entries[i]);
+        }
+        ++kept;
+    }
+    cache.entries.resize(kept);
+    cache.current = current;
+}
+
+RatingEntry& AppendRating(RatingCache& cache, RatingEntry entry) {
+    entry.hash = WithoutSeparators(CutHash(entry.hash));
+    entry.description = WithoutSeparators(std::move(entry.description));
+    entry.known = IsKnownRating(entry.rating) ? 1 : 0;
+    RemoveRating(cache, entry.hash);
+    cache.entries.push_back(std::move(entry));
+    cache.current = cache.entries.size() - 1;
+    return cache.entries.back();
+}

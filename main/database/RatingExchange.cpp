@@ -1,0 +1,77 @@
+#include "main/database/RatingExchange.h"
+
+RatingExchangeResult ExchangeRatingRequest(const RatingNetwork& network, const std::string& request) {
+    RatingExchangeResult result;
+    if (!network.started) {
+        result.code = RatingNoNetwork;
+        return result;
+    }
+    const intptr_t socket = network.connect(network.server.host, network.server.port);
+    if (socket < 0) {
+        result.code = RatingNoConnection;
+        return result;
+    }
+    if (!network.send(socket, request)) {
+        network.close(socket);
+        result.code = RatingNoConnection;
+        return result;
+    }
+    network.sleep(RatingFirstWaitMilliseconds);
+    const int64_t start = network.tick();
+    for (;;) {
+        if (network.readable(socket)) {
+            result.received = network.receive(socket, RatingAnswerBlockLength);
+            break;
+        }
+        network.sleep(RatingPollMilliseconds);
+        if (network.tick() - start > RatingAnswerTimeoutMilliseconds) {
+            result.code = RatingNoAnswer;
+            break;
+        }
+    }
+    network.close(socket);
+    return result;
+}
+
+namespace {
+
+int PostRating(const RatingNetwork& network,
+               RatingPost post,
+               const std::string& hash,
+               const std::string& prop,
+               const std::string& user,
+               const std::string& password) {
+    const RatingExchangeResult result =
+        ExchangeRatingRequest(network, BuildRatingPostRequest(post, network.server, hash, prop, user, password));
+    return result.code != 0 ? result.code : PostResult(AnswerBody(result.received));
+}
+
+}  // namespace
+
+int InsertRating(const RatingNetwork& network,
+                 const std::string& hash,
+                 const std::string& prop,
+                 const std::string& user,
+                 const std::string& password) {
+    return PostRating(network, RatingPost::Insert, hash, prop, user, password);
+}
+
+int UpdateRating(const RatingNetwork& network,
+                 const std::string& hash,
+                 const std::string& prop,
+                 const std::string& user,
+                 const std::string& password) {
+    return PostRating(network, RatingPost::Update, hash, prop, user, password);
+}
+
+int DeleteRating(const RatingNetwork& network,
+                 const std::string& hash,
+                 const std::string& user,
+                 const std::string& password) {
+    return PostRating(network, RatingPost::Delete, hash, std::string(), user, password);
+}
+
+std::string QueryServer(const RatingNetwork& network, const std::string& hash) {
+    const RatingExchangeResult result = ExchangeRatingRequest(network, BuildRatingQueryRequest(network.server, hash));
+    return result.code != 0 ? std::to_string(result.code) : AnswerBody(result.received);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "main/database/RatingProtocol.h"
+
+// One request and its answer over a fresh connection. The socket calls come from the system's
+// network layer (Winsock in the program, POSIX sockets in tests); the waiting and timing are here.
+
+constexpr int RatingNoNetwork = -1;     // the network layer did not start
+constexpr int RatingNoConnection = -2;  // no connection, or the request could not be sent
+constexpr int RatingNoAnswer = -3;      // nothing came within the time-out
+
+constexpr int RatingFirstWaitMilliseconds = 50;
+constexpr int RatingPollMilliseconds = 10;
+constexpr int64_t RatingAnswerTimeoutMilliseconds = 5000;
+constexpr size_t RatingAnswerBlockLength = 4096;
+
+struct RatingNetwork {
+    bool started = false;
+    DatabaseServer server;
+    std::function<intptr_t(const std::string& host, int port)> connect;  // negative when it fails
+    std::function<bool(intptr_t socket, const std::string& bytes)> send;
+    std::function<bool(intptr_t socket)> readable;  // data (or the end of the connection) is waiting
+    std::function<std::string(intptr_t socket, size_t most)> receive;
+    std::function<void(intptr_t socket)> close;
+    std::function<void(int milliseconds)> sleep;
+    std::function<int64_t()> tick;  // milliseconds of a monotonic clock
+};
+
+struct RatingExchangeResult {
+    int code = 0;  // 0, or one of the negative codes above
+    std::string received;
+};
+
+// Sends the request, then reads the first block that arrives within the time-out.
+RatingExchangeResult ExchangeRatingRequest(const RatingNetwork& network, const std::string& request);
+
+// Each returns the server's number (1 for success) or a negative code.
+int InsertRating(const RatingNetwork& network,
+                 const std::string& hash,
+                 const std::string& prop,
+                 const std::string& user,
+                 const std::string& password);
+int UpdateRating(const RatingNetwork& network,
+                 const std::string& hash,
+                 const std::string& prop,
+                 const std::string& user,
+                 const std::string& password);
+int DeleteRating(const RatingNetwork& network,
+                 const std::string& hash,
+                 const std::string& user,
+                 const std::string& password);
+
+// The answer body, or "-1", "-2", "-3".
+std::string QueryServer(const RatingNetwork& network, const std::string& hash);

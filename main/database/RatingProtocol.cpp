@@ -1,0 +1,94 @@
+#include "main/database/RatingProtocol.h"
+
+#include "main/database/Base64.h"
+#include "main/database/RatingCache.h"
+
+const char* const DatabaseServerHostKey = "DatabaseServerHost";
+const char* const DatabaseServerPortKey = "DatabaseServerPort";
+
+namespace {
+
+const char* const kRequestHeaders =
+    "User-Agent: vantreldbgnt\r\n"
+    "Content-Type: application/x-www-form-urlencoded\r\n";
+
+const char* PostPath(RatingPost post) {
+    switch (post) {
+        case RatingPost::Insert:
+            return "/vtldb/insert.php";
+        case RatingPost::Update:
+            return "/vtldb/update.php";
+        case RatingPost::Delete:
+            return "/vtldb/delete.php";
+    }
+    return "";
+}
+
+// HTTP wants the port in the Host header when it is not the default one.
+std::string HostHeader(const DatabaseServer& server) {
+    std::string header = "Host: " + server.host;
+    if (server.port != 80) {
+        header += ":" + std::to_string(server.port);
+    }
+    return header + "\r\n";
+}
+
+}  // namespace
+
+std::string BuildRatingPostRequest(RatingPost post,
+                                   const DatabaseServer& server,
+                                   const std::string& hash,
+                                   const std::string& prop,
+                                   const std::string& user,
+                                   const std::string& password) {
+    std::string body = "hash=" + hash;
+    if (post != RatingPost::Delete) {
+        body += "&prop=" + prop;
+    }
+    body += "&username=" + user + "&password=" + password;
+    return std::string("POST ") + PostPath(post) + " HTTP/1.0\r\n" + HostHeader(server) + kRequestHeaders +
+           "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string BuildRatingQueryRequest(const DatabaseServer& server, const std::string& hash) {
+    return "GET /vtldb/query.php?hash=" + hash + " HTTP/1.0\r\n" + HostHeader(server) + kRequestHeaders + "\r\n";
+}
+
+std::string BuildRatingProp(int32_t rating, const std::string& description) {
+    return EncodeRatingProp(std::to_string(rating) + "|" + description);
+}
+
+std::string AnswerBody(const std::string& received) {
+    const size_t blankLine = received.find("\n\r");
+    if (blankLine == std::string::npos) {
+        return received.size() > 2 ? received.substr(2) : std::string();
+    }
+    return blankLine + 3 < received.size() ? received.substr(blankLine + 3) : std::string();
+}
+
+int32_t PostResult(const std::string& body) {
+    return LeadingDecimal(body);
+}
+
+QueryAnswer ParseQueryAnswer(const std::string& hash, const std::string& answer) {
+    QueryAnswer result;
+    if (answer == "0") {
+        result.kind = QueryAnswer::Kind::Unrated;
+        return result;
+    }
+    if (hash.empty() || answer.size() < RatingHashLength || answer.compare(0, RatingHashLength, hash) != 0) {
+        return result;
+    }
+    std::string text;
+    if (!DecodeRatingProp(answer.substr(RatingHashLength), text) || text.empty()) {
+        return result;
+    }
+    const size_t bar = text.find('|');
+    result.kind = QueryAnswer::Kind::Rated;
+    result.rating = LeadingDecimal(text.substr(0, bar));
+    if (bar != std::string::npos) {
+        const size_t next = text.find('|', bar + 1);
+        result.description = text.substr(bar + 1, next == std::string::npos ? std::string::npos : next - bar - 1);
+    }
+    return result;
+}
