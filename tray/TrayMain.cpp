@@ -1,0 +1,44 @@
+// The tray companion. Its window stays invisible; the main program finds it by class and title.
+#include <windows.h>
+
+namespace {
+
+const char kWindowClass[] = "WindowClass_0";
+const char kWindowTitle[] = "Vantrel Systray Window";
+// Sent by the main program when the companion is to end.
+const UINT kMessageQuit = WM_APP + 20;
+
+LRESULT CALLBACK TrayWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kMessageQuit:
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = TrayWindowCallback;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kWindowClass;
+    if (!RegisterClassExA(&windowClass)) {
+        return 1;
+    }
+    if (CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance,
+                        nullptr) == nullptr) {
+        return 1;
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
