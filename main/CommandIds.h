@@ -1,0 +1,95 @@
+#pragma once
+// Menu items, image buttons, keyboard shortcuts and controls of the main program share one
+// identifier space and one dispatch; these are its identifiers, and the window messages the
+// programs exchange.
+
+#include <cstdint>
+
+enum Command : int {
+    CommandExportAll = 1,
+    CommandExportProcesses = 2,
+    CommandExportWindows = 3,
+    CommandExportServices = 4,
+    CommandExportDrivers = 5,
+    CommandExportNetworks = 6,
+    CommandExportSmart = 7,
+    CommandExportAutoruns = 8,
+    CommandClose = 9,
+    CommandViewFirst = 10,  // 10 + view index, up to 17
+    CommandViewLast = 17,
+    CommandTaskManager = 18,
+    CommandPreferences = 19,
+    CommandDiagram = 20,
+    CommandSearch = 21,
+    CommandRun = 22,
+    CommandEnd = 23,
+    CommandWebSearch = 24,
+    CommandProcessInformation = 25,
+    CommandShutdown = 26,
+    CommandReboot = 27,
+    CommandStandby = 28,
+    CommandHibernate = 29,
+    CommandLogoff = 30,
+    CommandLock = 31,
+    CommandRefresh = 32,
+    CommandDatabaseQuery = 33,
+    CommandDatabaseUpdate = 34,
+    CommandDatabaseDelete = 35,
+    CommandDatabaseChangeProfile = 36,
+    CommandPriorityRealtime = 37,
+    CommandPriorityHigh = 38,
+    CommandPriorityAboveNormal = 39,
+    CommandPriorityNormal = 40,
+    CommandPriorityBelowNormal = 41,
+    CommandPriorityIdle = 42,
+    CommandProcessorFirst = 43,  // 43 for processor 1, and so on
+    CommandPauseProcess = 555,
+    CommandResumeProcess = 556,
+    CommandOptimizeProcess = 557,
+    CommandDeleteProcess = 558,
+    CommandExploreProcessFolder = 559,
+    CommandJumpToParent = 560,
+    CommandTransparencyNone = 561,  // 562..570: 10 % .. 90 %
+    CommandTransparencyLast = 570,
+    CommandWindowForeground = 571,
+    CommandWindowHidden = 572,
+    CommandWindowDeactivated = 573,
+    CommandWindowMinimize = 574,
+    CommandWindowMaximize = 575,
+    CommandWindowRestore = 576,
+    CommandWindowRepairPosition = 577,
+    CommandWindowProcessInformation = 578,
+    CommandWindowJumpProcess = 579,
+    CommandWindowJumpWindow = 580,
+    CommandServiceStart = 581,
+    CommandServiceStop = 582,
+    CommandServicePause = 583,
+    CommandServiceContinue = 584,
+    CommandServiceDisabled = 585,
+    CommandServiceAutomatic = 586,
+    CommandServiceManual = 587,
+    CommandExploreDriverFolder = 588,
+    CommandExploreAutorunSource = 589,
+    CommandExploreAutorunTarget = 590,
+    CommandOpenHelp = 591,
+    CommandAbout = 592,
+    ControlProcessList = 596,
+    ControlWindowList = 607,
+    ControlHarddiskList = 692,
+    ControlSmartAttributeList = 693,
+};
+
+// The highest processor command: one per processor that a 32-bit affinity mask can address.
+constexpr int CommandProcessorLast = CommandProcessorFirst + 31;
+
+// Window messages between the two programs and to the main window itself (wParam = lParam = 0).
+constexpr uint32_t kWmApp = 0x8000;
+constexpr uint32_t MessageQuit = kWmApp + 20;            // main -> tray: quit; tray -> main: exit
+constexpr uint32_t MessageActivate = kWmApp + 21;        // second instance -> main: come to the front
+constexpr uint32_t MessageRebuildTree = kWmApp + 22;     // main -> itself: tree after a column sort
+constexpr uint32_t MessageReloadSettings = kWmApp + 23;  // main -> tray: settings saved
+
+// Both programs' windows are found by this class and their titles.
+constexpr char kWindowClassName[] = "WindowClass_0";
+constexpr char kMainWindowTitle[] = "Vantrel";
+constexpr char kTrayWindowTitle[] = "Vantrel Systray Window";
