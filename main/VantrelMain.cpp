@@ -1,13 +1,11 @@
 // The process manager's main window.
 #include <windows.h>
 
+#include "main/CommandIds.h"
 #include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
-
-const char kWindowClass[] = "WindowClass_0";
-const char kWindowTitle[] = "Vantrel";
 
 struct MainWindowState {
     HBITMAP banner = nullptr;
@@ -61,11 +59,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = kWindowClassName;
     if (!RegisterClassExA(&windowClass)) {
         return 1;
     }
-    HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+    HWND window = CreateWindowExA(0, kWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   640, 500, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;

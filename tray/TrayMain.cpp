@@ -1,16 +1,13 @@
 // The tray companion. Its window stays invisible; the main program finds it by class and title.
 #include <windows.h>
 
-namespace {
+#include "main/CommandIds.h"
 
-const char kWindowClass[] = "WindowClass_0";
-const char kWindowTitle[] = "Vantrel Systray Window";
-// Sent by the main program when the companion is to end.
-const UINT kMessageQuit = WM_APP + 20;
+namespace {
 
 LRESULT CALLBACK TrayWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case kMessageQuit:
+        case MessageQuit:
             DestroyWindow(window);
             return 0;
         case WM_DESTROY:
@@ -27,11 +24,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = TrayWindowCallback;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = kWindowClassName;
     if (!RegisterClassExA(&windowClass)) {
         return 1;
     }
-    if (CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance,
+    if (CreateWindowExA(0, kWindowClassName, kTrayWindowTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance,
                         nullptr) == nullptr) {
         return 1;
     }
