@@ -1,0 +1,90 @@
+#include "foundation/FileSystem.h"
+
+#include <cstdio>
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    std::string path = folder;
+    if (!IsSeparator(path.back()))
+        path += kPathSeparator;
+    return path + name;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    // Refuse an oversized file before reading it; a size that cannot be told (beyond what ftell
+    // reports) counts as oversized too. The read loop below still stops at the limit.
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        std::fclose(file);
+        return false;
+    }
+    long size = std::ftell(file);
+    if (size < 0 || static_cast<unsigned long>(size) > kMaximumReadLength || std::fseek(file, 0, SEEK_SET) != 0) {
+        std::fclose(file);
+        return false;
+    }
+    std::string content;
+    content.reserve(static_cast<size_t>(size));
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        size_t count = std::fread(buffer, 1, sizeof buffer, file);
+        if (content.size() + count > kMaximumReadLength) {
+            ok = false;
+            break;
+        }
+        content.append(buffer, count);
+        if (count < sizeof buffer) {
+            ok = !std::ferror(file);
+            break;
+        }
+    }
+    std::fclose(file);
+    if (ok)
+        bytes = std::move(content);
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    // The process number keeps two programs saving at the same moment off each other's temporary file.
+    std::string temporary = path + "." + std::to_string(CurrentProcessNumber()) + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok)
+        ok = ReplaceFileWith(temporary, path);
+    if (!ok)
+        std::remove(temporary.c_str());
+    return ok;
+}
+
+bool CreateFolderPath(const std::string& folder) {
+    if (folder.empty())
+        return false;
+    if (IsFolder(folder))
+        return true;
+    // Create each missing level from the top down; a failure in the middle shows in the final check.
+    for (size_t i = 1; i < folder.size(); ++i) {
+        if (IsSeparator(folder[i]) && !IsSeparator(folder[i - 1]) && folder[i - 1] != ':') {
+            std::string level = folder.substr(0, i);
+            if (!IsFolder(level))
+                CreateOneFolder(level);
+        }
+    }
+    CreateOneFolder(folder);
+    return IsFolder(folder);
+}

@@ -1,0 +1,262 @@
+#include "foundation/IniDocument.h"
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view TrimLeadingBlanks(std::string_view text) {
+    size_t start = 0;
+    while (start < text.size() && IsBlank(text[start]))
+        ++start;
+    return text.substr(start);
+}
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+    size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1]))
+        --end;
+    return text.substr(0, end);
+}
+
+// A value or name written into the file must stay on its line, or it would turn into lines of its own.
+std::string OneLine(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return result;
+}
+
+void ParseLine(std::string_view line, IniDocument& document) {
+    line = TrimLeadingBlanks(line);
+    if (line.empty())
+        return;
+    IniLine parsed;
+    if (line[0] == ';') {
+        parsed.kind = IniLineKind::Comment;
+        parsed.name = std::string(TrimLeadingBlanks(line.substr(1)));
+    } else if (line[0] == '[') {
+        parsed.kind = IniLineKind::Group;
+        std::string_view rest = line.substr(1);
+        parsed.name = std::string(rest.substr(0, rest.find(']')));
+    } else {
+        parsed.kind = IniLineKind::Key;
+        size_t equals = line.find('=');
+        parsed.name = std::string(TrimTrailingBlanks(line.substr(0, equals)));
+        if (equals != std::string_view::npos)
+            parsed.value = std::string(TrimLeadingBlanks(line.substr(equals + 1)));
+    }
+    document.lines.push_back(std::move(parsed));
+}
+
+// Calls visit(index, line) for each line inside a group of the given name, stopping when it returns false.
+template <typename Visit>
+void ForEachLineInGroup(const IniDocument& document, std::string_view group, Visit visit) {
+    bool inGroup = false;
+    for (size_t i = 0; i < document.lines.size(); ++i) {
+        const IniLine& line = document.lines[i];
+        if (line.kind == IniLineKind::Group) {
+            inGroup = SameIniName(line.name, group);
+            continue;
+        }
+        if (inGroup && !visit(i, line))
+            return;
+    }
+}
+
+}  // namespace
+
+bool SameIniName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+IniDocument ParseIniDocument(std::string_view bytes) {
+    IniDocument document;
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        document.utf8ByteOrderMark = true;
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        ParseLine(bytes.substr(start, end - start), document);
+        start = end;
+        if (start < bytes.size() && bytes[start] == '\r')
+            ++start;
+        if (start < bytes.size() && bytes[start] == '\n')
+            ++start;
+    }
+    return document;
+}
+
+std::string SerializeIniDocument(const IniDocument& document) {
+    std::string out;
+    if (document.utf8ByteOrderMark)
+        out += kByteOrderMark;
+    bool first = true;
+    for (const IniLine& line : document.lines) {
+        // A first line that itself begins with the mark's bytes would be read back as a mark; a
+        // leading blank, which reading drops, keeps it a line.
+        if (first && !document.utf8ByteOrderMark && line.kind == IniLineKind::Key &&
+            std::string_view(line.name).substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            out += ' ';
+        switch (line.kind) {
+            case IniLineKind::Comment:
+                out += "; ";
+                out += line.name;
+                break;
+            case IniLineKind::Group:
+                // A blank line before each group but the first line keeps the file readable.
+                if (!first)
+                    out += "\r\n";
+                out += '[';
+                out += line.name;
+                out += ']';
+                break;
+            case IniLineKind::Key:
+                out += line.name;
+                out += " = ";
+                out += line.value;
+                break;
+        }
+        out += "\r\n";
+        first = false;
+    }
+    return out;
+}
+
+const std::string* FindIniValue(const IniDocument& document, std::string_view group, std::string_view key) {
+    const std::string* found = nullptr;
+    ForEachLineInGroup(document, group, [&](size_t, const IniLine& line) {
+        if (line.kind == IniLineKind::Key && SameIniName(line.name, key)) {
+            found = &line.value;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+bool HasIniGroup(const IniDocument& document, std::string_view group) {
+    for (const IniLine& line : document.lines) {
+        if (line.kind == IniLineKind::Group && SameIniName(line.name, group))
+            return true;
+    }
+    return false;
+}
+
+void SetIniValue(IniDocument& document, std::string_view group, std::string_view key, std::string_view value) {
+    std::string cleanValue = OneLine(value);
+    size_t existing = SIZE_MAX;
+    ForEachLineInGroup(document, group, [&](size_t i, const IniLine& line) {
+        if (line.kind == IniLineKind::Key && SameIniName(line.name, key)) {
+            existing = i;
+            return false;
+        }
+        return true;
+    });
+    if (existing != SIZE_MAX) {
+        document.lines[existing].value = std::move(cleanValue);
+        return;
+    }
+
+    IniLine newKey{IniLineKind::Key, OneLine(key), std::move(cleanValue)};
+    // Into the first occurrence of the group, after its last key line.
+    size_t groupLine = SIZE_MAX;
+    for (size_t i = 0; i < document.lines.size(); ++i) {
+        const IniLine& line = document.lines[i];
+        if (line.kind == IniLineKind::Group && SameIniName(line.name, group)) {
+            groupLine = i;
+            break;
+        }
+    }
+    if (groupLine == SIZE_MAX) {
+        document.lines.push_back(IniLine{IniLineKind::Group, OneLine(group), {}});
+        document.lines.push_back(std::move(newKey));
+        return;
+    }
+    size_t insertAt = groupLine + 1;
+    for (size_t i = groupLine + 1; i < document.lines.size(); ++i) {
+        if (document.lines[i].kind == IniLineKind::Group)
+            break;
+        if (document.lines[i].kind == IniLineKind::Key)
+            insertAt = i + 1;
+    }
+    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(newKey));
+}
+
+void RemoveIniKey(IniDocument& document, std::string_view group, std::string_view key) {
+    std::vector<IniLine> kept;
+    kept.reserve(document.lines.size());
+    bool inGroup = false;
+    for (IniLine& line : document.lines) {
+        if (line.kind == IniLineKind::Group)
+            inGroup = SameIniName(line.name, group);
+        else if (inGroup && line.kind == IniLineKind::Key && SameIniName(line.name, key))
+            continue;
+        kept.push_back(std::move(line));
+    }
+    document.lines = std::move(kept);
+}
+
+void RemoveIniGroup(IniDocument& document, std::string_view group) {
+    std::vector<IniLine> kept;
+    kept.reserve(document.lines.size());
+    bool inGroup = false;
+    for (IniLine& line : document.lines) {
+        if (line.kind == IniLineKind::Group) {
+            inGroup = SameIniName(line.name, group);
+            if (inGroup)
+                continue;
+        } else if (inGroup && line.kind == IniLineKind::Key) {
+            continue;
+        }
+        kept.push_back(std::move(line));
+    }
+    document.lines = std::move(kept);
+}
+
+long long ReadLeadingInteger(std::string_view text) {
+    text = TrimLeadingBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    // Accumulate as a negative number so LLONG_MIN fits.
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        int digit = c - '0';
+        if (value < (LLONG_MIN + digit) / 10) {
+            value = LLONG_MIN;
+            break;
+        }
+        value = value * 10 - digit;
+    }
+    if (negative)
+        return value;
+    return value == LLONG_MIN ? LLONG_MAX : -value;
+}

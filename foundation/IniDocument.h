@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The settings and language files share one INI dialect. A document keeps every group, key and
+// comment of the file it came from, so that updating one key rewrites the file without losing the rest.
+
+enum class IniLineKind { Comment, Group, Key };
+
+struct IniLine {
+    IniLineKind kind = IniLineKind::Key;
+    std::string name;   // group or key name; the text of a comment
+    std::string value;  // keys only
+};
+
+struct IniDocument {
+    bool utf8ByteOrderMark = false;
+    std::vector<IniLine> lines;  // empty lines are not kept; the writer lays out its own
+};
+
+IniDocument ParseIniDocument(std::string_view bytes);
+std::string SerializeIniDocument(const IniDocument& document);
+
+// Group and key names are compared without regard to letter case (ASCII).
+bool SameIniName(std::string_view a, std::string_view b);
+
+// Points at the value of the first matching key, or nullptr. Keys before the first group line
+// belong to no group and are never found.
+const std::string* FindIniValue(const IniDocument& document, std::string_view group, std::string_view key);
+bool HasIniGroup(const IniDocument& document, std::string_view group);
+
+// Replaces the value of the first matching key, or adds the key at the end of the group, or adds
+// the group at the end of the document.
+void SetIniValue(IniDocument& document, std::string_view group, std::string_view key, std::string_view value);
+
+// Remove every matching key (a group may occur more than once in a hand-edited file).
+void RemoveIniKey(IniDocument& document, std::string_view group, std::string_view key);
+// Removes the group lines and their keys; comments stay where they were.
+void RemoveIniGroup(IniDocument& document, std::string_view group);
+
+// Reads the leading decimal integer of a text: blanks, optional sign, digits; anything else ends
+// it, no digits give 0. Saturates instead of overflowing.
+long long ReadLeadingInteger(std::string_view text);
