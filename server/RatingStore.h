@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Ratings and accounts in one SQLite file (WAL mode, so queries run beside a write). Writes go through
+// one connection under a lock; queries take a connection of their own from a pool.
+
+struct RatingStore;
+
+struct RatingStoreCloser {
+    void operator()(RatingStore* store) const;
+};
+using RatingStorePointer = std::unique_ptr<RatingStore, RatingStoreCloser>;
+
+// Opens the file, creating it and its tables on first use; null with a reason on failure.
+RatingStorePointer OpenRatingStore(const std::string& path, std::string& error);
+
+enum class StoreResult { Done, Exists, Missing, Failed };
+
+StoreResult InsertStoredRating(RatingStore& store,
+                               const std::string& hash,
+                               const std::string& prop,
+                               const std::string& account);
+StoreResult UpdateStoredRating(RatingStore& store,
+                               const std::string& hash,
+                               const std::string& prop,
+                               const std::string& account);
+StoreResult DeleteStoredRating(RatingStore& store, const std::string& hash);
+StoreResult QueryStoredRating(RatingStore& store, const std::string& hash, std::string& prop);
+
+StoreResult AddAccount(RatingStore& store, const std::string& name, const std::string& passwordHash);
+StoreResult SetAccountPassword(RatingStore& store, const std::string& name, const std::string& passwordHash);
+StoreResult RemoveAccount(RatingStore& store, const std::string& name);
+StoreResult AccountPasswordHash(RatingStore& store, const std::string& name, std::string& passwordHash);
+StoreResult ListAccounts(RatingStore& store, std::vector<std::string>& names);

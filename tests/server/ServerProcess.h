@@ -1,0 +1,33 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+// The real vtldb-server, started as a child on a free loopback port, with accounts made through its
+// own account command.
+class ServerProcess {
+public:
+    explicit ServerProcess(std::string database) : database_(std::move(database)) {}
+    ~ServerProcess() { Stop(9); }
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    // Starts the server and waits for its "listening" line; false when it does not come.
+    bool Start(const std::string& extraArguments = "");
+    // Sends the signal and reaps the child; returns its wait status.
+    int Stop(int signal);
+
+    int port() const { return port_; }
+    pid_t pid() const { return pid_; }
+
+    static std::string Program();
+    // Runs the program with the arguments, feeding input on standard input; returns the exit code.
+    static int Run(const std::string& arguments, const std::string& input, std::string* output = nullptr);
+    int AddAccount(const std::string& name, const std::string& password) const;
+
+private:
+    std::string database_;
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
