@@ -152,9 +152,11 @@ TEST_F(Language, BinaryLanguageFileLoadsWithoutHarm) {
     std::string junk;
     for (int i = 0; i < 5000; ++i)
         junk += static_cast<char>((i * 7919) % 256);
-    WriteLanguage("English.ini", junk + "\n[Content]\nYes=Ja\n" + junk);
+    std::string megabyte(1 << 20, 'm');
+    WriteLanguage("English.ini", junk + "\n[Content]\nYes=Ja\nNo=" + megabyte + "\n" + junk);
     LoadLanguageFrom(languageFolder_, settingsPath_);
     EXPECT_EQ(LanguageText(LanguageKey::Yes), "Ja");
+    EXPECT_EQ(LanguageText(LanguageKey::No), megabyte);
     EXPECT_GE(MissingTextCount(CurrentLanguage()), 440);
 }
 
