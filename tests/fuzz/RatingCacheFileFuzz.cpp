@@ -1,0 +1,113 @@
+#include <zlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "main/database/RatingCacheFile.h"
+
+namespace {
+
+const int64_t kNow = 1700000000;
+
+RatingCache StartingCache() {
+    RatingCache cache;
+    RatingEntry entry;
+    entry.hash = std::string(40, 'e');
+    entry.rating = 2;
+    entry.description = "already there";
+    entry.lastUsed = static_cast<int32_t>(kNow);
+    AppendRating(cache, entry);
+    return cache;
+}
+
+bool SameEntries(const RatingCache& a, const RatingCache& b) {
+    if (a.entries.size() != b.entries.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.entries.size(); ++i) {
+        const RatingEntry& x = a.entries[i];
+        const RatingEntry& y = b.entries[i];
+        if (x.hash != y.hash || x.rating != y.rating || x.known != y.known || x.description != y.description ||
+            x.lastUsed != y.lastUsed || x.queried != y.queried) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A well-formed file around any payload.
+std::string FileOf(const std::string& payload) {
+    const uLong crc =
+        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(payload.data()), static_cast<uInt>(payload.size()));
+    std::string file;
+    for (int shift = 0; shift < 32; shift += 8) {
+        file += static_cast<char>((crc >> shift) & 0xFF);
+    }
+    const std::vector<uint8_t>& key = RatingCacheKey();
+    for (size_t i = 0; i < payload.size(); ++i) {
+        file += static_cast<char>(static_cast<uint8_t>(payload[i]) + key[i % key.size()]);
+    }
+    return file;
+}
+
+void CheckLoaded(const RatingCache& cache) {
+    std::set<std::string> hashes;
+    for (const RatingEntry& entry : cache.entries) {
+        const int64_t age = kNow - entry.lastUsed;
+        if (entry.hash.size() > 40 || !hashes.insert(entry.hash).second || age > RatingCacheMaximumAge ||
+            age < -RatingCacheMaximumAge || entry.known != (IsKnownRating(entry.rating) ? 1 : 0)) {
+            __builtin_trap();
+        }
+    }
+    // What was loaded saves and loads back unchanged (an empty cache is never saved).
+    if (cache.entries.empty()) {
+        return;
+    }
+    RatingCache reloaded;
+    if (DecodeRatingCacheFile(EncodeRatingCacheFile(cache), reloaded, kNow) != RatingLoadResult::Loaded ||
+        !SameEntries(cache, reloaded)) {
+        __builtin_trap();
+    }
+}
+
+}  // namespace
+
+// The first byte picks the mode: the input as a whole file, or as the payload of a well-formed file
+// that is loaded intact and then with one bit flipped.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const RatingCache before = StartingCache();
+    RatingCache cache = before;
+    if (data[0] % 2 == 0) {
+        if (DecodeRatingCacheFile(input, cache, kNow) != RatingLoadResult::Loaded) {
+            if (!SameEntries(cache, before)) {
+                __builtin_trap();  // a refused file added or removed something
+            }
+            return 0;
+        }
+        CheckLoaded(cache);
+        return 0;
+    }
+    const std::string file = FileOf(input);
+    if (DecodeRatingCacheFile(file, cache, kNow) !=
+        (input.empty() ? RatingLoadResult::SizeMismatch : RatingLoadResult::Loaded)) {
+        __builtin_trap();
+    }
+    CheckLoaded(cache);
+    if (!input.empty()) {
+        std::string damaged = file;
+        const size_t bit = (static_cast<size_t>(data[0]) * 2654435761u) % (damaged.size() * 8);
+        damaged[bit / 8] = static_cast<char>(damaged[bit / 8] ^ (1 << (bit % 8)));
+        RatingCache untouched = before;
+        if (DecodeRatingCacheFile(damaged, untouched, kNow) != RatingLoadResult::Corrupt ||
+            !SameEntries(untouched, before)) {
+            __builtin_trap();
+        }
+    }
+    return 0;
+}
