@@ -63,7 +63,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (!file)
         return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
+    // On the disk before the rename, so that even a power cut leaves the old or the new file.
+    ok = ok && FlushFileToDisk(file);
     ok = std::fclose(file) == 0 && ok;
     if (ok)
         ok = ReplaceFileWith(temporary, path);

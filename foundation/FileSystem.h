@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ bool CreateFolderPath(const std::string& folder);
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 
 // The platform parts behind the functions above.
+bool FlushFileToDisk(std::FILE* file);
 bool ReplaceFileWith(const std::string& source, const std::string& target);
 bool CreateOneFolder(const std::string& folder);
 bool IsFolder(const std::string& path);

@@ -1,8 +1,13 @@
 #include "foundation/FileSystem.h"
 
 #include <windows.h>
+#include <io.h>
 
 const char kPathSeparator = '\\';
+
+bool FlushFileToDisk(std::FILE* file) {
+    return std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+}
 
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
     // The other program may have the file open for a moment while it reads it; retry briefly.

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "main/database/FileReplace.h"
+#include "foundation/FileSystem.h"
 
 const char* const RatingCacheFileName = "vantrel.db";
 
@@ -178,18 +178,6 @@ RatingSaveResult SaveRatingCache(const RatingCache& cache, const std::string& pa
     if (cache.entries.empty()) {
         return RatingSaveResult::NothingToSave;
     }
-    const std::string bytes = EncodeRatingCacheFile(cache);
-    const std::string temporary = path + ".tmp";
-    FilePointer file(std::fopen(temporary.c_str(), "wb"));
-    if (!file) {
-        return RatingSaveResult::NoFile;
-    }
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() && FlushFileToDisk(file.get());
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed || !ReplaceFileWith(temporary, path)) {
-        std::remove(temporary.c_str());
-        return RatingSaveResult::NoFile;
-    }
-    return RatingSaveResult::Saved;
+    return WriteFileAtomically(path, EncodeRatingCacheFile(cache)) ? RatingSaveResult::Saved
+                                                                   : RatingSaveResult::NoFile;
 }
