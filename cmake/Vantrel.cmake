@@ -10,8 +10,8 @@ if(VANTREL_WINDOWS)
   add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
   # Static runtime: the exes need no DLLs beyond the system's own.
   add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
-  # Resource scripts name their images relative to resources/.
-  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+  # Resource scripts name their images relative to resources/ or to the Tango icon theme.
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I/usr/share/icons/Tango")
 
   # libpng, built from Debian's source package by scripts/deps.
   set(VANTREL_DEPS ${CMAKE_SOURCE_DIR}/build/deps/${VANTREL_TRIPLE} CACHE PATH "mingw dependencies")

@@ -1,0 +1,72 @@
+#include "main/Dispatch_win.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
+#include "foundation/ProgramPaths_win.h"
+#include "main/CommandIds.h"
+#include "main/MainProgram.h"
+#include "main/MainWindow_win.h"
+#include "main/SecondaryWindows_win.h"
+#include "main/Startup_win.h"
+#include "main/SystemPower_win.h"
+
+void RefreshView(int view) {
+    // The views' lists join here as they are built; a view without a list has nothing to refresh.
+    (void)view;
+}
+
+namespace {
+
+void OpenHelp() {
+    std::string path = ProgramFolder() + "\\vantrel.chm";
+    HINSTANCE result = ShellExecuteA(g_program.window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+        ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(LanguageKey::CanNotOpenHelp),
+                       kMessageBoxWarning);
+    }
+}
+
+}  // namespace
+
+void DispatchCommand(int id, int code, HWND control) {
+    (void)control;
+    if (id >= CommandViewFirst && id <= CommandViewLast) {
+        SwitchView(id - CommandViewFirst, true);
+        return;
+    }
+    switch (id) {
+        case CommandClose:
+            ExitProgram();
+            return;
+        case CommandTaskManager:
+            ShellExecuteA(g_program.window, "open", "taskmgr", nullptr, nullptr, SW_SHOWNORMAL);
+            return;
+        case CommandShutdown:
+        case CommandReboot:
+        case CommandStandby:
+        case CommandHibernate:
+        case CommandLogoff:
+        case CommandLock:
+            RunPowerCommand(id);
+            return;
+        case CommandRefresh:
+            RefreshView(g_program.currentView);
+            return;
+        case CommandOpenHelp:
+            OpenHelp();
+            return;
+        case CommandAbout:
+            ShowAboutWindow();
+            return;
+    }
+    (void)code;
+}
+
+LRESULT DispatchNotification(const NMHDR& header) {
+    (void)header;
+    return 0;
+}

@@ -1,0 +1,275 @@
+#include "main/Menus_win.h"
+
+#include <string>
+
+#include "foundation/Language.h"
+#include "main/CommandIds.h"
+#include "main/MainProgram.h"
+
+namespace {
+
+void Append(HMENU menu, int command, LanguageKey key, bool dialog = false) {
+    std::string text = LanguageText(key);
+    if (dialog) {
+        text += "...";
+    }
+    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
+}
+
+void AppendText(HMENU menu, int command, const std::string& text) {
+    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
+}
+
+void Separator(HMENU menu) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+void AppendPopup(HMENU parent, HMENU popup, LanguageKey key) {
+    AppendMenuA(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), LanguageText(key).c_str());
+}
+
+void AppendPopupText(HMENU parent, HMENU popup, const char* text) {
+    AppendMenuA(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), text);
+}
+
+std::string LoggedOnUser() {
+    char name[257] = {};
+    DWORD size = sizeof(name);
+    return GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
+void AppendDatabaseItems(HMENU menu) {
+    Append(menu, CommandDatabaseQuery, LanguageKey::DatabaseQuery);
+    Append(menu, CommandDatabaseUpdate, LanguageKey::DatabaseUpdate, true);
+    Append(menu, CommandDatabaseDelete, LanguageKey::DatabaseDelete, true);
+    Append(menu, CommandDatabaseChangeProfile, LanguageKey::DatabaseChangeProfile, true);
+}
+
+void AppendRefreshAndSearch(HMENU menu) {
+    Append(menu, CommandRefresh, LanguageKey::Refresh);
+    Append(menu, CommandSearch, LanguageKey::Search);
+}
+
+HMENU ProcessMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendRefreshAndSearch(menu);
+    Append(menu, CommandRun, LanguageKey::RunProcess, true);
+    Separator(menu);
+    AppendDatabaseItems(menu);
+    Separator(menu);
+    HMENU priority = CreatePopupMenu();
+    Append(priority, CommandPriorityRealtime, LanguageKey::PriorityShortRealtime);
+    Append(priority, CommandPriorityHigh, LanguageKey::PriorityShortHigh);
+    Append(priority, CommandPriorityAboveNormal, LanguageKey::PriorityShortIncreased);
+    Append(priority, CommandPriorityNormal, LanguageKey::PriorityShortDefault);
+    Append(priority, CommandPriorityBelowNormal, LanguageKey::PriorityShortDecreased);
+    Append(priority, CommandPriorityIdle, LanguageKey::PriorityShortLow);
+    AppendPopup(menu, priority, LanguageKey::Priority);
+    HMENU processors = CreatePopupMenu();
+    int count = g_program.processorCount;
+    for (int p = 1; p <= count && CommandProcessorFirst + p - 1 <= CommandProcessorLast; ++p) {
+        AppendText(processors, CommandProcessorFirst + p - 1, "#" + std::to_string(p) + " ");
+    }
+    AppendPopup(menu, processors, LanguageKey::Processor);
+    Append(menu, CommandPauseProcess, LanguageKey::PauseProcess);
+    Append(menu, CommandResumeProcess, LanguageKey::ResumeProcess);
+    Separator(menu);
+    Append(menu, CommandDiagram, LanguageKey::ShowDiagram);
+    Append(menu, CommandEnd, LanguageKey::EndProcess);
+    Append(menu, CommandWebSearch, LanguageKey::SearchProcess);
+    Append(menu, CommandProcessInformation, LanguageKey::ShowProcessInformation);
+    Separator(menu);
+    Append(menu, CommandOptimizeProcess, LanguageKey::OptimizeProcess);
+    Append(menu, CommandDeleteProcess, LanguageKey::DeleteProcess);
+    Separator(menu);
+    Append(menu, CommandExploreProcessFolder, LanguageKey::ExploreFolder);
+    Append(menu, CommandJumpToParent, LanguageKey::JumpToPPID);
+    return menu;
+}
+
+HMENU WindowMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendRefreshAndSearch(menu);
+    Separator(menu);
+    HMENU transparency = CreatePopupMenu();
+    Append(transparency, CommandTransparencyNone, LanguageKey::NoTransparency);
+    for (int step = 1; step <= 9; ++step) {
+        AppendText(transparency, CommandTransparencyNone + step, std::to_string(step * 10) + "%");
+    }
+    AppendPopupText(menu, transparency, "Transparenz");
+    Append(menu, CommandWindowForeground, LanguageKey::Foreground);
+    Append(menu, CommandWindowHidden, LanguageKey::Hidden);
+    Append(menu, CommandWindowDeactivated, LanguageKey::Deactivated);
+    Separator(menu);
+    Append(menu, CommandWindowMinimize, LanguageKey::Minimize);
+    Append(menu, CommandWindowMaximize, LanguageKey::Maximize);
+    Append(menu, CommandWindowRestore, LanguageKey::Restore);
+    Append(menu, CommandWindowRepairPosition, LanguageKey::RepairPosition);
+    Separator(menu);
+    Append(menu, CommandEnd, LanguageKey::Close);
+    Separator(menu);
+    Append(menu, CommandWindowProcessInformation, LanguageKey::ShowProcessInformation);
+    Append(menu, CommandWindowJumpProcess, LanguageKey::JumpProcess);
+    Append(menu, CommandWindowJumpWindow, LanguageKey::JumpWindow);
+    return menu;
+}
+
+HMENU ServiceMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendRefreshAndSearch(menu);
+    Append(menu, CommandWebSearch, LanguageKey::SearchService);
+    Separator(menu);
+    Append(menu, CommandServiceStart, LanguageKey::ServiceStarting);
+    Append(menu, CommandServiceStop, LanguageKey::ServiceStopping);
+    Separator(menu);
+    Append(menu, CommandServicePause, LanguageKey::ServicePausing);
+    Append(menu, CommandServiceContinue, LanguageKey::ServiceContinuing);
+    Separator(menu);
+    Append(menu, CommandServiceDisabled, LanguageKey::ServiceRunDeactivated);
+    Append(menu, CommandServiceAutomatic, LanguageKey::ServiceRunAutomatic);
+    Append(menu, CommandServiceManual, LanguageKey::ServiceRunManual);
+    return menu;
+}
+
+HMENU DriverMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendRefreshAndSearch(menu);
+    Append(menu, CommandWebSearch, LanguageKey::SearchDriver);
+    Append(menu, CommandExploreDriverFolder, LanguageKey::ExploreFolder);
+    return menu;
+}
+
+HMENU AutorunMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendRefreshAndSearch(menu);
+    Append(menu, CommandRun, LanguageKey::AddAutorun, true);
+    Separator(menu);
+    AppendDatabaseItems(menu);
+    Separator(menu);
+    Append(menu, CommandEnd, LanguageKey::RemoveAutorun);
+    Append(menu, CommandWebSearch, LanguageKey::SearchAutorun);
+    Append(menu, CommandExploreAutorunSource, LanguageKey::ExploreSource);
+    Append(menu, CommandExploreAutorunTarget, LanguageKey::ExploreDestination);
+    return menu;
+}
+
+}  // namespace
+
+void CreateMenus() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    Append(file, CommandExportAll, LanguageKey::ExportAll, true);
+    Separator(file);
+    Append(file, CommandExportProcesses, LanguageKey::ExportProcesslist, true);
+    Append(file, CommandExportWindows, LanguageKey::ExportWindowlist, true);
+    Append(file, CommandExportServices, LanguageKey::ExportServicelist, true);
+    Append(file, CommandExportDrivers, LanguageKey::ExportDriverlist, true);
+    Append(file, CommandExportNetworks, LanguageKey::ExportNetworklist, true);
+    Append(file, CommandExportSmart, LanguageKey::ExportSMARTlist, true);
+    Append(file, CommandExportAutoruns, LanguageKey::ExportAutorunlist, true);
+    Separator(file);
+    Append(file, CommandPreferences, LanguageKey::Preferences);
+    Separator(file);
+    Append(file, CommandClose, LanguageKey::Close);
+    AppendPopup(bar, file, LanguageKey::File);
+
+    HMENU view = CreatePopupMenu();
+    const LanguageKey views[ViewCount] = {LanguageKey::Processes, LanguageKey::Windows,  LanguageKey::Services,
+                                          LanguageKey::Drivers,   LanguageKey::Networks, LanguageKey::Monitor,
+                                          LanguageKey::SMART,     LanguageKey::Autoruns};
+    for (int v = 0; v < ViewCount; ++v) {
+        Append(view, CommandViewFirst + v, views[v]);
+    }
+    AppendPopup(bar, view, LanguageKey::View);
+    g_program.viewMenu = view;
+
+    HMENU system = CreatePopupMenu();
+    Append(system, CommandShutdown, LanguageKey::Shutdown);
+    Append(system, CommandReboot, LanguageKey::Reboot);
+    Append(system, CommandStandby, LanguageKey::Standby);
+    Append(system, CommandHibernate, LanguageKey::Hibernate);
+    AppendText(system, CommandLogoff, LanguageTextWith(LanguageKey::Logoff, LoggedOnUser()));
+    Append(system, CommandLock, LanguageKey::Lock);
+    AppendPopup(bar, system, LanguageKey::System);
+    g_program.systemMenu = system;
+
+    HMENU help = CreatePopupMenu();
+    Append(help, CommandOpenHelp, LanguageKey::OpenHelp);
+    Separator(help);
+    Append(help, CommandAbout, LanguageKey::About);
+    AppendPopup(bar, help, LanguageKey::Help);
+
+    SetMenu(g_program.window, bar);
+    g_program.menuBar = bar;
+}
+
+void UpdatePowerMenu() {
+    HMODULE power = GetModuleHandleA("PowrProf.dll");
+    if (power == nullptr) {
+        power = LoadLibraryA("PowrProf.dll");
+    }
+    if (power == nullptr) {
+        return;  // without the power library every entry stays enabled
+    }
+    using Query = BOOLEAN(WINAPI*)();
+    struct Rule {
+        const char* function;
+        int commands[2];
+    };
+    const Rule rules[] = {{"IsPwrShutdownAllowed", {CommandShutdown, CommandReboot}},
+                          {"IsPwrHibernateAllowed", {CommandHibernate, 0}},
+                          {"IsPwrSuspendAllowed", {CommandStandby, 0}}};
+    for (const Rule& rule : rules) {
+        Query query = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(power, rule.function)));
+        if (query == nullptr || query()) {
+            continue;
+        }
+        for (int command : rule.commands) {
+            if (command != 0) {
+                EnableMenuItem(g_program.systemMenu, command, MF_BYCOMMAND | MF_GRAYED);
+            }
+        }
+    }
+}
+
+HACCEL CreateShortcuts() {
+    ACCEL keys[] = {
+        {FCONTROL | FVIRTKEY, 'R', CommandRun},        {FCONTROL | FVIRTKEY, 'P', CommandPreferences},
+        {FCONTROL | FVIRTKEY, 'D', CommandDiagram},    {FCONTROL | FVIRTKEY, 'F', CommandSearch},
+        {FVIRTKEY, VK_DELETE, CommandEnd},             {FCONTROL | FVIRTKEY, 'S', CommandWebSearch},
+        {FCONTROL | FVIRTKEY, 'I', CommandProcessInformation}, {FVIRTKEY, VK_F5, CommandRefresh},
+    };
+    return CreateAcceleratorTableA(keys, sizeof(keys) / sizeof(keys[0]));
+}
+
+HMENU CreateContextMenu(int menu) {
+    switch (menu) {
+        case 2:
+            return ProcessMenu();
+        case 3:
+            return WindowMenu();
+        case 4:
+            return ServiceMenu();
+        case 5:
+            return DriverMenu();
+        case 6: {
+            HMENU smart = CreatePopupMenu();
+            Append(smart, CommandRefresh, LanguageKey::Refresh);
+            return smart;
+        }
+        case 7:
+            return AutorunMenu();
+    }
+    return nullptr;
+}
+
+void ShowContextMenu(HMENU menu) {
+    if (menu == nullptr) {
+        return;
+    }
+    POINT cursor;
+    GetCursorPos(&cursor);
+    SetForegroundWindow(g_program.window);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, g_program.window, nullptr);
+    DestroyMenu(menu);
+}

@@ -1,0 +1,57 @@
+#include "main/Preferences_win.h"
+
+#include <windows.h>
+
+#include "foundation/ProgramPaths_win.h"
+#include "foundation/SettingsFile.h"
+#include "foundation/ValueFormatting.h"
+#include "main/CommandIds.h"
+#include "main/MainProgram.h"
+
+namespace {
+
+bool IsXpOrLater() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExA(&version);
+#pragma GCC diagnostic pop
+    return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
+}
+
+}  // namespace
+
+void LoadPreferences(bool withColumnWidths) {
+    MainPreferences& preferences = g_program.preferences;
+    SettingsFile file;
+    if (OpenSettingsFile(file, SettingsFilePath())) {
+        // The language file name was settled when the language was loaded, fallback included.
+        std::string language = preferences.PreferencesLanguageFile;
+        ReadMainPreferences(file, preferences, withColumnWidths);
+        preferences.PreferencesLanguageFile = language;
+        // The placement has fixed defaults rather than the values the window has by now.
+        preferences.Window = MainWindowPlacement{};
+        ReadMainWindowPlacement(file, preferences.Window);
+        CloseSettingsFile(file);
+    } else {
+        preferences.Window = MainWindowPlacement{};
+    }
+    if (IsXpOrLater()) {
+        preferences.PreferencesReactivateExplorer = 0;
+    }
+    SetDecimalComma(preferences.PreferencesUseComma != 0);
+}
+
+void SavePreferences(bool exiting) {
+    (void)exiting;
+    SettingsFile file;
+    if (!OpenOrCreateSettingsFile(file, SettingsFilePath())) {
+        return;
+    }
+    WriteMainPreferences(file, g_program.preferences);
+    CloseSettingsFile(file);
+    if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
+        PostMessageA(tray, MessageReloadSettings, 0, 0);
+    }
+}

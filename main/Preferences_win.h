@@ -1,0 +1,8 @@
+#pragma once
+// Reading and writing the main program's settings at start-up, on apply and at exit.
+
+// Reads the settings into the program's preferences; with column widths also group ColumnWidth.
+void LoadPreferences(bool withColumnWidths);
+// Writes the settings file (creating the Vantrel folder when needed) and tells the tray companion
+// to reload its SMART selection.
+void SavePreferences(bool exiting);

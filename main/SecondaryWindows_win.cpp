@@ -1,0 +1,216 @@
+#include "main/SecondaryWindows_win.h"
+
+#include <string>
+
+#include "foundation/Language.h"
+#include "main/MainProgram.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+const char kSecondaryClassName[] = "VantrelSecondary";
+
+struct SecondaryDescription {
+    int window;
+    LanguageKey title;  // window 8 is titled with the product name instead
+    int width;
+    int height;
+};
+
+const SecondaryDescription kWindows[] = {
+    {WindowExecute, LanguageKey::Execute, 360, 135},
+    {WindowNewAutorun, LanguageKey::NewAutorun, 360, 225},
+    {WindowProcessInformation, LanguageKey::ProcessInformation, 450, 640},
+    {WindowDiagram, LanguageKey::Diagram, 425, 300},
+    {WindowPreferences, LanguageKey::Preferences, 520, 420},
+    {WindowSearch, LanguageKey::Search, 620, 380},
+    {WindowAbout, LanguageKey::About, 290, 280},
+    {WindowDatabaseWait, LanguageKey::About, 240, 90},
+};
+
+// The windows a modal secondary window keeps disabled while it is shown.
+const int kDisabledWhileModal[] = {0, WindowProcessInformation, WindowDiagram, WindowSearch};
+
+enum : int {
+    AboutClose = 700,
+    AboutLicense = 701,
+    AboutInformation = 702,
+    AboutLicenseText = 703,
+    AboutPanelFirst = 710,  // the labels of the information panel
+};
+
+const char kLicenseText[] =
+    "Vantrel is free to use, copy and give away, unchanged or changed, for any purpose, as long as this "
+    "notice stays with it.\r\n\r\n"
+    "Vantrel comes without any warranty. Ending processes, stopping services and changing autoruns can "
+    "make a system unstable; you use these functions at your own risk. The authors are not liable for "
+    "any damage or loss that comes from using the program.\r\n\r\n"
+    "The icons come from the Tango Desktop Project, which placed them in the public domain.";
+
+HWND WindowHandle(int window) {
+    return window == 0 ? g_program.window : g_program.secondary[window];
+}
+
+void SetModalPeersEnabled(bool enabled) {
+    for (int window : kDisabledWhileModal) {
+        if (WindowHandle(window) != nullptr) {
+            EnableWindow(WindowHandle(window), enabled ? TRUE : FALSE);
+        }
+    }
+}
+
+int WindowNumber(HWND handle) {
+    for (int w = 1; w < WindowCount; ++w) {
+        if (g_program.secondary[w] == handle) {
+            return w;
+        }
+    }
+    return 0;
+}
+
+HWND AddControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y, int width,
+                int height, int id) {
+    HWND control = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_program.instance,
+                                   nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_program.uiFont), FALSE);
+    return control;
+}
+
+void ShowAboutPanel(HWND about, bool license) {
+    for (int id = AboutPanelFirst; id < AboutPanelFirst + 8; ++id) {
+        if (HWND label = GetDlgItem(about, id)) {
+            ShowWindow(label, license ? SW_HIDE : SW_SHOW);
+        }
+    }
+    ShowWindow(GetDlgItem(about, AboutLicenseText), license ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(about, AboutLicense), license ? SW_HIDE : SW_SHOW);
+    ShowWindow(GetDlgItem(about, AboutInformation), license ? SW_SHOW : SW_HIDE);
+}
+
+void FillAboutWindow(HWND about) {
+    RECT client;
+    GetClientRect(about, &client);
+    int width = client.right - 24;
+    int y = 12;
+    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(g_program.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
+    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1);
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT, SS_LEFT, 56, y + 17,
+               width - 44, 16, AboutPanelFirst + 2);
+    y += 44;
+    AddControl(about, "STATIC", ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)), SS_LEFT, 12, y,
+               width, 76, AboutPanelFirst + 3);
+    y += 80;
+    AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 4);
+    y += 32;
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, AboutPanelFirst + 5);
+    y += 18;
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 6);
+
+    HWND text = AddControl(about, "EDIT", kLicenseText,
+                           WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12, 12, width,
+                           client.bottom - 60, AboutLicenseText);
+    ShowWindow(text, SW_HIDE);
+    int buttonY = client.bottom - 36;
+    AddControl(about, "BUTTON", LanguageText(LanguageKey::License), BS_PUSHBUTTON | WS_TABSTOP, 12, buttonY, 100, 24,
+               AboutLicense);
+    HWND info = AddControl(about, "BUTTON", LanguageText(LanguageKey::Information), BS_PUSHBUTTON | WS_TABSTOP, 12,
+                           buttonY, 100, 24, AboutInformation);
+    ShowWindow(info, SW_HIDE);
+    AddControl(about, "BUTTON", LanguageText(LanguageKey::Close), BS_DEFPUSHBUTTON | WS_TABSTOP, client.right - 112,
+               buttonY, 100, 24, AboutClose);
+}
+
+void HideSecondaryWindow(HWND handle) {
+    int number = WindowNumber(handle);
+    if (number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences ||
+        number == WindowAbout) {
+        SetModalPeersEnabled(true);
+    }
+    ShowWindow(handle, SW_HIDE);
+    if (number == WindowAbout || number == WindowExecute || number == WindowNewAutorun ||
+        number == WindowPreferences) {
+        SetForegroundWindow(g_program.window);
+    }
+}
+
+LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            HideSecondaryWindow(window);
+            return 0;
+        case WM_COMMAND:
+            if (WindowNumber(window) == WindowAbout) {
+                switch (LOWORD(wParam)) {
+                    case AboutClose:
+                        HideSecondaryWindow(window);
+                        return 0;
+                    case AboutLicense:
+                        ShowAboutPanel(window, true);
+                        return 0;
+                    case AboutInformation:
+                        ShowAboutPanel(window, false);
+                        return 0;
+                }
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void CreateSecondaryWindows() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = SecondaryWindowCallback;
+    windowClass.hInstance = g_program.instance;
+    windowClass.hIcon = LoadIconA(g_program.instance, MAKEINTRESOURCEA(IDI_VANTREL));
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kSecondaryClassName;
+    RegisterClassExA(&windowClass);
+
+    for (const SecondaryDescription& description : kWindows) {
+        std::string title =
+            description.window == WindowDatabaseWait ? std::string("Vantrel") : LanguageText(description.title);
+        DWORD style = WS_CAPTION | WS_SYSMENU;
+        if (description.window == WindowProcessInformation || description.window == WindowDiagram ||
+            description.window == WindowSearch) {
+            style |= WS_THICKFRAME | WS_MINIMIZEBOX;
+        }
+        HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kSecondaryClassName, title.c_str(),
+                                      style, CW_USEDEFAULT, CW_USEDEFAULT, description.width, description.height,
+                                      g_program.window, nullptr, g_program.instance, nullptr);
+        g_program.secondary[description.window] = window;
+    }
+    FillAboutWindow(g_program.secondary[WindowAbout]);
+}
+
+void ShowModalWindow(int window) {
+    HWND handle = g_program.secondary[window];
+    if (handle == nullptr) {
+        return;
+    }
+    // Placed over the middle of the main window.
+    RECT main;
+    RECT own;
+    GetWindowRect(g_program.window, &main);
+    GetWindowRect(handle, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    SetWindowPos(handle, HWND_TOP, main.left + (main.right - main.left - width) / 2,
+                 main.top + (main.bottom - main.top - height) / 2, 0, 0, SWP_NOSIZE);
+    SetModalPeersEnabled(false);
+    ShowWindow(handle, SW_SHOW);
+    SetForegroundWindow(handle);
+}
+
+void ShowAboutWindow() {
+    ShowAboutPanel(g_program.secondary[WindowAbout], false);
+    ShowModalWindow(WindowAbout);
+}

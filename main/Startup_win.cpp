@@ -1,0 +1,156 @@
+#include "main/Startup_win.h"
+
+#include <winsock.h>
+
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
+#include "foundation/ProgramPaths_win.h"
+#include "main/CommandIds.h"
+#include "main/Dispatch_win.h"
+#include "main/MainProgram.h"
+#include "main/MainWindow_win.h"
+#include "main/Menus_win.h"
+#include "main/Preferences_win.h"
+#include "main/StatusBar_win.h"
+#include "main/database/RatingCacheFile.h"
+
+namespace {
+
+const char kMutexName[] = "Vantrel_Mutex";
+constexpr DWORD kLoopWaitMilliseconds = 25;
+
+// Another instance runs when its mutex exists: bring its window to the front and stop here.
+bool AnotherInstanceRuns() {
+    HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName);
+    if (existing == nullptr) {
+        return false;
+    }
+    CloseHandle(existing);
+    if (HWND running = FindWindowA(kWindowClassName, kMainWindowTitle)) {
+        SendMessageA(running, MessageActivate, 0, 0);
+    }
+    return true;
+}
+
+void SampleSystemFigures() {
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof(memory);
+    if (GlobalMemoryStatusEx(&memory)) {
+        g_program.figures.ramPercent = memory.dwMemoryLoad;
+        uint64_t swapTotal = memory.ullTotalPageFile > memory.ullTotalPhys ? memory.ullTotalPageFile - memory.ullTotalPhys : 0;
+        uint64_t swapUsed = (memory.ullTotalPageFile - memory.ullAvailPageFile) > (memory.ullTotalPhys - memory.ullAvailPhys)
+                                ? (memory.ullTotalPageFile - memory.ullAvailPageFile) - (memory.ullTotalPhys - memory.ullAvailPhys)
+                                : 0;
+        g_program.figures.swapPercent = swapTotal > 0 ? 100.0 * static_cast<double>(swapUsed) / swapTotal : 0.0;
+    }
+}
+
+}  // namespace
+
+bool StartProgram(HINSTANCE instance) {
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+    if (AnotherInstanceRuns()) {
+        return false;
+    }
+    g_program.mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+
+    g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    g_program.processorCount = system.dwNumberOfProcessors > 0 ? static_cast<int>(system.dwNumberOfProcessors) : 1;
+    g_program.preferences = MainPreferences{};
+    g_program.currentView = -1;
+    g_program.lightBlueBrush = CreateSolidBrush(0xFFDDCC);
+
+    g_program.databaseKey = RatingCacheKey();
+    SetMessageBoxFunction(Win32MessageBox);
+    LoadLanguage();
+    g_program.preferences.PreferencesLanguageFile = CurrentLanguage().fileName;
+
+    WSADATA winsock{};
+    g_program.networkAvailable = WSAStartup(MAKEWORD(1, 1), &winsock) == 0 ? 1 : 0;
+
+    if (!CreateMainWindows(instance)) {
+        return false;
+    }
+    LoadPreferences(true);
+    UpdatePowerMenu();
+    SwitchView(ViewProcesses, true);
+    ShowMainWindow();
+    SampleSystemFigures();
+    DrawStatusBar();
+    StartRefreshTimers(g_program.timers, GetTickCount());
+    return true;
+}
+
+void IdleRefresh() {
+    UpdateHotButton();
+    const MainPreferences& preferences = g_program.preferences;
+    DueRefreshes due = TakeDueRefreshes(g_program.timers, GetTickCount(),
+                                        static_cast<uint32_t>(preferences.PreferencesRefresh1Spin),
+                                        static_cast<uint32_t>(preferences.PreferencesRefresh2Spin));
+    if (due.figures) {
+        SampleSystemFigures();
+        DrawStatusBar();
+    }
+    if (due.list) {
+        int view = g_program.currentView;
+        if (view == ViewProcesses || view == ViewMonitor) {
+            RefreshView(ViewProcesses);
+        }
+        if (view == ViewWindows || view == ViewServices || view == ViewNetworks || view == ViewSmart) {
+            RefreshView(view);
+        }
+    }
+}
+
+int RunEventLoop() {
+    for (;;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kLoopWaitMilliseconds, QS_ALLINPUT);
+        MSG message;
+        bool arrived = false;
+        bool onlyMouseMoves = true;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return static_cast<int>(message.wParam);
+            }
+            arrived = true;
+            if (message.message != WM_MOUSEMOVE) {
+                onlyMouseMoves = false;
+            }
+            HWND target = message.hwnd;
+            bool inMainWindow = target == g_program.window || IsChild(g_program.window, target);
+            if (inMainWindow && TranslateAcceleratorA(g_program.window, g_program.accelerators, &message)) {
+                continue;
+            }
+            HWND dialog = GetAncestor(target, GA_ROOT);
+            if (dialog != nullptr && dialog != g_program.window && IsDialogMessageA(dialog, &message)) {
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (arrived && !onlyMouseMoves) {
+            DrawStatusBar();
+        }
+        if (!arrived || onlyMouseMoves) {
+            IdleRefresh();
+        }
+    }
+}
+
+void ExitProgram() {
+    if (!g_program.preferences.PreferencesRemain) {
+        if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
+            PostMessageA(tray, MessageQuit, 0, 0);
+        }
+    }
+    if (g_program.lightBlueBrush != nullptr) {
+        DeleteObject(g_program.lightBlueBrush);
+    }
+    SavePreferences(true);
+    if (g_program.networkAvailable) {
+        WSACleanup();
+    }
+    ExitProcess(0);
+}

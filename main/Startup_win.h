@@ -1,0 +1,15 @@
+#pragma once
+// Start-up, the event loop and the orderly exit of the main program.
+
+#include <windows.h>
+
+// Runs the start-up in its order; returns false when this instance is not to run (another one
+// does, or the main window cannot be created).
+bool StartProgram(HINSTANCE instance);
+// The event loop; returns only when the window thread gets WM_QUIT.
+int RunEventLoop();
+// Saves and closes everything and ends the process with exit code 0.
+[[noreturn]] void ExitProgram();
+
+// The timer work of an idle turn of the loop.
+void IdleRefresh();

@@ -1,0 +1,57 @@
+#include "main/SystemPower_win.h"
+
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
+#include "main/CommandIds.h"
+
+namespace {
+
+BOOL WINAPI LockWorkStationByName() {
+    // Bound by name: Windows before 2000 lacks it, and the program must still start there.
+    using Lock = BOOL(WINAPI*)();
+    HMODULE user = GetModuleHandleA("user32.dll");
+    Lock lock = user != nullptr ? reinterpret_cast<Lock>(reinterpret_cast<void*>(GetProcAddress(user, "LockWorkStation")))
+                                : nullptr;
+    return lock != nullptr ? lock() : FALSE;
+}
+
+void ReportFailure(LanguageKey text) {
+    ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(text), kMessageBoxWarning);
+}
+
+}  // namespace
+
+SystemPowerFunctions& SystemPower() {
+    static SystemPowerFunctions functions = {ExitWindowsEx, SetSystemPowerState, LockWorkStationByName};
+    return functions;
+}
+
+void RunPowerCommand(int command) {
+    SystemPowerFunctions& power = SystemPower();
+    switch (command) {
+        case CommandShutdown:
+            if (!power.exitWindows(EWX_POWEROFF, 0)) {
+                ReportFailure(LanguageKey::CanNotShutdownSystem);
+            }
+            break;
+        case CommandReboot:
+            if (!power.exitWindows(EWX_REBOOT, 0)) {
+                ReportFailure(LanguageKey::CanNotRestartSystem);
+            }
+            break;
+        case CommandStandby:
+            power.setSystemPowerState(TRUE, FALSE);
+            break;
+        case CommandHibernate:
+            power.setSystemPowerState(FALSE, FALSE);
+            break;
+        case CommandLogoff:
+            if (!power.exitWindows(EWX_LOGOFF, 0)) {
+                ReportFailure(LanguageKey::CanNotLockSystem);
+            }
+            break;
+        case CommandLock:
+            power.lockWorkStation();
+            break;
+    }
+}
