@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "server/Accounts.h"
+#include "server/RatingHttpServer.h"
 #include "server/RatingService.h"
 
 namespace {
@@ -184,12 +185,10 @@ int Serve(RatingStore& store, const Options& options) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    httplib::Server server;
+    RatingHttpServer server;
     const size_t threads = options.threads;
     server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-    // The client reads only the first block it receives: send without delay, so headers and body
-    // arrive together. Keep-alive connections may carry many queries.
-    server.set_tcp_nodelay(true);
+    // Keep-alive connections (not the client's, but browsers and load tests) may carry many queries.
     server.set_keep_alive_max_count(100000);
     server.set_payload_max_length(kMaximumBody);
     server.set_read_timeout(5, 0);

@@ -178,6 +178,5 @@ RatingSaveResult SaveRatingCache(const RatingCache& cache, const std::string& pa
     if (cache.entries.empty()) {
         return RatingSaveResult::NothingToSave;
     }
-    return WriteFileAtomically(path, EncodeRatingCacheFile(cache)) ? RatingSaveResult::Saved
-                                                                   : RatingSaveResult::NoFile;
+    return WriteFileAtomically(path, EncodeRatingCacheFile(cache)) ? RatingSaveResult::Saved : RatingSaveResult::NoFile;
 }

@@ -122,6 +122,25 @@ TEST_F(ServerTest, CurlGetsTheSameAnswers) {
     EXPECT_EQ(CommandOutput(query), "0");
 }
 
+TEST_F(ServerTest, EachAnswerArrivesInOneBlock) {
+    // Read the moment anything arrives, as the client's polling may: headers and body come together.
+    const std::string post = BuildRatingPostRequest(RatingPost::Insert, network_.server, kHash, BuildRatingProp(1, "x"),
+                                                    kUser, "wrong password");
+    const std::string query = BuildRatingQueryRequest(network_.server, kHash);
+    for (int i = 0; i < 40; ++i) {
+        const std::string& request = i % 4 == 0 ? post : query;
+        const intptr_t socket = network_.connect(network_.server.host, network_.server.port);
+        ASSERT_GE(socket, 0);
+        ASSERT_TRUE(network_.send(socket, request));
+        while (!network_.readable(socket)) {
+            std::this_thread::yield();
+        }
+        const std::string block = network_.receive(socket, RatingAnswerBlockLength);
+        network_.close(socket);
+        EXPECT_EQ(AnswerBody(block), &request == &post ? "4" : "0") << block;
+    }
+}
+
 TEST_F(ServerTest, HostileRequestsDoNotHurtTheServer) {
     EXPECT_EQ(CommandOutput("curl -s -o /dev/null -w '%{http_code}' " + Url("/vtldb/other.php")), "404");
     const std::string huge(200000, 'a');

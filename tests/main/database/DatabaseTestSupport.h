@@ -23,7 +23,7 @@ struct TemporaryFolder {
     std::string File(const std::string& name) const { return path + "/" + name; }
 };
 
-inline std::string ReadWholeFile(const std::string& path) {
+inline std::string FileContent(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
@@ -34,7 +34,7 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline bool FileExists(const std::string& path) {
+inline bool PathExists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
 }
 

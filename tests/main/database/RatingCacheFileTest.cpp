@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <zlib.h>
 
+#include "foundation/FileSystem.h"
 #include "tests/main/database/DatabaseTestSupport.h"
 
 namespace {
@@ -63,7 +64,7 @@ TEST(RatingCacheFile, SavedCacheLoadsBackInOrder) {
     AppendRating(saved, Entry(std::string(40, 'c'), 9, "line one\r\nline two", kNow + kDay));
     const std::string path = folder.File(RatingCacheFileName);
     ASSERT_EQ(SaveRatingCache(saved, path), RatingSaveResult::Saved);
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_EQ(ListFolderFiles(folder.path), std::vector<std::string>{RatingCacheFileName});
 
     RatingCache loaded;
     ASSERT_EQ(LoadRatingCache(loaded, path, kNow), RatingLoadResult::Loaded);
@@ -221,7 +222,7 @@ TEST(RatingCacheFile, SavingAnEmptyCacheLeavesTheOldFile) {
     const RatingSaveResult result = SaveRatingCache(RatingCache(), path);
     EXPECT_EQ(result, RatingSaveResult::NothingToSave);
     EXPECT_STREQ(RatingSaveMessage(result), "");
-    EXPECT_EQ(ReadWholeFile(path), "old content");
+    EXPECT_EQ(FileContent(path), "old content");
 }
 
 TEST(RatingCacheFile, FailedSaveReportsNoFileAndKeepsTheOldFile) {
@@ -238,20 +239,20 @@ TEST(RatingCacheFile, FailedSaveReportsNoFileAndKeepsTheOldFile) {
     ASSERT_EQ(mkdir(blocked.c_str(), 0700), 0);
     ASSERT_EQ(mkdir((blocked + "/inside").c_str(), 0700), 0);
     EXPECT_EQ(SaveRatingCache(cache, blocked), RatingSaveResult::NoFile);
-    EXPECT_FALSE(FileExists(blocked + ".tmp"));
-    EXPECT_TRUE(FileExists(blocked + "/inside"));
+    EXPECT_EQ(ListFolderFiles(folder.path), std::vector<std::string>()) << "no temporary file is left";
+    EXPECT_TRUE(PathExists(blocked + "/inside"));
 
     const std::string path = folder.File("vantrel.db");
     WriteWholeFile(path, "old content");
     ASSERT_EQ(SaveRatingCache(cache, path), RatingSaveResult::Saved);
-    EXPECT_EQ(ReadWholeFile(path), EncodeRatingCacheFile(cache));
+    EXPECT_EQ(FileContent(path), EncodeRatingCacheFile(cache));
 }
 
 TEST(RatingCacheFile, FileShorterThanItsReportedLengthIsAShortRead) {
     // Files in /sys report a length of a page but hold a few bytes.
     const std::string path = "/sys/kernel/mm/transparent_hugepage/enabled";
     struct stat status;
-    if (stat(path.c_str(), &status) != 0 || status.st_size <= static_cast<off_t>(ReadWholeFile(path).size())) {
+    if (stat(path.c_str(), &status) != 0 || status.st_size <= static_cast<off_t>(FileContent(path).size())) {
         GTEST_SKIP() << "no file here reports more bytes than it holds";
     }
     RatingCache cache;
