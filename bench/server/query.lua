@@ -1,0 +1,45 @@
+-- wrk script: GET /vtldb/query.php for hashes read from the file named by VTLDB_HASHES, one a line;
+-- every tenth request asks for a hash that is not stored. Set VTLDB_HTTP10=1 to send the client's
+-- own HTTP/1.0 request, which closes the connection after each answer.
+
+local hashes = {}
+local http10 = os.getenv("VTLDB_HTTP10") == "1"
+local counter = 0
+local wrong = 0
+
+function init(args)
+  for line in io.lines(os.getenv("VTLDB_HASHES")) do
+    hashes[#hashes + 1] = line
+  end
+  counter = math.random(#hashes)
+end
+
+function request()
+  counter = counter + 1
+  local hash = hashes[counter % #hashes + 1]
+  if counter % 10 == 0 then
+    hash = string.format("%08x", counter) .. string.rep("f", 32)
+  end
+  local path = "/vtldb/query.php?hash=" .. hash
+  if http10 then
+    return "GET " .. path .. " HTTP/1.0\r\nHost: bench\r\nUser-Agent: vantreldbgnt\r\n" ..
+           "Content-Type: application/x-www-form-urlencoded\r\n\r\n"
+  end
+  return wrk.format("GET", path)
+end
+
+function response(status, headers, body)
+  -- A stored hash comes back with its prop, an unknown one as "0".
+  if status ~= 200 or (body ~= "0" and #body <= 40) then
+    wrong = wrong + 1
+  end
+end
+
+function done(summary, latency, requests)
+  io.write(string.format("requests per second: %.0f\n", summary.requests / (summary.duration / 1e6)))
+  io.write(string.format("latency p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
+                         latency:percentile(50) / 1000, latency:percentile(99) / 1000, latency.max / 1000))
+  io.write(string.format("socket errors: connect %d, read %d, write %d, timeout %d; non-2xx %d\n",
+                         summary.errors.connect, summary.errors.read, summary.errors.write,
+                         summary.errors.timeout, summary.errors.status))
+end
