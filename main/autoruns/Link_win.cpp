@@ -1,0 +1,183 @@
+#include "main/autoruns/Link_win.h"
+
+#include <windows.h>
+
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Balances CoInitialize on every way out. A thread already in another apartment keeps it and
+// must not be uninitialised by us.
+struct ComScope {
+    bool initialised = false;
+    ComScope() : initialised(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (initialised) {
+            CoUninitialize();
+        }
+    }
+};
+
+template <typename Interface>
+struct ComPointer {
+    Interface* pointer = nullptr;
+    ComPointer() = default;
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+    ~ComPointer() {
+        if (pointer != nullptr) {
+            pointer->Release();
+        }
+    }
+    Interface* operator->() const { return pointer; }
+    void** out() { return reinterpret_cast<void**>(&pointer); }
+};
+
+std::wstring WideFromAnsi(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) {
+        return std::wstring();
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
+}
+
+// The text in the exchange buffer, which the shell may have filled up to its last byte.
+std::string TextOfBuffer(std::vector<char>& buffer) {
+    buffer.back() = '\0';
+    return std::string(buffer.data());
+}
+
+void ClearBuffer(std::vector<char>& buffer) {
+    std::fill(buffer.begin(), buffer.end(), '\0');
+}
+
+bool CreateShellLink(ComPointer<IShellLinkA>& link) {
+    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out()));
+}
+
+}  // namespace
+
+int ReadShortcut(const std::string& linkPath, ShortcutRecord& record) {
+    std::wstring widePath = WideFromAnsi(linkPath);
+    if (widePath.empty()) {
+        return 0;
+    }
+    std::vector<char> buffer(kShortcutTextBufferLength);
+    const int bufferLength = static_cast<int>(buffer.size());
+
+    ComScope com;
+    ComPointer<IShellLinkA> link;
+    ComPointer<IPersistFile> file;
+    // Read access is all a reader needs: asking for write access would make every shortcut the
+    // user may only read (the all-users startup folder, say) unreadable.
+    if (!CreateShellLink(link) || FAILED(link->QueryInterface(IID_IPersistFile, file.out())) ||
+        FAILED(file->Load(widePath.c_str(), STGM_READ))) {
+        return 0;
+    }
+
+    if (FAILED(link->GetPath(buffer.data(), bufferLength, nullptr, 0))) {
+        return 0;
+    }
+    record.targetPath = TextOfBuffer(buffer);
+    ClearBuffer(buffer);
+    if (FAILED(link->GetDescription(buffer.data(), bufferLength))) {
+        return 0;
+    }
+    record.description = TextOfBuffer(buffer);
+    ClearBuffer(buffer);
+    if (FAILED(link->GetWorkingDirectory(buffer.data(), bufferLength))) {
+        return 0;
+    }
+    record.workingDirectory = TextOfBuffer(buffer);
+    ClearBuffer(buffer);
+    if (FAILED(link->GetArguments(buffer.data(), bufferLength))) {
+        return 0;
+    }
+    record.arguments = TextOfBuffer(buffer);
+    ClearBuffer(buffer);
+
+    WORD hotkey = 0;
+    int showCommand = 0;
+    int iconIndex = 0;
+    if (FAILED(link->GetHotkey(&hotkey)) || FAILED(link->GetShowCmd(&showCommand)) ||
+        FAILED(link->GetIconLocation(buffer.data(), bufferLength, &iconIndex))) {
+        return 0;
+    }
+    record.hotkeyKey = LOBYTE(hotkey);
+    record.hotkeyModifiers = HIBYTE(hotkey);
+    record.showCommand = showCommand;
+    record.iconPath = TextOfBuffer(buffer);
+    record.iconIndex = iconIndex;
+    return 1;
+}
+
+int CreateShortcut(const std::string& targetPath,
+                   const std::string& linkPath,
+                   const std::string& workingDirectory,
+                   const std::string& arguments,
+                   int showCommand,
+                   const std::string& description,
+                   int hotkey,
+                   const std::string& iconPath,
+                   int iconIndex) {
+    if (linkPath.size() > kShortcutLinkPathLimit) {
+        return 0;
+    }
+    std::wstring widePath = WideFromAnsi(linkPath);
+    if (widePath.empty()) {
+        return 0;
+    }
+
+    ComScope com;
+    ComPointer<IShellLinkA> link;
+    if (!CreateShellLink(link)) {
+        return 0;
+    }
+    link->SetPath(targetPath.c_str());
+    link->SetArguments(arguments.c_str());
+    link->SetWorkingDirectory(ShortcutWorkingDirectory(targetPath, workingDirectory).c_str());
+    link->SetDescription(description.c_str());
+    link->SetShowCmd(showCommand);
+    link->SetHotkey(static_cast<WORD>(hotkey));
+    link->SetIconLocation(ShortcutIconPath(targetPath, iconPath).c_str(), iconIndex);
+
+    ComPointer<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) {
+        return 0;
+    }
+    return SUCCEEDED(file->Save(widePath.c_str(), TRUE)) ? 1 : 0;
+}
+
+int CreateShortcutFromRecord(const std::string& linkPath, const ShortcutRecord& record) {
+    int hotkey = (record.hotkeyKey & 0xFF) | ((record.hotkeyModifiers & 0xFF) << 8);
+    return CreateShortcut(record.targetPath, linkPath, record.workingDirectory, record.arguments, record.showCommand,
+                          record.description, hotkey, record.iconPath, record.iconIndex);
+}
+
+std::string AutostartLinkPath() {
+    char folder[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, FALSE) || folder[0] == '\0') {
+        return std::string();
+    }
+    return std::string(folder) + kAutostartLinkName;
+}
+
+bool UpdateAutostartShortcut(bool enabled, const std::string& programFolder) {
+    std::string linkPath = AutostartLinkPath();
+    if (linkPath.empty()) {
+        return false;
+    }
+    if (enabled) {
+        return CreateShortcutFromRecord(linkPath, AutostartShortcutRecord(programFolder)) == 1;
+    }
+    return DeleteFileA(linkPath.c_str()) != FALSE || GetLastError() == ERROR_FILE_NOT_FOUND;
+}

@@ -1,0 +1,130 @@
+#include "main/autoruns/RegistryPath.h"
+
+#include <cctype>
+
+namespace {
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+}  // namespace
+
+RegistryRoot RegistryRootOfPath(std::string_view path) {
+    std::string_view root = path.substr(0, path.find('\\'));
+    static const struct {
+        const char* name;
+        RegistryRoot root;
+    } kRoots[] = {
+        {"HKEY_CLASSES_ROOT", RegistryRoot::ClassesRoot},     {"HKEY_CURRENT_USER", RegistryRoot::CurrentUser},
+        {"HKEY_LOCAL_MACHINE", RegistryRoot::LocalMachine},   {"HKEY_USERS", RegistryRoot::Users},
+        {"HKEY_CURRENT_CONFIG", RegistryRoot::CurrentConfig},
+    };
+    for (const auto& entry : kRoots) {
+        if (EqualIgnoringCase(root, entry.name)) {
+            return entry.root;
+        }
+    }
+    return RegistryRoot::None;
+}
+
+std::string SubKeyOfPath(std::string_view path) {
+    std::size_t separator = path.find('\\');
+    if (separator == std::string_view::npos) {
+        return std::string(path);
+    }
+    std::string_view subKey = path.substr(separator + 1);
+    // "HKEY_CURRENT_USER\\Software" names the same key as "HKEY_CURRENT_USER\Software".
+    if (!subKey.empty() && subKey.front() == '\\') {
+        subKey.remove_prefix(1);
+    }
+    return std::string(subKey);
+}
+
+std::string RegistryDwordText(std::uint32_t value) {
+    return std::to_string(static_cast<std::int32_t>(value));
+}
+
+std::uint32_t RegistryDwordFromText(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // The magnitude stops growing at 2^32, which is past every value either sign can hold.
+    constexpr std::uint64_t kLimit = 0x100000000ULL;
+    std::uint64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (magnitude > kLimit) {
+            magnitude = kLimit;
+        }
+    }
+    if (negative) {
+        constexpr std::uint64_t kLowest = 0x80000000ULL;  // -2147483648
+        if (magnitude > kLowest) {
+            magnitude = kLowest;
+        }
+        return static_cast<std::uint32_t>(kLimit - magnitude);
+    }
+    if (magnitude >= kLimit) {
+        magnitude = kLimit - 1;
+    }
+    return static_cast<std::uint32_t>(magnitude);
+}
+
+std::string RegistryBinaryText(const unsigned char* bytes, std::size_t length) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(length * 2);
+    for (std::size_t i = 0; i < length; ++i) {
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
+    }
+    return text;
+}
+
+std::optional<std::vector<unsigned char>> RegistryBinaryFromText(std::string_view text) {
+    std::vector<unsigned char> bytes;
+    bytes.reserve(text.size() / 2);
+    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
+        int high = HexDigitValue(text[i]);
+        int low = HexDigitValue(text[i + 1]);
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        bytes.push_back(static_cast<unsigned char>(high * 16 + low));
+    }
+    return bytes;
+}
+
+std::string RegistryStringFromData(const char* data, std::size_t length) {
+    std::string_view view(data, length);
+    std::size_t end = view.find('\0');
+    return std::string(view.substr(0, end));
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Registry paths ("HKEY_LOCAL_MACHINE\Software\...") and the text forms in which values travel.
+// Portable: the Win32 side in Registry_win.cpp opens the keys.
+
+enum class RegistryRoot { None, ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
+
+// Value type codes as the registry knows them.
+constexpr unsigned long kRegistryString = 1;        // REG_SZ
+constexpr unsigned long kRegistryExpandString = 2;  // REG_EXPAND_SZ
+constexpr unsigned long kRegistryBinary = 3;        // REG_BINARY
+constexpr unsigned long kRegistryDword = 4;         // REG_DWORD
+
+// Names and string data are read through a buffer of this many bytes, terminating zero included.
+constexpr std::size_t kRegistryTextBufferLength = 255;
+// Binary data is read through a block of this many bytes.
+constexpr std::size_t kRegistryBinaryBufferLength = 1024;
+
+// The root named before the first backslash, in any letter case; None for anything else (HKLM too).
+RegistryRoot RegistryRootOfPath(std::string_view path);
+// Everything after the first backslash, one extra leading backslash dropped; the whole path when
+// it has no backslash at all.
+std::string SubKeyOfPath(std::string_view path);
+
+// A REG_DWORD as signed decimal text: 0xFFFFFFFF gives "-1".
+std::string RegistryDwordText(std::uint32_t value);
+// Decimal text (leading blanks, optional sign, digits up to the first other character) as a
+// REG_DWORD. Both signed and unsigned forms of a 32-bit value are accepted; beyond that range the
+// value is clamped rather than left to overflow.
+std::uint32_t RegistryDwordFromText(std::string_view text);
+
+// Two upper-case hexadecimal digits per byte, no separators.
+std::string RegistryBinaryText(const unsigned char* bytes, std::size_t length);
+// Consecutive pairs of hexadecimal digits in either case; an odd last digit is ignored. Nothing
+// when a pair holds a character that is not a hexadecimal digit, so that no garbage is written.
+std::optional<std::vector<unsigned char>> RegistryBinaryFromText(std::string_view text);
+
+// The text of REG_SZ / REG_EXPAND_SZ data of `length` bytes: its terminating zero dropped. Data
+// stored without a terminating zero is kept whole, and an embedded zero ends the text.
+std::string RegistryStringFromData(const char* data, std::size_t length);

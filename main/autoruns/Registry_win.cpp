@@ -1,0 +1,192 @@
+#include "main/autoruns/Registry_win.h"
+
+#include <cstdint>
+
+namespace {
+
+// Closes the key on every way out.
+struct OpenedKey {
+    HKEY key = nullptr;
+    OpenedKey() = default;
+    OpenedKey(const OpenedKey&) = delete;
+    OpenedKey& operator=(const OpenedKey&) = delete;
+    ~OpenedKey() {
+        if (key != nullptr) {
+            RegCloseKey(key);
+        }
+    }
+};
+
+bool OpenKey(HKEY root, const std::string& subKey, OpenedKey& opened) {
+    if (root == nullptr) {
+        return false;
+    }
+    return RegOpenKeyExA(root, subKey.c_str(), 0, kRegistryAccess, &opened.key) == ERROR_SUCCESS;
+}
+
+bool OpenPath(const std::string& path, OpenedKey& opened) {
+    return OpenKey(RootKeyOfPath(path), SubKeyOfPath(path), opened);
+}
+
+std::string TextFromValueData(DWORD type, const BYTE* data, DWORD length) {
+    switch (type) {
+        case kRegistryString:
+        case kRegistryExpandString:
+            return RegistryStringFromData(reinterpret_cast<const char*>(data), length);
+        case kRegistryDword: {
+            // A DWORD stored with more than 4 bytes does not fit the integer it is read into.
+            if (length > sizeof(std::uint32_t)) {
+                return "0";
+            }
+            std::uint32_t value = 0;
+            for (DWORD i = 0; i < length; ++i) {
+                value |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+            }
+            return RegistryDwordText(value);
+        }
+        case kRegistryBinary:
+            return RegistryBinaryText(data, length);
+        default:
+            return std::string();
+    }
+}
+
+}  // namespace
+
+HKEY RootKeyOfPath(const std::string& path) {
+    switch (RegistryRootOfPath(path)) {
+        case RegistryRoot::ClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case RegistryRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
+        case RegistryRoot::LocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case RegistryRoot::Users:
+            return HKEY_USERS;
+        case RegistryRoot::CurrentConfig:
+            return HKEY_CURRENT_CONFIG;
+        case RegistryRoot::None:
+            break;
+    }
+    return nullptr;
+}
+
+std::string ReadRegistryValue(const std::string& path, const std::string& valueName) {
+    OpenedKey opened;
+    if (!OpenPath(path, opened)) {
+        return std::string();
+    }
+    // Every value is read through the one text buffer; what does not fit reads as empty text.
+    BYTE buffer[kRegistryTextBufferLength];
+    DWORD type = 0;
+    DWORD length = sizeof(buffer);
+    if (RegQueryValueExA(opened.key, valueName.c_str(), nullptr, &type, buffer, &length) != ERROR_SUCCESS ||
+        length > sizeof(buffer)) {
+        return std::string();
+    }
+    return TextFromValueData(type, buffer, length);
+}
+
+int WriteRegistryValue(const std::string& path,
+                       const std::string& valueName,
+                       const std::string& valueText,
+                       unsigned long type) {
+    OpenedKey opened;
+    if (!OpenPath(path, opened)) {
+        return 0;
+    }
+    LONG result = ERROR_INVALID_PARAMETER;
+    switch (type) {
+        case kRegistryString:
+        case kRegistryExpandString:
+            result =
+                RegSetValueExA(opened.key, valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(valueText.c_str()),
+                               static_cast<DWORD>(valueText.size() + 1));
+            break;
+        case kRegistryDword: {
+            DWORD value = RegistryDwordFromText(valueText);
+            result = RegSetValueExA(opened.key, valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(&value),
+                                    sizeof(value));
+            break;
+        }
+        case kRegistryBinary: {
+            auto bytes = RegistryBinaryFromText(valueText);
+            if (bytes) {
+                result = RegSetValueExA(opened.key, valueName.c_str(), 0, type, bytes->data(),
+                                        static_cast<DWORD>(bytes->size()));
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return result == ERROR_SUCCESS ? 1 : 0;
+}
+
+int DeleteRegistryValue(const std::string& path, const std::string& valueName) {
+    OpenedKey opened;
+    if (!OpenPath(path, opened)) {
+        return 0;
+    }
+    return RegDeleteValueA(opened.key, valueName.c_str()) == ERROR_SUCCESS ? 1 : 0;
+}
+
+int DeleteRegistryKey(const std::string& path) {
+    HKEY root = RootKeyOfPath(path);
+    std::string subKey = SubKeyOfPath(path);
+    if (root == nullptr || subKey.empty()) {
+        return 0;
+    }
+    // The key is deleted through its parent opened in the same 32-bit view as every other
+    // operation; RegDeleteKeyA on the root alone would pick the view of the running build.
+    std::size_t separator = subKey.rfind('\\');
+    if (separator == std::string::npos) {
+        return RegDeleteKeyA(root, subKey.c_str()) == ERROR_SUCCESS ? 1 : 0;
+    }
+    OpenedKey parent;
+    if (!OpenKey(root, subKey.substr(0, separator), parent)) {
+        return 0;
+    }
+    return RegDeleteKeyA(parent.key, subKey.c_str() + separator + 1) == ERROR_SUCCESS ? 1 : 0;
+}
+
+std::string RegistrySubKeyName(const std::string& path, unsigned long index) {
+    OpenedKey opened;
+    if (!OpenPath(path, opened)) {
+        return std::string();
+    }
+    char name[kRegistryTextBufferLength];
+    DWORD length = sizeof(name);
+    if (RegEnumKeyExA(opened.key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+        length >= sizeof(name)) {
+        return std::string();
+    }
+    return std::string(name, length);
+}
+
+std::string RegistryValueName(const std::string& path, unsigned long index) {
+    OpenedKey opened;
+    if (!OpenPath(path, opened)) {
+        return std::string();
+    }
+    char name[kRegistryTextBufferLength];
+    DWORD length = sizeof(name);
+    if (RegEnumValueA(opened.key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+        length >= sizeof(name)) {
+        return std::string();
+    }
+    return std::string(name, length);
+}
+
+int RegistryKeyExists(const std::string& path) {
+    OpenedKey opened;
+    return OpenPath(path, opened) ? 1 : 0;
+}
+
+int RegistryValueExists(const std::string& path, const std::string& valueName) {
+    OpenedKey opened;
+    if (!OpenPath(path, opened)) {
+        return 0;
+    }
+    return RegQueryValueExA(opened.key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1 : 0;
+}

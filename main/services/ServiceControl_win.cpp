@@ -1,0 +1,227 @@
+#include "main/services/ServiceControl_win.h"
+
+#include "main/autoruns/RegistryPath.h"
+
+namespace {
+
+constexpr DWORD kManagerAccess = SC_MANAGER_ALL_ACCESS;  // 0xF003F
+constexpr DWORD kServiceAccess = SERVICE_ALL_ACCESS;     // 0xF01FF
+constexpr DWORD kWin32Services = SERVICE_WIN32;          // own-process and shared-process: 0x30
+constexpr DWORD kAnyState = SERVICE_STATE_ALL;           // 3
+// A service added between the size query and the enumeration makes the buffer too small; the
+// enumeration is simply asked again a few times.
+constexpr int kEnumerationAttempts = 3;
+
+struct OpenedService {
+    SC_HANDLE handle = nullptr;
+    explicit OpenedService(const std::string& name) {
+        SC_HANDLE manager = ProgramServiceLayer().manager;
+        if (manager != nullptr && !name.empty()) {
+            handle = OpenServiceA(manager, name.c_str(), kServiceAccess);
+        }
+    }
+    OpenedService(const OpenedService&) = delete;
+    OpenedService& operator=(const OpenedService&) = delete;
+    ~OpenedService() {
+        if (handle != nullptr) {
+            CloseServiceHandle(handle);
+        }
+    }
+};
+
+// Elements enough to hold `length` bytes, so that the strings behind the records stay aligned.
+template <typename Record>
+std::size_t RecordsForLength(DWORD length) {
+    return (length + sizeof(Record) - 1) / sizeof(Record);
+}
+
+bool SendControl(const std::string& serviceName, DWORD control) {
+    OpenedService service(serviceName);
+    if (service.handle == nullptr) {
+        return false;
+    }
+    SERVICE_STATUS status{};
+    return ControlService(service.handle, control, &status) != FALSE;
+}
+
+const ENUM_SERVICE_STATUSA* CurrentEntry() {
+    const ServiceLayer& layer = ProgramServiceLayer();
+    if (layer.serviceCursor < 0 || static_cast<DWORD>(layer.serviceCursor) >= layer.serviceCount) {
+        return nullptr;
+    }
+    return &layer.services[static_cast<std::size_t>(layer.serviceCursor)];
+}
+
+std::string TextOrEmpty(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+}  // namespace
+
+ServiceLayer& ProgramServiceLayer() {
+    static ServiceLayer layer;
+    return layer;
+}
+
+void OpenServiceManager() {
+    ServiceLayer& layer = ProgramServiceLayer();
+    if (layer.manager == nullptr) {
+        layer.manager = OpenSCManagerA(nullptr, nullptr, kManagerAccess);
+    }
+}
+
+void CloseServiceManager() {
+    ServiceLayer& layer = ProgramServiceLayer();
+    if (layer.manager != nullptr) {
+        CloseServiceHandle(layer.manager);
+        layer.manager = nullptr;
+    }
+    layer.services.clear();
+    layer.serviceCount = 0;
+    layer.serviceCursor = -1;
+    layer.configuration.clear();
+}
+
+unsigned long BeginServiceEnumeration() {
+    ServiceLayer& layer = ProgramServiceLayer();
+    layer.services.clear();
+    layer.serviceCount = 0;
+    layer.serviceCursor = -1;
+    if (layer.manager == nullptr) {
+        return 0;
+    }
+    for (int attempt = 0; attempt < kEnumerationAttempts; ++attempt) {
+        ENUM_SERVICE_STATUSA probe{};
+        DWORD needed = 0;
+        DWORD returned = 0;
+        DWORD resume = 0;
+        if (EnumServicesStatusA(layer.manager, kWin32Services, kAnyState, &probe, 0, &needed, &returned, &resume)) {
+            return 0;  // no services at all
+        }
+        if (GetLastError() != ERROR_MORE_DATA || needed == 0) {
+            return 0;
+        }
+        layer.services.assign(RecordsForLength<ENUM_SERVICE_STATUSA>(needed), ENUM_SERVICE_STATUSA{});
+        DWORD length = static_cast<DWORD>(layer.services.size() * sizeof(ENUM_SERVICE_STATUSA));
+        resume = 0;
+        returned = 0;
+        if (EnumServicesStatusA(layer.manager, kWin32Services, kAnyState, layer.services.data(), length, &needed,
+                                &returned, &resume)) {
+            layer.serviceCount = returned <= layer.services.size() ? returned : 0;
+            return layer.serviceCount;
+        }
+        layer.services.clear();
+        if (GetLastError() != ERROR_MORE_DATA) {
+            return 0;
+        }
+    }
+    return 0;
+}
+
+int NextService() {
+    ServiceLayer& layer = ProgramServiceLayer();
+    if (layer.serviceCursor < static_cast<long>(layer.serviceCount)) {
+        ++layer.serviceCursor;
+    }
+    return layer.serviceCursor < static_cast<long>(layer.serviceCount) ? 1 : 0;
+}
+
+std::string CurrentServiceName() {
+    const ENUM_SERVICE_STATUSA* entry = CurrentEntry();
+    return entry != nullptr ? TextOrEmpty(entry->lpServiceName) : std::string();
+}
+
+std::string CurrentServiceDisplayName() {
+    const ENUM_SERVICE_STATUSA* entry = CurrentEntry();
+    return entry != nullptr ? TextOrEmpty(entry->lpDisplayName) : std::string();
+}
+
+unsigned long CurrentServiceState() {
+    const ENUM_SERVICE_STATUSA* entry = CurrentEntry();
+    return entry != nullptr ? entry->ServiceStatus.dwCurrentState : 0;
+}
+
+bool QueryServiceConfiguration(const std::string& serviceName) {
+    ServiceLayer& layer = ProgramServiceLayer();
+    layer.configuration.clear();
+    OpenedService service(serviceName);
+    if (service.handle == nullptr) {
+        return false;
+    }
+    DWORD needed = 0;
+    if (QueryServiceConfigA(service.handle, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+        needed == 0) {
+        return false;
+    }
+    layer.configuration.assign(RecordsForLength<QUERY_SERVICE_CONFIGA>(needed), QUERY_SERVICE_CONFIGA{});
+    DWORD length = static_cast<DWORD>(layer.configuration.size() * sizeof(QUERY_SERVICE_CONFIGA));
+    if (!QueryServiceConfigA(service.handle, layer.configuration.data(), length, &needed)) {
+        layer.configuration.clear();
+        return false;
+    }
+    return true;
+}
+
+std::string ServiceBinaryPath() {
+    const ServiceLayer& layer = ProgramServiceLayer();
+    return layer.configuration.empty() ? std::string() : TextOrEmpty(layer.configuration[0].lpBinaryPathName);
+}
+
+long ServiceStartType() {
+    const ServiceLayer& layer = ProgramServiceLayer();
+    return layer.configuration.empty() ? -1 : static_cast<long>(layer.configuration[0].dwStartType);
+}
+
+long ServiceType() {
+    const ServiceLayer& layer = ProgramServiceLayer();
+    return layer.configuration.empty() ? -1 : static_cast<long>(layer.configuration[0].dwServiceType);
+}
+
+std::string ServiceDescription(const std::string& serviceName) {
+    if (serviceName.empty()) {
+        return std::string();
+    }
+    std::string subKey = "SYSTEM\\CurrentControlSet\\Services\\" + serviceName;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return std::string();
+    }
+    std::string description;
+    DWORD type = 0;
+    DWORD length = 0;
+    if (RegQueryValueExA(key, "Description", nullptr, &type, nullptr, &length) == ERROR_SUCCESS && length > 0 &&
+        (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)) {
+        std::vector<char> data(length);
+        if (RegQueryValueExA(key, "Description", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &length) ==
+                ERROR_SUCCESS &&
+            length <= data.size()) {
+            description = RegistryStringFromData(data.data(), length);
+        }
+    }
+    RegCloseKey(key);
+    return description;
+}
+
+bool StartServiceByName(const std::string& serviceName) {
+    OpenedService service(serviceName);
+    return service.handle != nullptr && StartServiceA(service.handle, 0, nullptr) != FALSE;
+}
+
+bool StopService(const std::string& serviceName) {
+    return SendControl(serviceName, SERVICE_CONTROL_STOP);
+}
+
+bool PauseService(const std::string& serviceName) {
+    return SendControl(serviceName, SERVICE_CONTROL_PAUSE);
+}
+
+bool ContinueService(const std::string& serviceName) {
+    return SendControl(serviceName, SERVICE_CONTROL_CONTINUE);
+}
+
+bool ChangeServiceStartType(const std::string& serviceName, unsigned long startType) {
+    OpenedService service(serviceName);
+    return service.handle != nullptr &&
+           ChangeServiceConfigA(service.handle, SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE, nullptr, nullptr,
+                                nullptr, nullptr, nullptr, nullptr, nullptr) != FALSE;
+}

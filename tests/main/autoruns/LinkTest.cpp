@@ -1,0 +1,33 @@
+#include "main/autoruns/Link.h"
+
+#include <gtest/gtest.h>
+
+TEST(Link, EmptyWorkingDirectoryIsTheTargetsFolderWithItsBackslash) {
+    EXPECT_EQ(ShortcutWorkingDirectory("C:\\Tools\\run.exe", ""), "C:\\Tools\\");
+    EXPECT_EQ(ShortcutWorkingDirectory("C:\\run.exe", ""), "C:\\");
+    EXPECT_EQ(ShortcutWorkingDirectory("run.exe", ""), "");
+    EXPECT_EQ(ShortcutWorkingDirectory("C:\\Tools\\run.exe", "D:\\Work"), "D:\\Work");
+}
+
+TEST(Link, IconPathBarStandsForTheTarget) {
+    EXPECT_EQ(ShortcutIconPath("C:\\Tools\\run.exe", "|"), "C:\\Tools\\run.exe");
+    EXPECT_EQ(ShortcutIconPath("C:\\Tools\\run.exe", ""), "");
+    EXPECT_EQ(ShortcutIconPath("C:\\Tools\\run.exe", "||"), "||");
+    EXPECT_EQ(ShortcutIconPath("C:\\Tools\\run.exe", "C:\\icons.dll"), "C:\\icons.dll");
+}
+
+TEST(Link, AutostartShortcutStartsTheTrayCompanionFromTheProgramFolder) {
+    for (const char* folder : {"C:\\Program Files\\Vantrel", "C:\\Program Files\\Vantrel\\"}) {
+        ShortcutRecord record = AutostartShortcutRecord(folder);
+        EXPECT_EQ(record.targetPath, "C:\\Program Files\\Vantrel\\vtlsystray.exe") << folder;
+        EXPECT_EQ(record.arguments, "-Autorun");
+        EXPECT_EQ(record.workingDirectory, "C:\\Program Files\\Vantrel\\");
+        EXPECT_EQ(record.showCommand, 1);
+        EXPECT_EQ(record.description, "Automatischer Start des Vantrel SystemTray Icons.");
+        EXPECT_EQ(record.hotkeyKey, 0);
+        EXPECT_EQ(record.hotkeyModifiers, 0);
+        EXPECT_EQ(record.iconPath, record.targetPath);
+        EXPECT_EQ(record.iconIndex, 0);
+    }
+    EXPECT_STREQ(kAutostartLinkName, "\\Vantrel.lnk");
+}

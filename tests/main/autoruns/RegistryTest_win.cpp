@@ -1,0 +1,282 @@
+// The registry path operations against Wine's real registry, with Wine's reg.exe as the outside
+// reader and writer. Every test works in a key of its own and removes it afterwards.
+#include "main/autoruns/Registry_win.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <string>
+
+#include "tests/main/autoruns/ConsoleCommand_win.h"
+
+namespace {
+
+struct RegQueryAnswer {
+    bool found = false;
+    std::string type;
+    std::string data;
+};
+
+// reg.exe's view of one value ("" = the default value); `view` is "/reg:32" or "/reg:64".
+RegQueryAnswer RegQuery(const std::string& keyPath, const std::string& valueName, const char* view = "/reg:32") {
+    std::string command = "reg.exe query \"" + keyPath + "\" " +
+                          (valueName.empty() ? std::string("/ve") : "/v \"" + valueName + "\"") + " " + view;
+    ConsoleResult result = RunConsoleCommand(command);
+    RegQueryAnswer answer;
+    for (const std::string& line : OutputLines(result.output)) {
+        std::vector<std::string> columns = ColumnsOf(line);
+        if (columns.size() >= 2 && columns[1].compare(0, 4, "REG_") == 0 &&
+            (columns[0] == valueName || (valueName.empty() && columns[0] == "(Default)"))) {
+            answer.found = true;
+            answer.type = columns[1];
+            answer.data = columns.size() >= 3 ? columns[2] : std::string();
+        }
+    }
+    return answer;
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        subKey = "Software\\VantrelTestRegistry" + std::to_string(GetCurrentProcessId());
+        path = "HKEY_CURRENT_USER\\" + subKey;
+        ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey), ERROR_SUCCESS);
+    }
+    void TearDown() override { SHDeleteKeyA(HKEY_CURRENT_USER, subKey.c_str()); }
+
+    static LONG CreateKey(HKEY root, const std::string& name) {
+        HKEY key = nullptr;
+        LONG result = RegCreateKeyExA(root, name.c_str(), 0, nullptr, 0, kRegistryAccess, nullptr, &key, nullptr);
+        if (result == ERROR_SUCCESS) {
+            RegCloseKey(key);
+        }
+        return result;
+    }
+    LONG SetRaw(const std::string& valueName, DWORD type, const void* data, DWORD length) {
+        HKEY key = nullptr;
+        LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, kRegistryAccess, &key);
+        if (result == ERROR_SUCCESS) {
+            result = RegSetValueExA(key, valueName.c_str(), 0, type, static_cast<const BYTE*>(data), length);
+            RegCloseKey(key);
+        }
+        return result;
+    }
+
+    std::string subKey;
+    std::string path;
+};
+
+TEST_F(RegistryTest, EachValueTypeReadsBackAndReadsTheSameInRegExe) {
+    ASSERT_EQ(WriteRegistryValue(path, "Text", "C:\\Program Files\\run.exe /q", kRegistryString), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "Expand", "%SystemRoot%\\notepad.exe", kRegistryExpandString), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "Binary", "0aFF", kRegistryBinary), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "Four", "4", kRegistryDword), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "MinusOne", "-1", kRegistryDword), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "", "default text", kRegistryString), 1);
+
+    EXPECT_EQ(ReadRegistryValue(path, "Text"), "C:\\Program Files\\run.exe /q");
+    EXPECT_EQ(ReadRegistryValue(path, "Expand"), "%SystemRoot%\\notepad.exe");  // not expanded
+    EXPECT_EQ(ReadRegistryValue(path, "Binary"), "0AFF");
+    EXPECT_EQ(ReadRegistryValue(path, "Four"), "4");
+    EXPECT_EQ(ReadRegistryValue(path, "MinusOne"), "-1");
+    EXPECT_EQ(ReadRegistryValue(path, ""), "default text");
+
+    struct Expected {
+        const char* name;
+        const char* type;
+        const char* data;
+    } expected[] = {
+        {"Text", "REG_SZ", "C:\\Program Files\\run.exe /q"},
+        {"Expand", "REG_EXPAND_SZ", "%SystemRoot%\\notepad.exe"},
+        {"Binary", "REG_BINARY", "0AFF"},
+        {"Four", "REG_DWORD", "0x4"},
+        {"MinusOne", "REG_DWORD", "0xffffffff"},
+        {"", "REG_SZ", "default text"},
+    };
+    for (const Expected& value : expected) {
+        RegQueryAnswer answer = RegQuery(path, value.name);
+        ASSERT_TRUE(answer.found) << "reg.exe does not show the value \"" << value.name << "\"";
+        EXPECT_EQ(answer.type, value.type) << value.name;
+        EXPECT_EQ(answer.data, value.data) << value.name;
+    }
+}
+
+TEST_F(RegistryTest, ValuesWrittenByRegExeReadAsText) {
+    std::string key = "\"" + path + "\"";
+    ASSERT_EQ(RunConsoleCommand("reg.exe add " + key + " /v Dword /t REG_DWORD /d 4294967294 /f /reg:32").exitCode, 0);
+    ASSERT_EQ(RunConsoleCommand("reg.exe add " + key + " /v Bytes /t REG_BINARY /d 00ab10 /f /reg:32").exitCode, 0);
+    ASSERT_EQ(RunConsoleCommand("reg.exe add " + key + " /v Words /t REG_SZ /d \"two words\" /f /reg:32").exitCode, 0);
+    ASSERT_EQ(RunConsoleCommand("reg.exe add " + key + " /v Multi /t REG_MULTI_SZ /d a\\0b /f /reg:32").exitCode, 0);
+
+    EXPECT_EQ(ReadRegistryValue(path, "Dword"), "-2");
+    EXPECT_EQ(ReadRegistryValue(path, "Bytes"), "00AB10");
+    EXPECT_EQ(ReadRegistryValue(path, "Words"), "two words");
+    EXPECT_EQ(ReadRegistryValue(path, "Multi"), "");  // not one of the four types
+    EXPECT_EQ(RegistryValueExists(path, "Multi"), 1);
+}
+
+TEST_F(RegistryTest, RootNamesMatchInAnyCaseButAbbreviationsFail) {
+    ASSERT_EQ(WriteRegistryValue(path, "Name", "value", kRegistryString), 1);
+
+    std::string lowerCase = "hkey_current_user\\" + subKey;
+    EXPECT_EQ(ReadRegistryValue(lowerCase, "Name"), "value");
+    EXPECT_EQ(RegistryKeyExists(lowerCase), 1);
+    EXPECT_EQ(ReadRegistryValue("HKEY_CURRENT_USER\\\\" + subKey, "Name"), "value");  // doubled backslash
+
+    std::string abbreviated = "HKCU\\" + subKey;
+    EXPECT_EQ(RootKeyOfPath(abbreviated), nullptr);
+    EXPECT_EQ(ReadRegistryValue(abbreviated, "Name"), "");
+    EXPECT_EQ(WriteRegistryValue(abbreviated, "Other", "x", kRegistryString), 0);
+    EXPECT_EQ(RegistryKeyExists(abbreviated), 0);
+    EXPECT_EQ(RegistryValueExists(abbreviated, "Name"), 0);
+    EXPECT_EQ(RegistryValueName(abbreviated, 0), "");
+    EXPECT_EQ(DeleteRegistryValue(abbreviated, "Name"), 0);
+    EXPECT_EQ(DeleteRegistryKey(abbreviated), 0);
+    EXPECT_EQ(RegistryKeyExists("HKLM\\Software"), 0);
+    EXPECT_EQ(RegistryValueExists(path, "Other"), 0);
+    EXPECT_EQ(RegistryValueExists(path, "Name"), 1);
+
+    // A bare root name is taken as a subkey of that root, which does not exist.
+    EXPECT_EQ(RegistryKeyExists("HKEY_CURRENT_USER"), 0);
+    EXPECT_EQ(RegistrySubKeyName("HKEY_CURRENT_USER", 0), "");
+    EXPECT_EQ(RegistryKeyExists("HKEY_CURRENT_USER\\Software"), 1);
+}
+
+TEST_F(RegistryTest, TextsBeyondTheBufferReadAsEmpty) {
+    std::string longText(300, 'x');
+    ASSERT_EQ(WriteRegistryValue(path, "Long", longText, kRegistryString), 1);
+    EXPECT_EQ(ReadRegistryValue(path, "Long"), "");
+    EXPECT_EQ(RegQuery(path, "Long").data, longText);  // stored whole all the same
+
+    // 254 characters and the zero fill the 255-byte buffer exactly; one more does not fit.
+    std::string fits(254, 'f');
+    std::string tooLong(255, 't');
+    ASSERT_EQ(WriteRegistryValue(path, "Fits", fits, kRegistryString), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "TooLong", tooLong, kRegistryExpandString), 1);
+    EXPECT_EQ(ReadRegistryValue(path, "Fits"), fits);
+    EXPECT_EQ(ReadRegistryValue(path, "TooLong"), "");
+
+    std::string longBytes(600, 'A');  // 300 bytes of 0xAA
+    ASSERT_EQ(WriteRegistryValue(path, "LongBinary", longBytes, kRegistryBinary), 1);
+    EXPECT_EQ(ReadRegistryValue(path, "LongBinary"), "");
+
+    // A name too long for the buffer comes back empty and so ends an enumeration.
+    std::string subPath = path + "\\Names";
+    ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey + "\\Names"), ERROR_SUCCESS);
+    ASSERT_EQ(WriteRegistryValue(subPath, std::string(300, 'n'), "x", kRegistryString), 1);
+    EXPECT_EQ(RegistryValueName(subPath, 0), "");
+    EXPECT_EQ(RegistryValueExists(subPath, std::string(300, 'n')), 1);
+}
+
+TEST_F(RegistryTest, MissingValuesAndUnreadableDwords) {
+    EXPECT_EQ(ReadRegistryValue(path, "Missing"), "");
+    EXPECT_EQ(ReadRegistryValue(path + "\\NoSuchKey", "Missing"), "");
+    EXPECT_EQ(RegistryKeyExists(path + "\\NoSuchKey"), 0);
+
+    // A REG_DWORD stored with eight bytes does not fit the integer it is read into.
+    unsigned long long wide = 5;
+    ASSERT_EQ(SetRaw("WideDword", REG_DWORD, &wide, sizeof(wide)), ERROR_SUCCESS);
+    EXPECT_EQ(ReadRegistryValue(path, "WideDword"), "0");
+    // A string stored without its terminating zero keeps all its characters.
+    ASSERT_EQ(SetRaw("NoZero", REG_SZ, "abc", 3), ERROR_SUCCESS);
+    EXPECT_EQ(ReadRegistryValue(path, "NoZero"), "abc");
+    ASSERT_EQ(SetRaw("EmptyText", REG_SZ, "", 0), ERROR_SUCCESS);
+    EXPECT_EQ(ReadRegistryValue(path, "EmptyText"), "");
+}
+
+TEST_F(RegistryTest, WritesNeverCreateKeysAndRefuseBadData) {
+    EXPECT_EQ(WriteRegistryValue(path + "\\NoSuchKey", "Name", "x", kRegistryString), 0);
+    EXPECT_EQ(RegistryKeyExists(path + "\\NoSuchKey"), 0);
+
+    EXPECT_EQ(WriteRegistryValue(path, "Multi", "a", 7), 0);  // REG_MULTI_SZ is not handled
+    EXPECT_EQ(RegistryValueExists(path, "Multi"), 0);
+    EXPECT_EQ(WriteRegistryValue(path, "Bad", "0aZZ", kRegistryBinary), 0);
+    EXPECT_EQ(RegistryValueExists(path, "Bad"), 0);
+
+    ASSERT_EQ(WriteRegistryValue(path, "Start", "3", kRegistryDword), 1);
+    ASSERT_EQ(WriteRegistryValue(path, "Start", "4", kRegistryDword), 1);  // overwrites
+    EXPECT_EQ(ReadRegistryValue(path, "Start"), "4");
+    EXPECT_EQ(DeleteRegistryValue(path, "Start"), 1);
+    EXPECT_EQ(RegistryValueExists(path, "Start"), 0);
+    EXPECT_EQ(DeleteRegistryValue(path, "Start"), 0);
+}
+
+TEST_F(RegistryTest, EnumerationStopsAtTheDefaultValueAndAtTheEnd) {
+    std::string plain = path + "\\Plain";
+    std::string withDefault = path + "\\WithDefault";
+    ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey + "\\Plain"), ERROR_SUCCESS);
+    ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey + "\\WithDefault"), ERROR_SUCCESS);
+    for (const char* name : {"Alpha", "Beta", "Gamma"}) {
+        ASSERT_EQ(WriteRegistryValue(plain, name, "x", kRegistryString), 1);
+    }
+    ASSERT_EQ(WriteRegistryValue(withDefault, "", "default", kRegistryString), 1);
+    ASSERT_EQ(WriteRegistryValue(withDefault, "Alpha", "x", kRegistryString), 1);
+
+    std::vector<std::string> names;
+    for (unsigned long i = 0;; ++i) {
+        std::string name = RegistryValueName(plain, i);
+        if (name.empty()) {
+            break;
+        }
+        names.push_back(name);
+        ASSERT_LT(i, 10u);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+
+    // The registry lists the default value first here, so the enumeration yields nothing.
+    EXPECT_EQ(RegistryValueName(withDefault, 0), "");
+    EXPECT_EQ(RegistryValueExists(withDefault, "Alpha"), 1);
+
+    std::vector<std::string> subKeys;
+    for (unsigned long i = 0; !RegistrySubKeyName(path, i).empty(); ++i) {
+        subKeys.push_back(RegistrySubKeyName(path, i));
+        ASSERT_LT(i, 10u);
+    }
+    EXPECT_EQ(subKeys, (std::vector<std::string>{"Plain", "WithDefault"}));
+}
+
+TEST_F(RegistryTest, DeletingAKeyWithSubkeysFailsAndLeavesIt) {
+    ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey + "\\Parent\\Child"), ERROR_SUCCESS);
+    std::string parent = path + "\\Parent";
+    ASSERT_EQ(WriteRegistryValue(parent, "Keep", "me", kRegistryString), 1);
+
+    EXPECT_EQ(DeleteRegistryKey(parent), 0);
+    EXPECT_EQ(RegistryKeyExists(parent + "\\Child"), 1);
+    EXPECT_EQ(ReadRegistryValue(parent, "Keep"), "me");
+
+    EXPECT_EQ(DeleteRegistryKey("HKEY_CURRENT_USER\\\\" + subKey + "\\Parent\\Child"), 1);
+    EXPECT_EQ(RegistryKeyExists(parent + "\\Child"), 0);
+    EXPECT_EQ(DeleteRegistryKey(parent), 1);
+    EXPECT_EQ(RegistryKeyExists(parent), 0);
+    EXPECT_EQ(DeleteRegistryKey(parent), 0);
+    EXPECT_EQ(RegistryKeyExists(path), 1);
+    EXPECT_EQ(DeleteRegistryKey("HKEY_CURRENT_USER\\"), 0);  // never the root itself
+}
+
+// The 32-bit program sees the 32-bit view of HKEY_LOCAL_MACHINE\Software; a 64-bit build asks for
+// the same view, which reg.exe shows with /reg:32.
+TEST(RegistryView, LocalMachineSoftwareIsTheThirtyTwoBitView) {
+    std::string subKey = "Software\\VantrelTestRegistryView" + std::to_string(GetCurrentProcessId());
+    std::string path = "HKEY_LOCAL_MACHINE\\" + subKey;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, 0, kRegistryAccess, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        GTEST_SKIP() << "no write access to HKEY_LOCAL_MACHINE";
+    }
+    RegCloseKey(key);
+
+    EXPECT_EQ(WriteRegistryValue(path, "Bits", "32", kRegistryDword), 1);
+    RegQueryAnswer thirtyTwo = RegQuery(path, "Bits", "/reg:32");
+    RegQueryAnswer sixtyFour = RegQuery(path, "Bits", "/reg:64");
+    EXPECT_TRUE(thirtyTwo.found);
+    EXPECT_EQ(thirtyTwo.data, "0x20");
+#ifdef _WIN64
+    EXPECT_FALSE(sixtyFour.found) << "the value went to the 64-bit view";
+#endif
+    EXPECT_EQ(DeleteRegistryKey(path), 1);
+    EXPECT_FALSE(RegQuery(path, "Bits", "/reg:32").found);
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE,
+                 ("Software\\Wow6432Node\\VantrelTestRegistryView" + std::to_string(GetCurrentProcessId())).c_str());
+}
+
+}  // namespace
