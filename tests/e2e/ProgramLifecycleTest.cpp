@@ -13,7 +13,7 @@ TEST(ProgramLifecycle, MainWindowOpensAndClosesOnWmClose) {
     ASSERT_TRUE(program.started) << "CreateProcess failed: " << GetLastError();
     HWND window = WaitForProcessWindow(kWindowClass, "Vantrel", program.info.dwProcessId, 30000);
     ASSERT_NE(window, nullptr) << "no window of class WindowClass_0 titled Vantrel appeared";
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(WaitUntilVisible(window, 30000));
 
     ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
     EXPECT_EQ(WaitForExit(program, 30000), 0) << "vantrel.exe did not end after WM_CLOSE";

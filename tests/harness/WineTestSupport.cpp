@@ -68,6 +68,17 @@ HWND WaitForProcessWindow(const char* windowClass, const char* title, DWORD proc
     return nullptr;
 }
 
+bool WaitUntilVisible(HWND window, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (!IsWindowVisible(window)) {
+        if (GetTickCount() - start >= milliseconds) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
 long WaitForExit(StartedProgram& program, DWORD milliseconds) {
     if (!program.started) {
         return -1;

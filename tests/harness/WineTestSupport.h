@@ -26,5 +26,9 @@ StartedProgram StartProgram(const std::string& path, const std::string& argument
 // Waits up to `milliseconds` for a top-level window of the class and title that belongs to `processId`.
 HWND WaitForProcessWindow(const char* windowClass, const char* title, DWORD processId, DWORD milliseconds);
 
+// Waits up to `milliseconds` until the window is visible; programs show their window only at the end
+// of their start-up.
+bool WaitUntilVisible(HWND window, DWORD milliseconds);
+
 // Waits for the process to end; returns its exit code, or -1 after the time-out (the process is then ended).
 long WaitForExit(StartedProgram& program, DWORD milliseconds);

@@ -1,0 +1,144 @@
+// The main program as a user meets it: started twice, moved, maximised, closed and started again.
+// These tests own the settings file of the Wine prefix's profile while they run.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/ProgramPaths_win.h"
+#include "foundation/SettingsFile.h"
+#include "main/CommandIds.h"
+#include "tests/harness/WineTestSupport.h"
+
+namespace {
+
+constexpr DWORD kStartTimeout = 30000;
+
+// Starts vantrel.exe and waits for its main window.
+HWND StartMainProgram(StartedProgram& program) {
+    program = StartProgram(DistFile("vantrel.exe"), "");
+    if (!program.started) {
+        return nullptr;
+    }
+    HWND window = WaitForProcessWindow(kWindowClassName, kMainWindowTitle, program.info.dwProcessId, kStartTimeout);
+    return window != nullptr && WaitUntilVisible(window, kStartTimeout) ? window : nullptr;
+}
+
+int CountWindowsOf(DWORD processId) {
+    int count = 0;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kWindowClassName, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        count += owner == processId;
+    }
+    return count;
+}
+
+void EndTrayCompanion() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle);
+        if (tray == nullptr) {
+            return;
+        }
+        PostMessageA(tray, MessageQuit, 0, 0);
+        Sleep(100);
+    }
+}
+
+class MainProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteFileA(SettingsFilePath().c_str()); }
+    void TearDown() override {
+        EndTrayCompanion();
+        DeleteFileA(SettingsFilePath().c_str());
+    }
+};
+
+TEST_F(MainProgramTest, SecondStartBringsTheFirstWindowBackAndEndsWithoutAWindow) {
+    StartedProgram first;
+    HWND window = StartMainProgram(first);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window));
+
+    StartedProgram second = StartProgram(DistFile("vantrel.exe"), "");
+    ASSERT_TRUE(second.started);
+    DWORD secondId = second.info.dwProcessId;
+    EXPECT_EQ(WaitForExit(second, kStartTimeout), 0);
+    EXPECT_EQ(CountWindowsOf(secondId), 0);
+    EXPECT_FALSE(IsIconic(window)) << "the running window is restored";
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(first, kStartTimeout), 0);
+}
+
+TEST_F(MainProgramTest, QuitMessageEndsTheProgramAndSavesItsPlacement) {
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(window, nullptr, work.left + 120, work.top + 90, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(window, MessageQuit, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+
+    SettingsFile file;
+    ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath())) << "the exit saves the settings";
+    SelectGroup(file, "Window");
+    EXPECT_EQ(ReadSettingInteger(file, "X", 0), work.left + 120);
+    EXPECT_EQ(ReadSettingInteger(file, "Y", 0), work.top + 90);
+    EXPECT_EQ(ReadSettingInteger(file, "Width", 0), 700);
+    EXPECT_EQ(ReadSettingInteger(file, "Height", 0), 520);
+    EXPECT_EQ(ReadSettingInteger(file, "Maximized", 1), 0);
+    SelectGroup(file, "General");
+    EXPECT_EQ(ReadSettingInteger(file, "PreferencesRefresh1Spin", 0), 2500) << "the defaults are written too";
+}
+
+TEST_F(MainProgramTest, SavedMaximisedWindowOpensMaximisedAndRestoresToItsSavedSize) {
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Window");
+    WriteSettingInteger(file, "X", 40);
+    WriteSettingInteger(file, "Y", 30);
+    WriteSettingInteger(file, "Width", 710);
+    WriteSettingInteger(file, "Height", 530);
+    WriteSettingInteger(file, "Maximized", 1);
+    ASSERT_TRUE(CloseSettingsFile(file));
+
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsZoomed(window));
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 30);
+    EXPECT_EQ(frame.right - frame.left, 710);
+    EXPECT_EQ(frame.bottom - frame.top, 530);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
+}
+
+TEST_F(MainProgramTest, WindowWithoutAValidSavedPositionIsCentred) {
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Window");
+    WriteSettingInteger(file, "X", -1);
+    WriteSettingInteger(file, "Y", 200);
+    ASSERT_TRUE(CloseSettingsFile(file));
+
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.left, work.left + (work.right - work.left - 640) / 2);
+    EXPECT_EQ(frame.top, work.top + (work.bottom - work.top - 500) / 2);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
+}
+
+}  // namespace

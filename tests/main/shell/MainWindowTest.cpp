@@ -1,0 +1,275 @@
+// The real main window, created inside the test process and driven through the same dispatch
+// that menus, buttons and shortcuts use.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
+#include "main/CommandIds.h"
+#include "main/Dispatch_win.h"
+#include "main/MainProgram.h"
+#include "main/MainWindow_win.h"
+#include "main/StatusBar_win.h"
+#include "main/SystemPower_win.h"
+#include "tests/harness/WineTestSupport.h"
+
+namespace {
+
+struct ShownMessage {
+    std::string title;
+    std::string text;
+    unsigned style;
+};
+std::vector<ShownMessage> g_messages;
+
+int RecordMessage(const std::string& title, const std::string& text, unsigned style) {
+    g_messages.push_back({title, text, style});
+    return kAnswerOk;
+}
+
+struct PowerCall {
+    std::string function;
+    unsigned first;
+    unsigned second;
+};
+std::vector<PowerCall> g_powerCalls;
+
+BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
+    g_powerCalls.push_back({"ExitWindowsEx", flags, reason});
+    return FALSE;
+}
+BOOL WINAPI RecordPowerState(BOOL suspend, BOOL force) {
+    g_powerCalls.push_back({"SetSystemPowerState", static_cast<unsigned>(suspend), static_cast<unsigned>(force)});
+    return TRUE;
+}
+BOOL WINAPI RecordLock() {
+    g_powerCalls.push_back({"LockWorkStation", 0, 0});
+    return TRUE;
+}
+
+std::string Text(LanguageKey key) {
+    return LanguageText(key);
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    char text[256] = {};
+    GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+    return text;
+}
+
+std::string TooltipOf(int command) {
+    for (size_t i = 0; i < kButtonCommands.size(); ++i) {
+        if (kButtonCommands[i] != command) {
+            continue;
+        }
+        char text[256] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.hwnd = g_program.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(g_program.buttons[i]);
+        tool.lpszText = text;
+        SendMessageA(g_program.tooltips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        return text;
+    }
+    return {};
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::ifstream file(SourceFile("Language/English.ini"), std::ios::binary);
+        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        SetCurrentLanguage(ParseLanguageCatalogue(bytes));
+        SetMessageBoxFunction(RecordMessage);
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        g_program.processorCount = 2;
+        g_program.preferences.PreferencesSticky = 0;
+        ASSERT_TRUE(CreateMainWindows(GetModuleHandleA(nullptr)));
+        SwitchView(ViewProcesses, true);
+        ShowMainWindow();
+    }
+
+    void SetUp() override {
+        g_messages.clear();
+        g_powerCalls.clear();
+    }
+};
+
+TEST_F(MainWindowTest, EachViewCommandShowsOnlyItsViewAndChecksItsMenuEntry) {
+    for (int view = ViewCount - 1; view >= 0; --view) {
+        DispatchCommand(CommandViewFirst + view, 0, nullptr);
+        EXPECT_EQ(g_program.currentView, view);
+        for (int other = 0; other < ViewCount; ++other) {
+            EXPECT_EQ(IsWindowVisible(g_program.views[other]) != FALSE, other == view)
+                << "view " << other << " while " << view << " is current";
+            UINT state = GetMenuState(g_program.viewMenu, CommandViewFirst + other, MF_BYCOMMAND);
+            EXPECT_EQ((state & MF_CHECKED) != 0, other == view) << "menu entry of view " << other;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, ButtonTooltipsFollowTheView) {
+    DispatchCommand(CommandViewFirst + ViewWindows, 0, nullptr);
+    EXPECT_EQ(TooltipOf(CommandEnd), Text(LanguageKey::CloseWindowBrackets));
+    DispatchCommand(CommandViewFirst + ViewAutoruns, 0, nullptr);
+    EXPECT_EQ(TooltipOf(CommandEnd), Text(LanguageKey::RemoveAutorunBrackets));
+    EXPECT_EQ(TooltipOf(CommandRun), Text(LanguageKey::AddAutorunBrackets));
+    EXPECT_EQ(TooltipOf(CommandWebSearch), Text(LanguageKey::SearchAutorunBrackets));
+    DispatchCommand(CommandViewFirst + ViewDrivers, 0, nullptr);
+    EXPECT_EQ(TooltipOf(CommandWebSearch), Text(LanguageKey::SearchDriverBrackets));
+    DispatchCommand(CommandViewFirst + ViewProcesses, 0, nullptr);
+    EXPECT_EQ(TooltipOf(CommandEnd), Text(LanguageKey::EndProcessBrackets));
+    EXPECT_EQ(TooltipOf(CommandRun), Text(LanguageKey::RunProcessBrackets));
+    EXPECT_EQ(TooltipOf(CommandTaskManager), Text(LanguageKey::RunTaskManagerBrackets));
+}
+
+TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelection) {
+    DispatchCommand(CommandViewFirst + ViewProcesses, 0, nullptr);
+    for (size_t i = 0; i < kButtonCommands.size(); ++i) {
+        int command = kButtonCommands[i];
+        bool needsSelection =
+            command == CommandEnd || command == CommandWebSearch || command == CommandProcessInformation;
+        EXPECT_EQ(g_program.buttonEnabled[i], !needsSelection) << "button " << command;
+    }
+}
+
+TEST_F(MainWindowTest, MenuBarHasItsFourMenusWithTheLoggedOnUserInLogOff) {
+    HMENU bar = GetMenu(g_program.window);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
+    EXPECT_EQ(MenuText(bar, 0), Text(LanguageKey::File));
+    EXPECT_EQ(MenuText(bar, 1), Text(LanguageKey::View));
+    EXPECT_EQ(MenuText(bar, 2), Text(LanguageKey::System));
+    EXPECT_EQ(MenuText(bar, 3), Text(LanguageKey::Help));
+
+    HMENU file = GetSubMenu(bar, 0);
+    std::vector<int> ids;
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+        ids.push_back(static_cast<int>(GetMenuItemID(file, i)));
+    }
+    // Separators report 0.
+    EXPECT_EQ(ids, (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7, 8, 0, 19, 0, 9}));
+    EXPECT_EQ(MenuText(file, 0), Text(LanguageKey::ExportAll) + "...");
+
+    char user[257] = {};
+    DWORD size = sizeof(user);
+    ASSERT_TRUE(GetUserNameA(user, &size));
+    char logoff[256] = {};
+    GetMenuStringA(g_program.systemMenu, CommandLogoff, logoff, sizeof(logoff), MF_BYCOMMAND);
+    EXPECT_EQ(std::string(logoff), LanguageTextWith(LanguageKey::Logoff, user));
+}
+
+TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
+    SystemPowerFunctions saved = SystemPower();
+    SystemPower() = {RecordExitWindows, RecordPowerState, RecordLock};
+    for (int command = CommandShutdown; command <= CommandLock; ++command) {
+        DispatchCommand(command, 0, nullptr);
+    }
+    SystemPower() = saved;
+
+    ASSERT_EQ(g_powerCalls.size(), 6u);
+    EXPECT_EQ(g_powerCalls[0].function, "ExitWindowsEx");
+    EXPECT_EQ(g_powerCalls[0].first, static_cast<unsigned>(EWX_POWEROFF));
+    EXPECT_EQ(g_powerCalls[1].first, static_cast<unsigned>(EWX_REBOOT));
+    EXPECT_EQ(g_powerCalls[2].function, "SetSystemPowerState");
+    EXPECT_EQ(g_powerCalls[2].first, 1u);  // stand by suspends
+    EXPECT_EQ(g_powerCalls[3].first, 0u);  // hibernate does not
+    EXPECT_EQ(g_powerCalls[4].first, static_cast<unsigned>(EWX_LOGOFF));
+    EXPECT_EQ(g_powerCalls[5].function, "LockWorkStation");
+
+    // The three ExitWindowsEx calls failed; stand by, hibernate and lock report nothing.
+    ASSERT_EQ(g_messages.size(), 3u);
+    EXPECT_EQ(g_messages[0].text, Text(LanguageKey::CanNotShutdownSystem));
+    EXPECT_EQ(g_messages[1].text, Text(LanguageKey::CanNotRestartSystem));
+    EXPECT_EQ(g_messages[2].text, Text(LanguageKey::CanNotLockSystem));
+    for (const ShownMessage& message : g_messages) {
+        EXPECT_EQ(message.title, Text(LanguageKey::Information));
+        EXPECT_EQ(message.style, kMessageBoxWarning);
+    }
+}
+
+TEST_F(MainWindowTest, MissingHelpFileIsReported) {
+    DispatchCommand(CommandOpenHelp, 0, nullptr);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, Text(LanguageKey::CanNotOpenHelp));
+}
+
+TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
+    HWND about = g_program.secondary[WindowAbout];
+    DispatchCommand(CommandAbout, 0, nullptr);
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_FALSE(IsWindowEnabled(g_program.window));
+    char title[64] = {};
+    GetWindowTextA(about, title, sizeof(title));
+    EXPECT_EQ(std::string(title), Text(LanguageKey::About));
+
+    // The licence button swaps the panel for the licence text and back.
+    HWND license = FindWindowExA(about, nullptr, "EDIT", nullptr);
+    ASSERT_NE(license, nullptr);
+    EXPECT_FALSE(IsWindowVisible(license));
+    SendMessageA(about, WM_COMMAND, 701, 0);
+    EXPECT_TRUE(IsWindowVisible(license));
+    EXPECT_GT(GetWindowTextLengthA(license), 100);
+    SendMessageA(about, WM_COMMAND, 702, 0);
+    EXPECT_FALSE(IsWindowVisible(license));
+
+    SendMessageA(about, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(about));
+    EXPECT_TRUE(IsWindowEnabled(g_program.window));
+}
+
+TEST_F(MainWindowTest, MovingNearAnEdgeSnapsAndTheNormalPlacementIsKept) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ShowWindow(g_program.window, SW_RESTORE);
+    SetWindowPos(g_program.window, nullptr, work.left + 6, work.top + 150, 640, 500, SWP_NOZORDER);
+    RECT frame{};
+    GetWindowRect(g_program.window, &frame);
+    EXPECT_EQ(frame.left, work.left);
+    EXPECT_EQ(frame.top, work.top + 150);
+    EXPECT_EQ(g_program.preferences.Window.X, work.left);
+    EXPECT_EQ(g_program.preferences.Window.Width, 640);
+
+    SetWindowPos(g_program.window, nullptr, work.left + 100, work.top + 100, 700, 520, SWP_NOZORDER);
+    ShowWindow(g_program.window, SW_MAXIMIZE);
+    EXPECT_EQ(g_program.preferences.Window.Maximized, 1);
+    EXPECT_EQ(g_program.preferences.Window.Width, 700) << "the size before maximising is the one kept";
+    EXPECT_EQ(g_program.preferences.Window.Height, 520);
+    ShowWindow(g_program.window, SW_RESTORE);
+    EXPECT_EQ(g_program.preferences.Window.Maximized, 0);
+}
+
+TEST_F(MainWindowTest, StatusStripShowsTheListCountAndFiguresOrOnlyTheWarning) {
+    g_program.figures = {12.4, 56.0, 3.0};
+    std::vector<StatusText> texts = StatusBarTexts(ViewServices);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0].x, 7);
+    EXPECT_EQ(texts[0].text, Text(LanguageKey::Services) + ": 0");
+    EXPECT_EQ(texts[1].x, 100);
+    EXPECT_EQ(texts[1].text, "CPU: 12%");
+    EXPECT_EQ(texts[2].text, "RAM: 56%");
+    EXPECT_EQ(texts[3].x, 260);
+    EXPECT_EQ(texts[3].text, "Swap: 3%");
+    EXPECT_TRUE(StatusBarTexts(ViewMonitor).empty());
+
+    g_program.privilegeFlag = 1;
+    texts = StatusBarTexts(ViewSmart);
+    EXPECT_EQ(texts[0].text, Text(LanguageKey::Harddisks) + ": 0");
+    EXPECT_EQ(texts.back().x, 340);
+    EXPECT_TRUE(texts.back().warning);
+    texts = StatusBarTexts(ViewMonitor);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].x, 7);
+    EXPECT_EQ(texts[0].text, Text(LanguageKey::SetRightsFailed));
+    g_program.privilegeFlag = 0;
+}
+
+}  // namespace
