@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 ConsoleResult RunConsoleCommand(const std::string& commandLine, unsigned long timeoutMilliseconds) {
     ConsoleResult result;
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -80,4 +82,19 @@ std::vector<std::string> ColumnsOf(const std::string& line) {
         i = end;
     }
     return columns;
+}
+
+bool IsLeftOverTestName(const std::string& name, const std::string& prefix) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.find_first_not_of("0123456789", prefix.size()) != std::string::npos || name.size() > prefix.size() + 9) {
+        return false;
+    }
+    DWORD processId = std::strtoul(name.c_str() + prefix.size(), nullptr, 10);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
 }

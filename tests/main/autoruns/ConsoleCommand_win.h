@@ -19,3 +19,7 @@ std::vector<std::string> OutputLines(const std::string& output);
 // The fields of a line separated by runs of blanks, as reg.exe and sc.exe line up their columns
 // (reg.exe separates by four blanks; a single blank inside a field is kept).
 std::vector<std::string> ColumnsOf(const std::string& line);
+
+// True for a name the tests made as prefix + process id when that process no longer runs: what a
+// test run that was killed left behind in the shared prefix.
+bool IsLeftOverTestName(const std::string& name, const std::string& prefix);

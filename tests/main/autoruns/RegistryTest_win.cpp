@@ -35,8 +35,35 @@ RegQueryAnswer RegQuery(const std::string& keyPath, const std::string& valueName
     return answer;
 }
 
+// Removes the keys of killed earlier runs (named with a process id that no longer runs).
+void RemoveLeftOverKeys(HKEY root, const char* prefix) {
+    HKEY software = nullptr;
+    if (RegOpenKeyExA(root, "Software", 0, kRegistryAccess, &software) != ERROR_SUCCESS) {
+        return;
+    }
+    std::vector<std::string> leftOver;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(software, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        if (IsLeftOverTestName(name, prefix)) {
+            leftOver.push_back(name);
+        }
+    }
+    for (const std::string& key : leftOver) {
+        SHDeleteKeyA(software, key.c_str());
+    }
+    RegCloseKey(software);
+}
+
 class RegistryTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() {
+        RemoveLeftOverKeys(HKEY_CURRENT_USER, "VantrelTestRegistry");
+        RemoveLeftOverKeys(HKEY_LOCAL_MACHINE, "VantrelTestRegistryView");
+    }
     void SetUp() override {
         subKey = "Software\\VantrelTestRegistry" + std::to_string(GetCurrentProcessId());
         path = "HKEY_CURRENT_USER\\" + subKey;

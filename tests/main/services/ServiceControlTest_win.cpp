@@ -94,6 +94,17 @@ protected:
             SetCurrentLanguage(ParseLanguageCatalogue(bytes));
         }
         OpenServiceManager();
+        // Services that killed earlier runs left registered.
+        std::vector<std::string> leftOver;
+        for (BeginServiceEnumeration(); NextService();) {
+            if (IsLeftOverTestName(CurrentServiceName(), "VantrelTestService")) {
+                leftOver.push_back(CurrentServiceName());
+            }
+        }
+        for (const std::string& name : leftOver) {
+            StopService(name);
+            RunConsoleCommand("sc.exe delete " + name);
+        }
 
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
