@@ -347,22 +347,28 @@ bool CreateMainWindows(HINSTANCE instance) {
 
 void ShowMainWindow() {
     MainWindowPlacement& place = g_program.preferences.Window;
-    int width = place.Width < kMinimumWidth ? kMinimumWidth : place.Width;
-    int height = place.Height < kMinimumHeight ? kMinimumHeight : place.Height;
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int x = place.X;
-    int y = place.Y;
-    if (x == -1 || y == -1) {
-        x = work.left + (work.right - work.left - width) / 2;
-        y = work.top + (work.bottom - work.top - height) / 2;
-    }
-    // The stored values are overwritten by the moves below; keep the ones read.
+    WindowPlacement opening = OpeningPlacement({place.X, place.Y, place.Width, place.Height},
+                                               {work.left, work.top, work.right, work.bottom}, kMinimumWidth,
+                                               kMinimumHeight);
+    // The moves below report back through WM_MOVE and WM_SIZE; the placement read stays as it was
+    // until the user moves the window.
     MainWindowPlacement saved = place;
-    SetWindowPos(g_program.window, g_program.preferences.PreferencesSticky ? HWND_TOPMOST : HWND_NOTOPMOST, x, y,
-                 width, height, SWP_NOACTIVATE);
+    SetWindowPos(g_program.window, g_program.preferences.PreferencesSticky ? HWND_TOPMOST : HWND_NOTOPMOST,
+                 opening.x, opening.y, opening.width, opening.height, SWP_NOACTIVATE);
     place = saved;
-    ShowWindow(g_program.window, saved.Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (place.X != opening.x || place.Y != opening.y || place.Width != opening.width ||
+        place.Height != opening.height) {
+        // A placement that had to be mended is saved mended (centred stays centred).
+        bool centred = place.X == -1 || place.Y == -1;
+        place.X = centred ? -1 : opening.x;
+        place.Y = centred ? -1 : opening.y;
+        place.Width = opening.width;
+        place.Height = opening.height;
+    }
+    place.Maximized = place.Maximized ? 1 : 0;
+    ShowWindow(g_program.window, place.Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(g_program.window);
 }
 

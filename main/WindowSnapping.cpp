@@ -3,8 +3,42 @@
 namespace {
 
 constexpr int kSnapDistance = 10;
+// At least this much of the window must lie on the work area for the user to grab it.
+constexpr int kVisibleWidth = 100;
+constexpr int kVisibleHeight = 30;
+
+int Limit(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
 
 }  // namespace
+
+WindowPlacement OpeningPlacement(const WindowPlacement& saved, const ScreenRect& area, int minimumWidth,
+                                 int minimumHeight) {
+    int areaWidth = area.right - area.left;
+    int areaHeight = area.bottom - area.top;
+    WindowPlacement result;
+    result.width = Limit(saved.width, minimumWidth, areaWidth > minimumWidth ? areaWidth : minimumWidth);
+    result.height = Limit(saved.height, minimumHeight, areaHeight > minimumHeight ? areaHeight : minimumHeight);
+    bool centred = saved.x == -1 || saved.y == -1;
+    if (!centred) {
+        // 64-bit sums: saved values come from a file and may be anything.
+        long long right = static_cast<long long>(saved.x) + result.width;
+        long long bottom = static_cast<long long>(saved.y) + result.height;
+        bool reachable = right - area.left >= kVisibleWidth && area.right - static_cast<long long>(saved.x) >= kVisibleWidth &&
+                         saved.y >= static_cast<long long>(area.top) - 5 && area.bottom - static_cast<long long>(saved.y) >= kVisibleHeight &&
+                         bottom > area.top;
+        centred = !reachable;
+    }
+    if (centred) {
+        result.x = area.left + (areaWidth - result.width) / 2;
+        result.y = area.top + (areaHeight - result.height) / 2;
+    } else {
+        result.x = saved.x;
+        result.y = saved.y;
+    }
+    return result;
+}
 
 WindowPlacement SnapToWorkArea(WindowPlacement w, const ScreenRect& area) {
     if (w.x < 0) {

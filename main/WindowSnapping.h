@@ -15,6 +15,12 @@ struct WindowPlacement {
     int height = 0;
 };
 
+// Where the main window opens: the saved placement, or centred when X or Y is -1. Sizes are held
+// between the minimum and the work area, and a window that would open (nearly) outside the work
+// area, from a damaged settings file or a screen that has since become smaller, is centred instead.
+WindowPlacement OpeningPlacement(const WindowPlacement& saved, const ScreenRect& workArea, int minimumWidth,
+                                 int minimumHeight);
+
 // Within 10 pixels of an edge the window jumps onto it; a window already beyond an edge is
 // pushed further out, so it can be dragged past the edge freely.
 WindowPlacement SnapToWorkArea(WindowPlacement window, const ScreenRect& workArea);

@@ -141,4 +141,59 @@ TEST_F(MainProgramTest, WindowWithoutAValidSavedPositionIsCentred) {
     EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
 }
 
+TEST_F(MainProgramTest, DamagedPlacementStillOpensAUsableWindowAndIsSavedMended) {
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Window");
+    WriteSettingInteger(file, "X", -30000);
+    WriteSettingInteger(file, "Y", 40000);
+    WriteSettingString(file, "Width", "wide");
+    WriteSettingInteger(file, "Height", -50);
+    WriteSettingInteger(file, "Maximized", 7);
+    ASSERT_TRUE(CloseSettingsFile(file));
+
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_GE(frame.right - frame.left, 580);
+    EXPECT_GE(frame.bottom - frame.top, 465);
+    EXPECT_GE(frame.left, work.left);
+    EXPECT_GE(frame.top, work.top);
+    EXPECT_LE(frame.right, work.right);
+    EXPECT_LE(frame.bottom, work.bottom);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+
+    ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Window");
+    EXPECT_GE(ReadSettingInteger(file, "Width", 0), 580);
+    EXPECT_GE(ReadSettingInteger(file, "Height", 0), 465);
+    EXPECT_GE(ReadSettingInteger(file, "X", -99999), work.left);
+    EXPECT_LT(ReadSettingInteger(file, "Y", 99999), work.bottom);
+    EXPECT_EQ(ReadSettingInteger(file, "Maximized", 7), 0);
+}
+
+TEST_F(MainProgramTest, SettingsFileThatIsAFolderGivesDefaultsAndNoCrash) {
+    std::string path = SettingsFilePath();
+    std::string folder = path.substr(0, path.find_last_of('\\'));
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    EXPECT_NE(window, nullptr);
+    if (window != nullptr) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        EXPECT_EQ(frame.right - frame.left, 640);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
+    EXPECT_TRUE(RemoveDirectoryA(path.c_str())) << "the folder in the way is left as it was";
+}
+
 }  // namespace

@@ -41,3 +41,50 @@ TEST(WindowSnapping, WorkAreaNotAtTheOriginSnapsToItsOwnEdges) {
 }
 
 }  // namespace
+
+namespace {
+
+WindowPlacement Opening(int x, int y, int width, int height) {
+    return OpeningPlacement({x, y, width, height}, {0, 0, 1280, 770}, 580, 465);
+}
+
+TEST(OpeningPlacement, SavedPlacementIsUsedAsItIs) {
+    WindowPlacement w = Opening(100, 50, 700, 520);
+    EXPECT_EQ(w.x, 100);
+    EXPECT_EQ(w.y, 50);
+    EXPECT_EQ(w.width, 700);
+    EXPECT_EQ(w.height, 520);
+}
+
+TEST(OpeningPlacement, MinusOneInEitherCoordinateCentres) {
+    WindowPlacement w = Opening(-1, 200, 640, 500);
+    EXPECT_EQ(w.x, (1280 - 640) / 2);
+    EXPECT_EQ(w.y, (770 - 500) / 2);
+    EXPECT_EQ(Opening(300, -1, 640, 500).x, (1280 - 640) / 2);
+}
+
+TEST(OpeningPlacement, DamagedValuesGiveAUsableWindowOnTheScreen) {
+    // Too small, zero from a non-numeric value, negative, and larger than the screen.
+    WindowPlacement small = Opening(10, 10, 100, 0);
+    EXPECT_EQ(small.width, 580);
+    EXPECT_EQ(small.height, 465);
+    WindowPlacement negative = Opening(10, 10, -400, -9);
+    EXPECT_EQ(negative.width, 580);
+    EXPECT_EQ(negative.height, 465);
+    WindowPlacement huge = Opening(0, 0, 2147483647, 100000);
+    EXPECT_EQ(huge.width, 1280);
+    EXPECT_EQ(huge.height, 770);
+    // Far off every edge: centred instead; no overflow from the extreme values.
+    for (WindowPlacement saved : {WindowPlacement{-5000, 100, 640, 500}, WindowPlacement{5000, 100, 640, 500},
+                                  WindowPlacement{100, 9000, 640, 500}, WindowPlacement{100, -600, 640, 500},
+                                  WindowPlacement{-2147483647 - 1, 2147483647, 640, 500}}) {
+        WindowPlacement w = OpeningPlacement(saved, {0, 0, 1280, 770}, 580, 465);
+        EXPECT_EQ(w.x, 320) << saved.x << "," << saved.y;
+        EXPECT_EQ(w.y, 135) << saved.x << "," << saved.y;
+    }
+    // Partly off screen but the caption can be grabbed: kept.
+    EXPECT_EQ(Opening(-400, 100, 640, 500).x, -400);
+    EXPECT_EQ(Opening(1100, 100, 640, 500).x, 1100);
+}
+
+}  // namespace
