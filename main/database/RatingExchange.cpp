@@ -1,5 +1,13 @@
 #include "main/database/RatingExchange.h"
 
+int64_t WidenTickCount(uint32_t now, TickWidening& state) {
+    if (now < state.last) {
+        state.wraps += int64_t{1} << 32;
+    }
+    state.last = now;
+    return state.wraps + now;
+}
+
 RatingExchangeResult ExchangeRatingRequest(const RatingNetwork& network, const std::string& request) {
     RatingExchangeResult result;
     if (!network.started) {

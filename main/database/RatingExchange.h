@@ -35,6 +35,14 @@ struct RatingExchangeResult {
     std::string received;
 };
 
+// A 32-bit millisecond counter (GetTickCount) widened to 64 bits, so waits stay right across its wrap
+// after 49.7 days; Windows XP has no GetTickCount64.
+struct TickWidening {
+    uint32_t last = 0;
+    int64_t wraps = 0;
+};
+int64_t WidenTickCount(uint32_t now, TickWidening& state);
+
 // Sends the request, then reads the first block that arrives within the time-out.
 RatingExchangeResult ExchangeRatingRequest(const RatingNetwork& network, const std::string& request);
 

@@ -205,6 +205,16 @@ TEST(RatingLookup, PostsReturnTheServersNumberOrTheNetworkCode) {
     EXPECT_EQ(QueryServer(database.network, kHash), "-1");
 }
 
+TEST(RatingLookup, WidenedTickCountRisesAcrossTheWrap) {
+    TickWidening widening;
+    EXPECT_EQ(WidenTickCount(100, widening), 100);
+    EXPECT_EQ(WidenTickCount(0xFFFFFFF0u, widening), 0xFFFFFFF0LL);
+    EXPECT_EQ(WidenTickCount(5, widening), 0x100000005LL);
+    EXPECT_EQ(WidenTickCount(5, widening), 0x100000005LL);
+    EXPECT_EQ(WidenTickCount(0xFFFFFFFFu, widening), 0x1FFFFFFFFLL);
+    EXPECT_EQ(WidenTickCount(0, widening), 0x200000000LL);
+}
+
 TEST(RatingLookup, LocalEpochSecondsIsTheWallClockReadAsUtc) {
     const char* saved = std::getenv("TZ");
     const std::string previous = saved ? saved : "";

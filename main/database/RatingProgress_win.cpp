@@ -1,0 +1,190 @@
+#include "main/database/RatingProgress_win.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char kClassName[] = "VantrelRatingProgress";
+constexpr int kMarqueeStepMilliseconds = 30;
+constexpr int kPanelMargin = 6;
+
+#ifndef PBS_MARQUEE
+#define PBS_MARQUEE 0x08
+#endif
+#ifndef PBM_SETMARQUEE
+#define PBM_SETMARQUEE (WM_USER + 10)
+#endif
+
+struct ProgressState {
+    HWND window = nullptr;
+    HWND caption = nullptr;
+    HBRUSH background = nullptr;
+    std::vector<HWND> disabled;
+    bool cancelPressed = false;
+};
+
+ProgressState g_progress;
+
+LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wParam) == RatingProgressCancelId && HIWORD(wParam) == BN_CLICKED) {
+                g_progress.cancelPressed = true;
+            }
+            return 0;
+        case WM_CLOSE:  // closing the window is a cancel too; the main loop destroys it
+            g_progress.cancelPressed = true;
+            return 0;
+        case WM_CTLCOLORSTATIC:  // the texts stand on the white panel
+            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            RECT panel;
+            GetClientRect(window, &panel);
+            InflateRect(&panel, -kPanelMargin, -kPanelMargin);
+            FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND AddControl(HWND parent,
+                const RatingProgressSetup& setup,
+                const char* className,
+                const std::string& text,
+                DWORD style,
+                int x,
+                int y,
+                int width,
+                int height,
+                int id = 0) {
+    HWND control = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), setup.instance, nullptr);
+    HFONT font = setup.font ? setup.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& caption) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    if (g_progress.background == nullptr) {
+        g_progress.background = CreateSolidBrush(RatingProgressBackground);
+    }
+    WNDCLASSA windowClass = {};
+    if (!GetClassInfoA(setup.instance, kClassName, &windowClass)) {
+        windowClass.lpfnWndProc = ProgressProcedure;
+        windowClass.hInstance = setup.instance;
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = g_progress.background;
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+    }
+    // Centred over the main window, or on the screen without one.
+    RECT around = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (setup.owner != nullptr && IsWindowVisible(setup.owner) && !IsIconic(setup.owner)) {
+        GetWindowRect(setup.owner, &around);
+    }
+    const int x = around.left + (around.right - around.left - RatingProgressWidth) / 2;
+    const int y = around.top + (around.bottom - around.top - RatingProgressHeight) / 2;
+    HWND window =
+        CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, x, y,
+                        RatingProgressWidth, RatingProgressHeight, setup.owner, nullptr, setup.instance, nullptr);
+    if (window == nullptr) {
+        return false;
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    const int left = kPanelMargin + 8;
+    const int top = kPanelMargin + 6;
+    const int textLeft = left + 40;
+    const int right = client.right - kPanelMargin - 8;
+    if (setup.image != nullptr) {
+        HWND image = AddControl(window, setup, "STATIC", "", SS_BITMAP, left, top, 32, 32);
+        SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(setup.image));
+    }
+    AddControl(window, setup, "STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, textLeft, top, right - textLeft,
+               16);
+    g_progress.caption = AddControl(window, setup, "STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, textLeft,
+                                    top + 18, right - textLeft, 16);
+    const int rowTop = client.bottom - kPanelMargin - 32;
+    HWND bar = AddControl(window, setup, PROGRESS_CLASSA, "", PBS_MARQUEE, left, rowTop + 4, right - left - 90, 16);
+    SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeStepMilliseconds);
+    AddControl(window, setup, "BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, right - 80, rowTop, 80, 24,
+               RatingProgressCancelId);
+
+    g_progress.window = window;
+    g_progress.cancelPressed = false;
+    g_progress.disabled.clear();
+    for (HWND other : setup.disabledWindows) {
+        if (other != nullptr && IsWindowEnabled(other)) {
+            EnableWindow(other, FALSE);
+            g_progress.disabled.push_back(other);
+        }
+    }
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    return true;
+}
+
+bool IsInputMessage(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
+}
+
+// Takes every pending event: the progress window gets its own (so Cancel works), other windows get
+// what keeps them drawn, and user input meant for them is dropped, as their windows are disabled.
+void DrainEvents() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // the main loop must still see it
+            return;
+        }
+        const bool ours = g_progress.window != nullptr &&
+                          (message.hwnd == g_progress.window || IsChild(g_progress.window, message.hwnd));
+        if (ours || !IsInputMessage(message.message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+}  // namespace
+
+bool RatingProgressStep(const RatingProgressSetup& setup, const std::string& caption, bool openWindow) {
+    if (g_progress.caption != nullptr) {
+        SetWindowTextA(g_progress.caption, caption.c_str());
+    }
+    if (openWindow && g_progress.window == nullptr) {
+        OpenProgressWindow(setup, caption);
+    }
+    DrainEvents();
+    return g_progress.cancelPressed;
+}
+
+void CloseRatingProgress(RatingDatabase& database) {
+    database.cancelled = false;
+    if (g_progress.window == nullptr) {
+        return;
+    }
+    for (HWND other : g_progress.disabled) {
+        if (IsWindow(other)) {
+            EnableWindow(other, TRUE);
+        }
+    }
+    DestroyWindow(g_progress.window);
+    g_progress.window = nullptr;
+    g_progress.caption = nullptr;
+    g_progress.disabled.clear();
+    g_progress.cancelPressed = false;
+}
+
+HWND RatingProgressWindow() {
+    return g_progress.window;
+}
