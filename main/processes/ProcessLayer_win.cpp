@@ -1,0 +1,179 @@
+#include "main/processes/ProcessLayer_win.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <type_traits>
+
+#include "main/LibraryTable_win.h"
+#include "main/processes/ProcessLayerState_win.h"
+
+ProcessLayerState& LayerState() {
+    static ProcessLayerState state;
+    return state;
+}
+
+ScopedProcessHandle::~ScopedProcessHandle() {
+    if (handle_ != nullptr)
+        CloseHandle(handle_);
+}
+
+BOOL EnablePrivilege(const char* privilegeName) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return FALSE;
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    BOOL result = FALSE;
+    if (LookupPrivilegeValueA(nullptr, privilegeName, &privileges.Privileges[0].Luid)) {
+        SetLastError(ERROR_SUCCESS);
+        result = AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        // The call succeeds without enabling anything when the token lacks the privilege.
+        if (result && GetLastError() == ERROR_NOT_ALL_ASSIGNED)
+            result = FALSE;
+    }
+    CloseHandle(token);
+    return result;
+}
+
+void InitProcessLayer() {
+    ProcessStatusFunctions& psapi = LayerState().psapi;
+    psapi = ProcessStatusFunctions{};
+    if (!IsSlotOpen(kPsapiSlot))
+        return;
+    auto bind = [](auto& function, const char* name) {
+        function = SlotFunctionAs<std::remove_reference_t<decltype(function)>>(kPsapiSlot, name);
+    };
+    bind(psapi.enumProcesses, "EnumProcesses");
+    bind(psapi.enumProcessModules, "EnumProcessModules");
+    bind(psapi.getModuleBaseName, "GetModuleBaseNameA");
+    bind(psapi.getModuleFileNameEx, "GetModuleFileNameExA");
+    bind(psapi.enumDeviceDrivers, "EnumDeviceDrivers");
+    bind(psapi.getDeviceDriverBaseName, "GetDeviceDriverBaseNameA");
+    bind(psapi.getDeviceDriverFileName, "GetDeviceDriverFileNameA");
+    bind(psapi.getProcessMemoryInfo, "GetProcessMemoryInfo");
+    bind(psapi.emptyWorkingSet, "EmptyWorkingSet");
+}
+
+void FreeProcessLayer() {
+    ProcessLayerState& state = LayerState();
+    if (SnapshotValid(state.snapshot))
+        CloseHandle(state.snapshot);
+    state.snapshot = INVALID_HANDLE_VALUE;
+    state.psapi = ProcessStatusFunctions{};
+    ResetCursor(state.processCursor, 0);
+    ResetCursor(state.driverCursor, 0);
+    state.parents.clear();
+    state.parentsRead = false;
+}
+
+DWORD BeginProcessEnumeration() {
+    ProcessLayerState& state = LayerState();
+    if (SnapshotValid(state.snapshot))
+        CloseHandle(state.snapshot);
+    state.snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0);
+    state.parents.clear();
+    state.parentsRead = false;
+    DWORD bytes = 0;
+    if (state.psapi.enumProcesses == nullptr ||
+        !state.psapi.enumProcesses(state.processIds, kProcessIdBufferBytes, &bytes))
+        bytes = 0;
+    ResetCursor(state.processCursor, EntriesFromBytes(bytes, kProcessIdBufferBytes));
+    return state.processCursor.count;
+}
+
+DWORD NextProcess() {
+    return AdvanceCursor(LayerState().processCursor);
+}
+
+DWORD CurrentProcessId() {
+    const ProcessLayerState& state = LayerState();
+    DWORD position = state.processCursor.position;
+    return position == 0 ? 0 : state.processIds[position - 1];
+}
+
+DWORD BeginDriverEnumeration() {
+    ProcessLayerState& state = LayerState();
+    DWORD offered = sizeof(state.driverBases);
+    DWORD bytes = 0;
+    if (state.psapi.enumDeviceDrivers == nullptr || !state.psapi.enumDeviceDrivers(state.driverBases, offered, &bytes))
+        bytes = 0;
+    // Addresses are pointer-sized: 1024 of them fit the buffer on either system.
+    ResetCursor(state.driverCursor, std::min<DWORD>(bytes, offered) / sizeof(LPVOID));
+    return state.driverCursor.count;
+}
+
+DWORD NextDriver() {
+    return AdvanceCursor(LayerState().driverCursor);
+}
+
+LPVOID CurrentDriverBase() {
+    const ProcessLayerState& state = LayerState();
+    DWORD position = state.driverCursor.position;
+    return position == 0 ? nullptr : state.driverBases[position - 1];
+}
+
+namespace {
+
+std::string DriverText(DWORD(WINAPI* query)(LPVOID, LPSTR, DWORD)) {
+    LPVOID base = CurrentDriverBase();
+    if (query == nullptr || base == nullptr)
+        return std::string();
+    char text[1024];
+    DWORD length = query(base, text, sizeof(text));
+    return std::string(text, std::min<DWORD>(length, sizeof(text) - 1));
+}
+
+}  // namespace
+
+std::string DriverBaseName() {
+    return DriverText(LayerState().psapi.getDeviceDriverBaseName);
+}
+
+std::string DriverFileName() {
+    return DriverText(LayerState().psapi.getDeviceDriverFileName);
+}
+
+void BuildProcessIdSet(ProcessIdSet& set) {
+    ResetProcessIdSet(set);
+    BeginProcessEnumeration();
+    ProcessLayerState& state = LayerState();
+    while (NextProcess() != 0) {
+        uint32_t pid = CurrentProcessId();
+        AddProcessIds(set, &pid, 1);
+    }
+    if (!SnapshotValid(state.snapshot))
+        return;
+    PROCESSENTRY32 process{};
+    process.dwSize = sizeof(process);
+    for (BOOL more = Process32First(state.snapshot, &process); more; more = Process32Next(state.snapshot, &process)) {
+        uint32_t pid = process.th32ProcessID;
+        AddProcessIds(set, &pid, 1);
+        state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
+    }
+    state.parentsRead = true;
+    THREADENTRY32 thread{};
+    thread.dwSize = sizeof(thread);
+    for (BOOL more = Thread32First(state.snapshot, &thread); more; more = Thread32Next(state.snapshot, &thread)) {
+        // Entries too short to carry the owner are not counted.
+        if (thread.dwSize >= 16)
+            CountThread(set, thread.th32OwnerProcessID);
+        thread.dwSize = sizeof(thread);
+    }
+}
+
+long ParentProcessId(DWORD pid) {
+    ProcessLayerState& state = LayerState();
+    if (!SnapshotValid(state.snapshot))
+        return -1;
+    if (!state.parentsRead) {
+        PROCESSENTRY32 process{};
+        process.dwSize = sizeof(process);
+        for (BOOL more = Process32First(state.snapshot, &process); more; more = Process32Next(state.snapshot, &process))
+            state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
+        state.parentsRead = true;
+    }
+    auto found = state.parents.find(pid);
+    return found == state.parents.end() ? -1 : static_cast<long>(found->second);
+}

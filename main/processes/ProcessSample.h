@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "main/processes/ProcessActivity.h"
+
+// What one refresh pass learns about one process id. Each figure keeps its neutral value (empty
+// text, 0) when the process cannot be opened or the query is unavailable.
+struct ProcessSample {
+    uint32_t pid = 0;
+    bool opened = false;  // a handle could be opened; the CPU and I/O figures mean something
+    std::string name;
+    std::string path;  // normalised
+    IoCounts io;
+    bool ioAvailable = false;
+    uint64_t workingSet = 0;
+    uint64_t pagefileUsage = 0;
+    uint64_t pagedPool = 0;
+    uint64_t nonPagedPool = 0;
+    int32_t threads = 0;
+    uint32_t handles = 0;
+    uint32_t priorityClass = 0;
+    // FILETIME values as 100 ns counts.
+    uint64_t creationTime = 0;
+    uint64_t kernelTime = 0;
+    uint64_t userTime = 0;
+};

@@ -1,0 +1,57 @@
+#include "tests/main/processes/ChildProcess.h"
+
+ChildProcess::~ChildProcess() {
+    EndAndForget();
+}
+
+void ChildProcess::EndAndForget() {
+    if (!started)
+        return;
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    started = false;
+}
+
+TestEvent::TestEvent() {
+    static int counter = 0;
+    name = "VantrelProcessTest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+    handle = CreateEventA(nullptr, TRUE, FALSE, name.c_str());
+}
+
+TestEvent::~TestEvent() {
+    if (handle != nullptr)
+        CloseHandle(handle);
+}
+
+std::string ChildProgramPath() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "process_test_child.exe";
+}
+
+void StartChild(ChildProcess& child, const std::string& mode, const std::string& arguments) {
+    TestEvent ready;
+    std::string program = ChildProgramPath();
+    std::string commandLine = "\"" + program + "\" " + mode + " " + ready.name;
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    child.started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &child.info) != FALSE;
+    if (child.started && WaitForSingleObject(ready.handle, 20000) != WAIT_OBJECT_0)
+        child.EndAndForget();
+}
+
+bool WaitUntilGone(DWORD pid) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        if (process == nullptr)
+            return true;
+        CloseHandle(process);
+    }
+    return false;
+}
