@@ -9,15 +9,13 @@ std::string CutHash(const std::string& hash) {
     return hash.size() > RatingHashLength ? hash.substr(0, RatingHashLength) : hash;
 }
 
-// The cache file separates records by 0x01 and fields by 0x02; a description carrying them (it may
-// come from the server) would split into forged records at the next load.
-std::string WithoutSeparators(std::string text) {
+}  // namespace
+
+std::string WithoutRecordSeparators(std::string text) {
     std::replace(text.begin(), text.end(), '\x01', ' ');
     std::replace(text.begin(), text.end(), '\x02', ' ');
     return text;
 }
-
-}  // namespace
 
 int32_t LeadingDecimal(std::string_view text) {
     size_t i = 0;
@@ -77,8 +75,8 @@ void RemoveRating(RatingCache& cache, const std::string& hash) {
 }
 
 RatingEntry& AppendRating(RatingCache& cache, RatingEntry entry) {
-    entry.hash = WithoutSeparators(CutHash(entry.hash));
-    entry.description = WithoutSeparators(std::move(entry.description));
+    entry.hash = WithoutRecordSeparators(CutHash(entry.hash));
+    entry.description = WithoutRecordSeparators(std::move(entry.description));
     entry.known = IsKnownRating(entry.rating) ? 1 : 0;
     RemoveRating(cache, entry.hash);
     cache.entries.push_back(std::move(entry));

@@ -36,6 +36,11 @@ bool IsKnownRating(int32_t rating);
 // are held at the nearest 32-bit limit.
 int32_t LeadingDecimal(std::string_view text);
 
+// The text with the cache file's separator bytes (0x01, 0x02) turned into blanks. A description
+// carrying them (it may come from the server) would otherwise split into forged records at the next
+// load.
+std::string WithoutRecordSeparators(std::string text);
+
 // Searches the current entry first, then the whole list; the entry found becomes current.
 RatingEntry* FindRating(RatingCache& cache, const std::string& hash);
 
@@ -46,5 +51,5 @@ RatingEntry* CurrentRating(RatingCache& cache);
 void RemoveRating(RatingCache& cache, const std::string& hash);
 
 // Replaces any entry of the same hash by the new one at the end of the list; it becomes current.
-// Known is derived from the rating.
+// Known is derived from the rating; hash and description lose separator bytes.
 RatingEntry& AppendRating(RatingCache& cache, RatingEntry entry);

@@ -108,12 +108,13 @@ const std::vector<uint8_t>& RatingCacheKey() {
 
 std::string BuildRatingPayload(const RatingCache& cache) {
     std::string payload;
+    // Entries edited in place (the rating dialog) have not passed AppendRating's cleaning.
     for (const RatingEntry& entry : cache.entries) {
-        payload += entry.hash;
+        payload += WithoutRecordSeparators(entry.hash);
         payload += kFieldEnd;
         payload += std::to_string(entry.rating);
         payload += kFieldEnd;
-        payload += entry.description;
+        payload += WithoutRecordSeparators(entry.description);
         payload += kFieldEnd;
         payload += std::to_string(entry.lastUsed);
         payload += kFieldEnd;

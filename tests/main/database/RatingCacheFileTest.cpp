@@ -91,6 +91,21 @@ TEST(RatingCacheFile, LayoutIsChecksumThenObscuredPayload) {
     EXPECT_EQ(file, FileOf(payload));
 }
 
+TEST(RatingCacheFile, SeparatorsInAnEditedDescriptionCannotForgeRecords) {
+    RatingCache cache;
+    AppendRating(cache, Entry(kHashA, 1, "", kNow)).description = std::string("x\x01") + kHashB +
+                                                                  "\x02"
+                                                                  "2\x02forged\x02" +
+                                                                  std::to_string(kNow) +
+                                                                  "\x02"
+                                                                  "0";
+    RatingCache loaded;
+    ASSERT_EQ(DecodeRatingCacheFile(EncodeRatingCacheFile(cache), loaded, kNow), RatingLoadResult::Loaded);
+    ASSERT_EQ(loaded.entries.size(), 1u);
+    EXPECT_EQ(loaded.entries[0].hash, kHashA);
+    EXPECT_EQ(FindRating(loaded, kHashB), nullptr);
+}
+
 TEST(RatingCacheFile, ChecksumMatchesGzipsCrc32) {
     // gzip, which nobody here wrote, stores the CRC-32 of its input little-endian in its trailer.
     TemporaryFolder folder;
