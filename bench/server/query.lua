@@ -1,9 +1,12 @@
 -- wrk script: GET /vtldb/query.php for hashes read from the file named by VTLDB_HASHES, one a line;
 -- every tenth request asks for a hash that is not stored. Set VTLDB_HTTP10=1 to send the client's
--- own HTTP/1.0 request, which closes the connection after each answer.
+-- own HTTP/1.0 request, which closes the connection after each answer; set VTLDB_DELAY_MS to pause
+-- that many milliseconds between the requests of each connection (a paced load instead of the most
+-- the machine can do).
 
 local hashes = {}
 local http10 = os.getenv("VTLDB_HTTP10") == "1"
+local pause = tonumber(os.getenv("VTLDB_DELAY_MS") or "0")
 local counter = 0
 local wrong = 0
 
@@ -26,6 +29,10 @@ function request()
            "Content-Type: application/x-www-form-urlencoded\r\n\r\n"
   end
   return wrk.format("GET", path)
+end
+
+function delay()
+  return pause
 end
 
 function response(status, headers, body)
