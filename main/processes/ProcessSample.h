@@ -26,3 +26,8 @@ struct ProcessSample {
     uint64_t kernelTime = 0;
     uint64_t userTime = 0;
 };
+
+// The I/O activity cells of the sample's row: measured against the row's previous counts when the
+// counters could be read; otherwise emptied, the previous counts kept for the next refresh that
+// can read them (so a failed read does not show as a burst afterwards). True when a cell changed.
+bool WriteIoActivity(RowTable& table, size_t row, const ProcessSample& sample);

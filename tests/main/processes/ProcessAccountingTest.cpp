@@ -27,9 +27,9 @@ protected:
     void TearDown() override { FreeProcessLayer(); }
 
     // The share over `milliseconds` after a first computation has stored the row's sample.
-    float ShareOver(HANDLE process, DWORD milliseconds, void (*during)(DWORD) = Sleep) {
+    float ShareOver(HANDLE process, DWORD milliseconds) {
         ProcessCpuShare(table_, row_, process);
-        during(milliseconds);
+        Sleep(milliseconds);
         return ProcessCpuShare(table_, row_, process);
     }
 

@@ -4,6 +4,7 @@
 
 #include "foundation/ValueFormatting.h"
 #include "main/processes/ProcessListColumns.h"
+#include "main/processes/ProcessSample.h"
 
 TEST(ProcessActivityTest, ActivityIsTheKilobytesMovedSinceThePreviousRefresh) {
     SetDecimalComma(false);
@@ -50,4 +51,30 @@ TEST(ProcessActivityTest, MemoryIsInDecimalKilobytes) {
     EXPECT_EQ(MemoryText(999), "0 KB");
     EXPECT_EQ(MemoryText(12345678), "12.345 KB");
     EXPECT_EQ(MemoryText(25276153856ull), "25.276.153 KB");
+}
+
+TEST(ProcessActivityTest, SampleWithoutCountersKeepsThePreviousCounts) {
+    SetDecimalComma(false);
+    RowTable table = MakeRowTable(kProcessColumnCount);
+    size_t row = AppendRow(table);
+    ProcessSample sample;
+    sample.opened = true;
+    sample.ioAvailable = true;
+    sample.io.readBytes = 4000;
+    StoreIoCounts(table, row, sample.io);
+    sample.io.readBytes = 6000;
+    EXPECT_TRUE(WriteIoActivity(table, row, sample));
+    EXPECT_EQ(Cell(table, row, kProcessColumnReadActivity), "2.00 KB/s");
+
+    // The counters could not be read this time: they are reported as 0, which is no figure.
+    sample.ioAvailable = false;
+    sample.io = IoCounts{};
+    EXPECT_TRUE(WriteIoActivity(table, row, sample));
+    EXPECT_EQ(Cell(table, row, kProcessColumnReadActivity), "");
+    EXPECT_EQ(Cell(table, row, kProcessColumnPreviousReadBytes), "6000");
+
+    sample.ioAvailable = true;
+    sample.io.readBytes = 6500;
+    WriteIoActivity(table, row, sample);
+    EXPECT_EQ(Cell(table, row, kProcessColumnReadActivity), "0.50 KB/s") << "no burst after the gap";
 }
