@@ -1,0 +1,219 @@
+#include "main/TableListView_win.h"
+
+namespace {
+
+void ReadSelectionFromList(TableListView& view) {
+    RowTable& table = *view.table;
+    for (TableRow& row : table.rows) {
+        row.selected = false;
+    }
+    int index = -1;
+    while ((index = static_cast<int>(SendMessageA(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+                                                  LVNI_SELECTED))) >= 0) {
+        if (static_cast<size_t>(index) < table.rows.size()) {
+            table.rows[index].selected = true;
+        }
+    }
+}
+
+void WriteSelectionToList(const TableListView& view) {
+    LVITEMA clear{};
+    clear.stateMask = LVIS_SELECTED;
+    clear.state = 0;
+    SendMessageA(view.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    const RowTable& table = *view.table;
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        if (table.rows[i].selected) {
+            LVITEMA item{};
+            item.stateMask = LVIS_SELECTED;
+            item.state = LVIS_SELECTED;
+            SendMessageA(view.list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
+void ShowSortArrow(const TableListView& view) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(view.list, LVM_GETHEADER, 0, 0));
+    for (size_t c = 0; c < view.columns.size(); ++c) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        SendMessageA(header, HDM_GETITEMA, c, reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (static_cast<int>(c) == view.sortColumn) {
+            item.fmt |= view.sortAscending ? HDF_SORTUP : HDF_SORTDOWN;
+        }
+        SendMessageA(header, HDM_SETITEMA, c, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+}  // namespace
+
+HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* table, std::vector<ListColumn> columns,
+                         bool multipleSelection) {
+    view.table = table;
+    view.columns = std::move(columns);
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;
+    if (!multipleSelection) {
+        style |= LVS_SINGLESEL;
+    }
+    view.list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 10, 10, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(view.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
+    for (size_t c = 0; c < view.columns.size(); ++c) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = &view.columns[c].title[0];
+        column.cx = view.columns[c].width;
+        column.fmt = view.columns[c].format;
+        SendMessageA(view.list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+    SyncTableListView(view);
+    return view.list;
+}
+
+void SyncTableListView(TableListView& view) {
+    SendMessageA(view.list, LVM_SETITEMCOUNT, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    WriteSelectionToList(view);
+    InvalidateRect(view.list, nullptr, FALSE);
+}
+
+void SortTableListView(TableListView& view, int listColumn, bool ascending) {
+    if (listColumn < 0 || static_cast<size_t>(listColumn) >= view.columns.size()) {
+        return;
+    }
+    const ListColumn& column = view.columns[listColumn];
+    SortRows(*view.table, column.tableColumn, ascending, column.compare != nullptr ? column.compare : CompareCellText);
+    view.sortColumn = listColumn;
+    view.sortAscending = ascending;
+    ShowSortArrow(view);
+    SyncTableListView(view);
+}
+
+void ToggleSortTableListView(TableListView& view, int listColumn) {
+    bool ascending = view.sortColumn == listColumn ? !view.sortAscending : true;
+    SortTableListView(view, listColumn, ascending);
+}
+
+bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != view.list) {
+        return false;
+    }
+    result = 0;
+    switch (header.code) {
+        case LVN_GETDISPINFOA: {
+            LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header))->item;
+            const RowTable& table = *view.table;
+            if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= table.rows.size()) {
+                return true;
+            }
+            const TableRow& row = table.rows[item.iItem];
+            if ((item.mask & LVIF_TEXT) && item.iSubItem >= 0 &&
+                static_cast<size_t>(item.iSubItem) < view.columns.size() && item.cchTextMax > 0) {
+                size_t column = view.columns[item.iSubItem].tableColumn;
+                const std::string& text = column < row.cells.size() ? row.cells[column] : std::string();
+                lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+            }
+            if (item.mask & LVIF_IMAGE) {
+                item.iImage = row.image;
+            }
+            if (item.mask & LVIF_INDENT) {
+                item.iIndent = row.indent;
+            }
+            if (item.mask & LVIF_STATE) {
+                item.state = row.selected ? LVIS_SELECTED : 0;
+                item.stateMask |= LVIS_SELECTED;
+            }
+            return true;
+        }
+        case NM_CUSTOMDRAW: {
+            NMLVCUSTOMDRAW& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header));
+            if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+                result = CDRF_NOTIFYITEMDRAW;
+            } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+                size_t index = draw.nmcd.dwItemSpec;
+                if (index < view.table->rows.size()) {
+                    draw.clrText = view.table->rows[index].textColour;
+                    draw.clrTextBk = view.table->rows[index].backgroundColour;
+                }
+                result = CDRF_DODEFAULT;
+            }
+            return true;
+        }
+        case LVN_ITEMCHANGED:
+        case LVN_ODSTATECHANGED:
+            ReadSelectionFromList(view);
+            return false;  // the owner may still want to react (buttons follow the selection)
+        case LVN_COLUMNCLICK:
+            ToggleSortTableListView(view, reinterpret_cast<const NMLISTVIEW*>(&header)->iSubItem);
+            return false;  // the owner may rebuild a tree afterwards
+    }
+    return false;
+}
+
+size_t CurrentRow(const TableListView& view) {
+    int focused = static_cast<int>(SendMessageA(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                LVNI_FOCUSED | LVNI_SELECTED));
+    if (focused < 0) {
+        focused = static_cast<int>(SendMessageA(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+    return focused >= 0 && static_cast<size_t>(focused) < view.table->rows.size() ? static_cast<size_t>(focused)
+                                                                                   : kNoRow;
+}
+
+void SelectOnlyRow(TableListView& view, size_t row) {
+    for (size_t i = 0; i < view.table->rows.size(); ++i) {
+        view.table->rows[i].selected = i == row;
+    }
+    WriteSelectionToList(view);
+    if (row < view.table->rows.size()) {
+        LVITEMA focus{};
+        focus.stateMask = LVIS_FOCUSED;
+        focus.state = LVIS_FOCUSED;
+        SendMessageA(view.list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&focus));
+        SendMessageA(view.list, LVM_ENSUREVISIBLE, row, FALSE);
+    }
+}
+
+ListViewState SaveListViewState(const TableListView& view) {
+    ListViewState state;
+    state.sortColumn = view.sortColumn;
+    state.sortAscending = view.sortAscending;
+    state.selectedIndex = CurrentRow(view);
+    state.topIndex = static_cast<int>(SendMessageA(view.list, LVM_GETTOPINDEX, 0, 0));
+    return state;
+}
+
+void RestoreListViewState(TableListView& view, const ListViewState& state) {
+    SendMessageA(view.list, WM_SETREDRAW, FALSE, 0);
+    if (state.sortColumn >= 0) {
+        SortRows(*view.table, view.columns[state.sortColumn].tableColumn, state.sortAscending,
+                 view.columns[state.sortColumn].compare != nullptr ? view.columns[state.sortColumn].compare
+                                                                   : CompareCellText);
+        view.sortColumn = state.sortColumn;
+        view.sortAscending = state.sortAscending;
+        ShowSortArrow(view);
+    }
+    for (TableRow& row : view.table->rows) {
+        row.selected = false;
+    }
+    if (state.selectedIndex < view.table->rows.size()) {
+        view.table->rows[state.selectedIndex].selected = true;
+    }
+    SyncTableListView(view);
+    if (state.selectedIndex < view.table->rows.size()) {
+        LVITEMA focus{};
+        focus.stateMask = LVIS_FOCUSED;
+        focus.state = LVIS_FOCUSED;
+        SendMessageA(view.list, LVM_SETITEMSTATE, state.selectedIndex, reinterpret_cast<LPARAM>(&focus));
+    }
+    // Scroll so the same row index is at the top again.
+    RECT item{};
+    item.left = LVIR_BOUNDS;
+    if (view.table->rows.size() > 0 && SendMessageA(view.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
+        int current = static_cast<int>(SendMessageA(view.list, LVM_GETTOPINDEX, 0, 0));
+        SendMessageA(view.list, LVM_SCROLL, 0, (state.topIndex - current) * (item.bottom - item.top));
+    }
+    SendMessageA(view.list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(view.list, nullptr, TRUE);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// A list view that shows a row table: an owner-data list view that asks the table for its texts,
+// draws each row's colours and indent, and keeps the table's selection flags in step with the
+// user's selection. The table is the truth; the view holds no texts of its own.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "main/RowTable.h"
+#include "main/RowTableSort.h"
+
+struct ListColumn {
+    std::string title;
+    int width;
+    int format;          // LVCFMT_LEFT or LVCFMT_RIGHT
+    size_t tableColumn;  // the table column this list column shows
+    CellCompare compare; // how a header click sorts it
+};
+
+struct TableListView {
+    HWND list = nullptr;
+    RowTable* table = nullptr;
+    std::vector<ListColumn> columns;
+    int sortColumn = -1;  // list column, -1 when unsorted
+    bool sortAscending = true;
+};
+
+// Creates the list as a child of `parent` with the control identifier `id`; `multipleSelection`
+// allows selecting several rows.
+HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* table, std::vector<ListColumn> columns,
+                         bool multipleSelection);
+
+// After rows were added, removed, moved or changed: the new row count, the table's selection, a
+// repaint. Keeps the scroll position.
+void SyncTableListView(TableListView& view);
+
+// Sorts the table by a list column as a header click does; a click on the sorted column turns the
+// direction around.
+void SortTableListView(TableListView& view, int listColumn, bool ascending);
+void ToggleSortTableListView(TableListView& view, int listColumn);
+
+// Handles the list's notifications (texts, colours, selection, header clicks). Returns true when
+// it handled it; `result` is then the window procedure's answer.
+bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESULT& result);
+
+// The table index of the focused selected row, or kNoRow.
+size_t CurrentRow(const TableListView& view);
+// Selects exactly this row, focuses it and scrolls it into view.
+void SelectOnlyRow(TableListView& view, size_t row);
+
+// What a rebuild from scratch keeps: sort, selected row index and scroll position.
+struct ListViewState {
+    int sortColumn = -1;
+    bool sortAscending = true;
+    size_t selectedIndex = kNoRow;
+    int topIndex = 0;
+};
+ListViewState SaveListViewState(const TableListView& view);
+// Re-sorts, re-selects the row index (when it still exists) and scrolls back; redraws once.
+void RestoreListViewState(TableListView& view, const ListViewState& state);

@@ -1,0 +1,116 @@
+// The shared list view over a row table, in a real window.
+#include "main/TableListView_win.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ItemText(HWND list, int item, int subItem) {
+    char text[128] = {};
+    LVITEMA request{};
+    request.iSubItem = subItem;
+    request.pszText = text;
+    request.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&request));
+    return text;
+}
+
+TableListView* g_view = nullptr;
+
+// The list's owner answers its notifications through the shared handler, as the main window does.
+LRESULT CALLBACK OwnerCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && g_view != nullptr) {
+        LRESULT result = 0;
+        if (HandleTableListNotification(*g_view, *reinterpret_cast<NMHDR*>(lParam), result)) {
+            return result;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+struct ListFixture {
+    HWND parent = nullptr;
+    RowTable table = MakeRowTable(3);
+    TableListView view;
+
+    ListFixture() {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        WNDCLASSA owner{};
+        owner.lpfnWndProc = OwnerCallback;
+        owner.lpszClassName = "TableListOwner";
+        RegisterClassA(&owner);
+        g_view = &view;
+        parent = CreateWindowExA(0, "TableListOwner", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
+                                 nullptr, nullptr);
+        for (int i = 0; i < 40; ++i) {
+            size_t row = AppendRow(table);
+            SetCell(table, row, 0, "name" + std::to_string(i));
+            SetCell(table, row, 1, "hidden");
+            SetCell(table, row, 2, std::to_string((i * 7) % 40));
+        }
+        // Column 1 of the table stays hidden: the list shows table columns 0 and 2.
+        CreateTableListView(view, parent, 500, &table,
+                            {{"Name", 120, LVCFMT_LEFT, 0, CompareCellText}, {"Value", 80, LVCFMT_RIGHT, 2, CompareCellNumber}},
+                            true);
+        MoveWindow(view.list, 0, 0, 380, 200, TRUE);
+    }
+    ~ListFixture() {
+        DestroyWindow(parent);
+        g_view = nullptr;
+    }
+};
+
+TEST(TableListView, ShowsTheTableColumnsItWasGiven) {
+    ListFixture f;
+    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 40);
+    EXPECT_EQ(ItemText(f.view.list, 3, 0), "name3");
+    EXPECT_EQ(ItemText(f.view.list, 3, 1), "21");
+    SetCell(f.table, 3, 2, "changed");
+    AppendRow(f.table);
+    SyncTableListView(f.view);
+    EXPECT_EQ(ItemText(f.view.list, 3, 1), "changed");
+    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 41);
+}
+
+TEST(TableListView, HeaderClickSortsByValueAndTurnsAround) {
+    ListFixture f;
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = f.view.list;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = 1;
+    LRESULT result = 0;
+    HandleTableListNotification(f.view, click.hdr, result);
+    EXPECT_EQ(ItemText(f.view.list, 0, 1), "0");
+    EXPECT_EQ(ItemText(f.view.list, 1, 1), "1");
+    EXPECT_EQ(ItemText(f.view.list, 39, 1), "39");
+    HandleTableListNotification(f.view, click.hdr, result);
+    EXPECT_EQ(ItemText(f.view.list, 0, 1), "39");
+    EXPECT_FALSE(f.view.sortAscending);
+}
+
+TEST(TableListView, SelectionFollowsTheRowsAndARebuildKeepsSortSelectionAndScroll) {
+    ListFixture f;
+    SelectOnlyRow(f.view, 25);
+    EXPECT_EQ(CurrentRow(f.view), 25u);
+    EXPECT_TRUE(f.table.rows[25].selected);
+    SendMessageA(f.view.list, LVM_ENSUREVISIBLE, 30, FALSE);
+    SortTableListView(f.view, 1, false);
+    ListViewState state = SaveListViewState(f.view);
+    EXPECT_GT(state.topIndex, 0);
+
+    // A rebuild from scratch: the rows come back in table order, then the state is restored.
+    f.table = MakeRowTable(3);
+    for (int i = 0; i < 40; ++i) {
+        size_t row = AppendRow(f.table);
+        SetCell(f.table, row, 0, "new" + std::to_string(i));
+        SetCell(f.table, row, 2, std::to_string(i));
+    }
+    RestoreListViewState(f.view, state);
+    EXPECT_EQ(f.view.sortColumn, 1);
+    EXPECT_EQ(ItemText(f.view.list, 0, 1), "39") << "sorted descending again";
+    EXPECT_EQ(CurrentRow(f.view), state.selectedIndex);
+    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETTOPINDEX, 0, 0), state.topIndex);
+}
+
+}  // namespace
