@@ -9,6 +9,7 @@
 
 #include "foundation/PreferencesDefaults.h"
 #include "main/RefreshTimers.h"
+#include "main/processes/SystemFigures_win.h"
 
 enum View : int {
     ViewProcesses,
@@ -39,12 +40,6 @@ enum SecondaryWindow : int {
 constexpr std::array<int, 9> kButtonCommands = {18, 22, 19, 20, 21, 23, 24, 25, 32};
 constexpr int kButtonSize = 28;
 
-struct SystemFigures {
-    double cpuPercent = 0;
-    double ramPercent = 0;
-    double swapPercent = 0;
-};
-
 struct MainProgram {
     HINSTANCE instance = nullptr;
     HANDLE mutex = nullptr;
@@ -57,6 +52,7 @@ struct MainProgram {
     std::vector<unsigned char> databaseKey;
     MainPreferences preferences;
     SystemFigures figures;
+    ProcessorCounters processorCounters;
     RefreshTimers timers;
 
     HWND window = nullptr;

@@ -4,6 +4,7 @@
 
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
 #include "main/MainProgram.h"
 
 namespace {
@@ -204,11 +205,7 @@ void CreateMenus() {
 }
 
 void UpdatePowerMenu() {
-    HMODULE power = GetModuleHandleA("PowrProf.dll");
-    if (power == nullptr) {
-        power = LoadLibraryA("PowrProf.dll");
-    }
-    if (power == nullptr) {
+    if (!IsSlotOpen(kPowrProfSlot)) {
         return;  // without the power library every entry stays enabled
     }
     using Query = BOOLEAN(WINAPI*)();
@@ -220,7 +217,7 @@ void UpdatePowerMenu() {
                           {"IsPwrHibernateAllowed", {CommandHibernate, 0}},
                           {"IsPwrSuspendAllowed", {CommandStandby, 0}}};
     for (const Rule& rule : rules) {
-        Query query = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(power, rule.function)));
+        Query query = SlotFunctionAs<Query>(kPowrProfSlot, rule.function);
         if (query == nullptr || query()) {
             continue;
         }

@@ -12,7 +12,10 @@
 #include "main/Menus_win.h"
 #include "main/Preferences_win.h"
 #include "main/StatusBar_win.h"
+#include "main/LibraryTable_win.h"
 #include "main/database/RatingCacheFile.h"
+#include "main/processes/ProcessLayer_win.h"
+#include "main/services/ServiceControl_win.h"
 
 namespace {
 
@@ -32,17 +35,40 @@ bool AnotherInstanceRuns() {
     return true;
 }
 
-void SampleSystemFigures() {
-    MEMORYSTATUSEX memory{};
-    memory.dwLength = sizeof(memory);
-    if (GlobalMemoryStatusEx(&memory)) {
-        g_program.figures.ramPercent = memory.dwMemoryLoad;
-        uint64_t swapTotal = memory.ullTotalPageFile > memory.ullTotalPhys ? memory.ullTotalPageFile - memory.ullTotalPhys : 0;
-        uint64_t swapUsed = (memory.ullTotalPageFile - memory.ullAvailPageFile) > (memory.ullTotalPhys - memory.ullAvailPhys)
-                                ? (memory.ullTotalPageFile - memory.ullAvailPageFile) - (memory.ullTotalPhys - memory.ullAvailPhys)
-                                : 0;
-        g_program.figures.swapPercent = swapTotal > 0 ? 100.0 * static_cast<double>(swapUsed) / swapTotal : 0.0;
+// Starts the tray companion from this program's folder unless a process runs from exactly that
+// path (letter case counts: another copy elsewhere is not ours).
+void StartTrayCompanion() {
+    std::string path = ProgramFolder() + "\\vtlsystray.exe";
+    for (BeginProcessEnumeration(); NextProcess() != 0;) {
+        if (ProcessPath(CurrentProcessId()) == path) {
+            return;
+        }
     }
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+void EnablePrivileges() {
+    const char* privileges[] = {"SeDebugPrivilege", "SeIncreaseBasePriorityPrivilege", "SeRestorePrivilege",
+                                "SeShutdownPrivilege"};
+    g_program.privilegeFlag = 0;
+    for (const char* privilege : privileges) {
+        if (!EnablePrivilege(privilege)) {
+            g_program.privilegeFlag = 1;
+            break;
+        }
+    }
+}
+
+void SampleSystemFigures() {
+    UpdateSystemFigures(g_program.figures, g_program.processorCounters);
 }
 
 }  // namespace
@@ -62,6 +88,12 @@ bool StartProgram(HINSTANCE instance) {
     g_program.currentView = -1;
     g_program.lightBlueBrush = CreateSolidBrush(0xFFDDCC);
 
+    OpenLibraryTable();
+    EnablePrivileges();
+    InitProcessLayer();
+    OpenServiceManager();
+    StartTrayCompanion();
+
     g_program.databaseKey = RatingCacheKey();
     SetMessageBoxFunction(Win32MessageBox);
     LoadLanguage();
@@ -74,6 +106,7 @@ bool StartProgram(HINSTANCE instance) {
         return false;
     }
     LoadPreferences(true);
+    SetUpProcessorCounters(g_program.processorCounters, g_program.processorCount);
     UpdatePowerMenu();
     SwitchView(ViewProcesses, true);
     ShowMainWindow();
@@ -145,10 +178,13 @@ void ExitProgram() {
             PostMessageA(tray, MessageQuit, 0, 0);
         }
     }
+    CloseProcessorCounters(g_program.processorCounters);
     if (g_program.lightBlueBrush != nullptr) {
         DeleteObject(g_program.lightBlueBrush);
     }
     SavePreferences(true);
+    FreeProcessLayer();
+    CloseServiceManager();
     if (g_program.networkAvailable) {
         WSACleanup();
     }

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "foundation/Language.h"
-#include "foundation/ValueFormatting.h"
 #include "main/MainProgram.h"
 
 namespace {
@@ -34,8 +33,8 @@ LanguageKey ViewListName(int view) {
     }
 }
 
-std::string Percent(double value) {
-    return FormatDecimalDouble(value, 0) + "%";
+std::string Percent(int value) {
+    return std::to_string(value) + "%";
 }
 
 }  // namespace
@@ -51,7 +50,7 @@ std::vector<StatusText> StatusBarTexts(int view) {
     if (view >= 0 && view < ViewCount) {
         texts.push_back({7, LanguageText(ViewListName(view)) + ": " + std::to_string(ViewRowCount(view)), false});
     }
-    texts.push_back({100, "CPU: " + Percent(g_program.figures.cpuPercent), false});
+    texts.push_back({100, "CPU: " + Percent(g_program.figures.totalCpu), false});
     texts.push_back({180, "RAM: " + Percent(g_program.figures.ramPercent), false});
     texts.push_back({260, "Swap: " + Percent(g_program.figures.swapPercent), false});
     if (g_program.privilegeFlag) {

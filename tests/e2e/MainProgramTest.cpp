@@ -47,7 +47,10 @@ void EndTrayCompanion() {
 
 class MainProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteFileA(SettingsFilePath().c_str()); }
+    void SetUp() override {
+        EndTrayCompanion();
+        DeleteFileA(SettingsFilePath().c_str());
+    }
     void TearDown() override {
         EndTrayCompanion();
         DeleteFileA(SettingsFilePath().c_str());
@@ -194,6 +197,62 @@ TEST_F(MainProgramTest, SettingsFileThatIsAFolderGivesDefaultsAndNoCrash) {
     }
     EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
     EXPECT_TRUE(RemoveDirectoryA(path.c_str())) << "the folder in the way is left as it was";
+}
+
+int CountTrayWindows() {
+    int count = 0;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kWindowClassName, kTrayWindowTitle)) != nullptr) {
+        ++count;
+    }
+    return count;
+}
+
+bool WaitForTrayCount(int expected, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (CountTrayWindows() != expected) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+TEST_F(MainProgramTest, TrayCompanionIsStartedWhenAbsentAndNotASecondTime) {
+    ASSERT_TRUE(WaitForTrayCount(0, 5000));
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForTrayCount(1, kStartTimeout)) << "the tray companion was started";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+    Sleep(500);
+    EXPECT_EQ(CountTrayWindows(), 1) << "PreferencesRemain is 1 by default: it keeps running";
+
+    window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    Sleep(1500);
+    EXPECT_EQ(CountTrayWindows(), 1) << "a running companion from the same path is not started again";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
+}
+
+TEST_F(MainProgramTest, WithoutRemainTheTrayCompanionEndsWithTheMainProgram) {
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "General");
+    WriteSettingInteger(file, "PreferencesRemain", 0);
+    ASSERT_TRUE(CloseSettingsFile(file));
+    ASSERT_TRUE(WaitForTrayCount(0, 5000));
+
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForTrayCount(1, kStartTimeout));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+    EXPECT_TRUE(WaitForTrayCount(0, 10000)) << "WM_APP + 20 ended the tray companion";
 }
 
 }  // namespace

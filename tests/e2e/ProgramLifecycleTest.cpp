@@ -17,6 +17,16 @@ TEST(ProgramLifecycle, MainWindowOpensAndClosesOnWmClose) {
 
     ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
     EXPECT_EQ(WaitForExit(program, 30000), 0) << "vantrel.exe did not end after WM_CLOSE";
+
+    // The main program started its tray companion; end it, as its own quit message does.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HWND tray = FindWindowA(kWindowClass, "Vantrel Systray Window");
+        if (tray == nullptr) {
+            break;
+        }
+        PostMessageA(tray, WM_APP + 20, 0, 0);
+        Sleep(100);
+    }
 }
 
 TEST(ProgramLifecycle, TrayWindowIsHiddenAndEndsOnQuitMessage) {

@@ -248,7 +248,9 @@ TEST_F(MainWindowTest, MovingNearAnEdgeSnapsAndTheNormalPlacementIsKept) {
 }
 
 TEST_F(MainWindowTest, StatusStripShowsTheListCountAndFiguresOrOnlyTheWarning) {
-    g_program.figures = {12.4, 56.0, 3.0};
+    g_program.figures.totalCpu = 12;
+    g_program.figures.ramPercent = 56;
+    g_program.figures.swapPercent = 3;
     std::vector<StatusText> texts = StatusBarTexts(ViewServices);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0].x, 7);
