@@ -1,0 +1,253 @@
+#include "main/processes/ProcessList_win.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "foundation/Language.h"
+#include "main/CommandIds.h"
+#include "main/processes/ProcessAccounting_win.h"
+#include "main/processes/ProcessActivity.h"
+#include "main/processes/ProcessCpu.h"
+#include "main/processes/ProcessLayer_win.h"
+#include "main/processes/ProcessListRows.h"
+#include "main/processes/ProcessTree.h"
+
+namespace {
+
+constexpr LanguageKey kTitles[] = {
+    LanguageKey::Process,       LanguageKey::DatabaseRating,  LanguageKey::DatabaseInformation,
+    LanguageKey::WindowTitle,   LanguageKey::CPUUsage,        LanguageKey::Priority,
+    LanguageKey::WriteActivity, LanguageKey::ReadActivity,    LanguageKey::OtherActivity,
+    LanguageKey::ProcessID,     LanguageKey::ParentProcessID, LanguageKey::MemoryUsage,
+    LanguageKey::VirtualMemory, LanguageKey::PoolPaged,       LanguageKey::PoolNotPaged,
+    LanguageKey::RunningTime,   LanguageKey::CPUTime,         LanguageKey::Threads,
+    LanguageKey::Handles,       LanguageKey::FileAttributes,  LanguageKey::FileSize,
+    LanguageKey::FilePath};
+
+struct ProcessList {
+    TableListView view;
+    RowTable table = MakeRowTable(kProcessColumnCount);
+    const MainPreferences* preferences = nullptr;
+    ProcessListOptions options;
+    ProcessIdSet ids;
+    ProcessRowIndex index;
+    HIMAGELIST images = nullptr;
+    int genericImage = -1;
+    int serviceHostImage = -1;
+    std::unordered_map<std::string, int> imageOfPath;  // one image per executable, however often it runs
+    std::unordered_map<DWORD, std::string> windowTitles;
+};
+
+ProcessList g_list;
+
+bool Shown(size_t column) {
+    return column == 0 || (column < g_list.options.shown.size() && g_list.options.shown[column]);
+}
+
+std::vector<ListColumn> Columns(const ProcessListOptions& options) {
+    std::vector<ListColumn> columns;
+    for (size_t c = 0; c < options.shown.size(); ++c) {
+        if (c != 0 && !options.shown[c])
+            continue;
+        columns.push_back({LanguageText(kTitles[c]), options.widths[c],
+                           IsRightAlignedProcessColumn(c) ? LVCFMT_RIGHT : LVCFMT_LEFT, c, ProcessColumnCompare(c)});
+    }
+    return columns;
+}
+
+int AddIcon(HICON icon) {
+    if (icon == nullptr)
+        return -1;
+    int image = ImageList_AddIcon(g_list.images, icon);
+    DestroyIcon(icon);
+    return image;
+}
+
+int ImageOf(const std::string& path) {
+    size_t slash = path.rfind('\\');
+    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (file == "svchost.exe")
+        return g_list.serviceHostImage;
+    auto known = g_list.imageOfPath.find(path);
+    if (known != g_list.imageOfPath.end())
+        return known->second;
+    HICON icon = nullptr;
+    int image = -1;
+    if (!path.empty() && ExtractIconExA(path.c_str(), 0, nullptr, &icon, 1) > 0 && icon != nullptr)
+        image = AddIcon(icon);
+    if (image < 0)
+        image = g_list.genericImage;
+    g_list.imageOfPath.emplace(path, image);
+    return image;
+}
+
+BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (GetWindow(window, GW_OWNER) != nullptr || GetParent(window) != nullptr || !(style & WS_VISIBLE) ||
+        (style & WS_CHILD) || !(style & (WS_CAPTION | WS_BORDER)))
+        return TRUE;
+    char title[257] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != 0 && title[0] != '\0')
+        g_list.windowTitles.emplace(pid, title);  // the first window of a process wins
+    return TRUE;
+}
+
+ProcessRowTexts TextsOf(const ProcessSample& sample, DWORD pid) {
+    ProcessRowTexts texts;
+    texts[kProcessColumnName] = ProcessDisplayName(pid, sample.name);
+    auto title = g_list.windowTitles.find(pid);
+    if (title != g_list.windowTitles.end())
+        texts[kProcessColumnWindowTitle] = title->second;
+    texts[kProcessColumnPriority] = PriorityShortName(sample.priorityClass);
+    texts[kProcessColumnProcessId] = std::to_string(pid);
+    texts[kProcessColumnMemoryUsage] = MemoryText(sample.workingSet);
+    texts[kProcessColumnVirtualMemory] = MemoryText(sample.pagefileUsage);
+    texts[kProcessColumnPoolPaged] = MemoryText(sample.pagedPool);
+    texts[kProcessColumnPoolNotPaged] = MemoryText(sample.nonPagedPool);
+    if (Shown(kProcessColumnRunningTime) || Shown(kProcessColumnCpuTime)) {
+        texts[kProcessColumnRunningTime] = RunningTimeTextOf(sample);
+        texts[kProcessColumnCpuTime] = CpuTimeTextOf(sample);
+    }
+    texts[kProcessColumnThreads] = std::to_string(sample.threads);
+    texts[kProcessColumnHandles] = std::to_string(sample.handles);
+    texts[kProcessColumnFileAttributes] = FileAttributeText(
+        sample.path, sample.path.empty() ? kInvalidAttributes : GetFileAttributesA(sample.path.c_str()));
+    texts[kProcessColumnFilePath] = sample.path.empty() ? LanguageText(LanguageKey::NotDetectable) : sample.path;
+    return texts;
+}
+
+void SetBackground(size_t row, uint32_t priorityClass) {
+    uint32_t colour = 0;
+    if (PriorityBackground(priorityClass, colour))
+        g_list.table.rows[row].backgroundColour = colour;
+}
+
+bool UpdateRow(size_t row, const ProcessSample& sample, HANDLE process, ProcessRowTexts& texts) {
+    if (process != nullptr)
+        texts[kProcessColumnCpuUsage] = CpuShareText(ProcessCpuShare(g_list.table, row, process));
+    bool priorityChanged = Cell(g_list.table, row, kProcessColumnPriority) != texts[kProcessColumnPriority];
+    bool changed = UpdateProcessRowCells(g_list.table, row, texts,
+                                         Shown(kProcessColumnRunningTime) || Shown(kProcessColumnCpuTime));
+    if (priorityChanged)
+        SetBackground(row, sample.priorityClass);
+    changed |= WriteIoActivity(g_list.table, row, sample);
+    return changed;
+}
+
+void AppendNewRow(DWORD pid, const ProcessSample& sample, HANDLE process, ProcessRowTexts& texts) {
+    texts[kProcessColumnParentProcessId] = std::to_string(ParentProcessId(pid));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!sample.path.empty() && GetFileAttributesExA(sample.path.c_str(), GetFileExInfoStandard, &data))
+        texts[kProcessColumnFileSize] =
+            FileSizeText((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    // The database columns 1 and 2 are filled here once the process database is looked up.
+    size_t row = AppendProcessRow(g_list.table, texts);
+    SetCell(g_list.table, row, kProcessColumnHistoryImage, "0");
+    g_list.table.rows[row].image = ImageOf(sample.path);
+    if (Shown(kProcessColumnCpuUsage) && process != nullptr)
+        ProcessCpuShare(g_list.table, row, process);  // the first sample, for the next refresh to measure against
+    if (sample.ioAvailable)
+        StoreIoCounts(g_list.table, row, sample.io);
+    SetBackground(row, sample.priorityClass);
+    AddToProcessRowIndex(g_list.index, pid, row);
+}
+
+void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
+    if (g_list.options.treeView) {
+        if (sortGiven)
+            SortRows(g_list.table, g_list.view.columns[sortColumn].tableColumn, ascending,
+                     g_list.view.columns[sortColumn].compare);
+        ArrangeProcessTree(g_list.table);
+    } else if (sortColumn >= 0 && static_cast<size_t>(sortColumn) < g_list.view.columns.size()) {
+        SortTableListView(g_list.view, sortColumn, ascending);
+        return;
+    }
+    SyncTableListView(g_list.view);
+}
+
+}  // namespace
+
+HWND CreateProcessList(HWND view, const MainPreferences* preferences) {
+    g_list.preferences = preferences;
+    g_list.options = ProcessListOptionsFrom(*preferences);
+    g_list.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 64, 64);
+    HICON generic = nullptr;
+    ExtractIconExA("shell32.dll", 2, nullptr, &generic, 1);
+    g_list.genericImage = AddIcon(generic != nullptr ? generic : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+    g_list.serviceHostImage = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
+    HWND list =
+        CreateTableListView(g_list.view, view, ControlProcessList, &g_list.table, Columns(g_list.options), true);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_list.images));
+    return list;
+}
+
+void LayoutProcessList(int width, int height) {
+    if (g_list.view.list != nullptr)
+        MoveWindow(g_list.view.list, 0, 0, width, height > 28 ? height - 28 : 0, TRUE);
+}
+
+TableListView& ProcessListView() {
+    return g_list.view;
+}
+
+BOOL RefreshProcessList(int sortColumn, int sortDirection) {
+    if (g_list.view.list == nullptr)
+        return FALSE;
+    g_list.options = ProcessListOptionsFrom(*g_list.preferences);
+    g_list.windowTitles.clear();
+    if (g_list.options.windowTitles)
+        EnumWindows(CollectWindowTitle, 0);
+    bool sortGiven = sortColumn != -1 && sortDirection != 0;
+    if (!g_list.options.treeView) {
+        if (sortColumn == -1)
+            sortColumn = g_list.view.sortColumn;
+        if (sortDirection == 0)
+            sortDirection = g_list.view.sortAscending ? 1 : -1;
+    }
+
+    BuildProcessIdSet(g_list.ids);
+    BuildProcessRowIndex(g_list.index, g_list.table);
+    SendMessageA(g_list.view.list, WM_SETREDRAW, FALSE, 0);
+    bool changed = false;
+    for (uint32_t pid : g_list.ids.ids) {
+        ScopedProcessHandle process(OpenProcessForSample(pid));
+        ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
+        ProcessRowTexts texts = TextsOf(sample, pid);
+        size_t row = FindProcessRow(g_list.index, pid);
+        if (row != kNoRow) {
+            changed |= UpdateRow(row, sample, process.get(), texts);
+        } else {
+            AppendNewRow(pid, sample, process.get(), texts);
+            changed = true;
+        }
+    }
+    changed |= RemoveEndedProcessRows(g_list.table, g_list.ids, nullptr);
+    if (changed)
+        SortOrArrange(sortColumn, sortDirection > 0, sortGiven);
+    SendMessageA(g_list.view.list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_list.view.list, nullptr, FALSE);
+    return changed ? TRUE : FALSE;
+}
+
+void SetProcessTreeView(bool on) {
+    g_list.options.treeView = on;
+    SortOrArrange(g_list.view.sortColumn, g_list.view.sortAscending, false);
+}
+
+bool HandleProcessListNotification(const NMHDR& header, LRESULT& result) {
+    if (g_list.view.list == nullptr || header.hwndFrom != g_list.view.list)
+        return false;
+    bool handled = HandleTableListNotification(g_list.view, header, result);
+    if (header.code == LVN_COLUMNCLICK && g_list.options.treeView) {
+        // The header sorted the rows; in tree mode the sort orders the siblings.
+        ArrangeProcessTree(g_list.table);
+        SyncTableListView(g_list.view);
+    }
+    return handled || header.code == LVN_COLUMNCLICK;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The processes view's list: one row per running process, refreshed in place.
+
+#include <windows.h>
+
+#include <array>
+
+#include "main/TableListView_win.h"
+
+// What the list takes from the settings. Index n of `shown` and `widths` is list column n (0 to 21).
+struct ProcessListOptions {
+    bool treeView = true;
+    bool windowTitles = true;
+    std::array<bool, 22> shown{};
+    std::array<int, 22> widths{};
+};
+
+struct MainPreferences;
+ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences);
+
+// The list reads the settings at every refresh, so they must outlive it.
+HWND CreateProcessList(HWND view, const MainPreferences* preferences);
+void LayoutProcessList(int width, int height);
+TableListView& ProcessListView();
+
+// Brings the list up to date: rows updated cell by cell, new processes appended, ended ones
+// removed, then sorted (sortColumn -1 and sortDirection 0 keep the list's own sort; a direction
+// above 0 is ascending) or arranged as a tree. Nonzero when anything changed.
+BOOL RefreshProcessList(int sortColumn, int sortDirection);
+// The tree option was switched: arrange (on) or re-sort (off) without a new sample.
+void SetProcessTreeView(bool on);
+
+// Texts, colours, selection and header clicks of the list; true when it was the process list's.
+bool HandleProcessListNotification(const NMHDR& header, LRESULT& result);

@@ -1,0 +1,146 @@
+// The processes view's list against real processes under Wine: children this test starts.
+
+#include "main/processes/ProcessList_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "main/LibraryTable_win.h"
+#include "main/processes/ProcessLayer_win.h"
+#include "main/processes/ProcessListColumns.h"
+#include "tests/main/processes/ChildProcess.h"
+
+// The settings the list reads, kept in their own file: they and the list's columns each define a
+// column count of their own.
+const MainPreferences* TestPreferences();
+void SetTestTreeView(bool on);
+
+namespace {
+
+class ProcessListTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        OpenLibraryTable();
+        InitProcessLayer();
+        InitCommonControls();
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        CreateProcessList(parent_, TestPreferences());
+    }
+    static void TearDownTestSuite() {
+        DestroyWindow(parent_);
+        FreeProcessLayer();
+    }
+    void SetUp() override {
+        SetTestTreeView(true);
+        RefreshProcessList(-1, 0);
+    }
+
+    static const RowTable& Rows() { return *ProcessListView().table; }
+    static size_t RowOf(DWORD pid) { return FindRow(Rows(), kProcessColumnProcessId, std::to_string(pid)); }
+    static int DepthOf(size_t row) { return static_cast<int>(CellInteger(Rows(), row, kProcessColumnTreeDepth)); }
+    // The row lies within the subtree that starts at `parentRow`, one level below it.
+    static bool DirectlyUnder(size_t row, size_t parentRow) {
+        if (row == kNoRow || parentRow == kNoRow || row <= parentRow || DepthOf(row) != DepthOf(parentRow) + 1)
+            return false;
+        for (size_t between = parentRow + 1; between < row; ++between) {
+            if (DepthOf(between) <= DepthOf(parentRow))
+                return false;
+        }
+        return true;
+    }
+
+    static HWND parent_;
+};
+
+HWND ProcessListTest::parent_ = nullptr;
+
+DWORD StartParentWithGrandchild(ChildProcess& parent) {
+    char temporary[MAX_PATH];
+    GetTempPathA(sizeof(temporary), temporary);
+    std::string pidFile = std::string(temporary) + "vantrel_list_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    StartChild(parent, "parent", "\"" + pidFile + "\"");
+    DWORD grandchild = 0;
+    std::ifstream(pidFile) >> grandchild;
+    DeleteFileA(pidFile.c_str());
+    return grandchild;
+}
+
+}  // namespace
+
+TEST_F(ProcessListTest, NewChildrenAppearUnderTheirParentsAndEndedOnesVanishTogether) {
+    ChildProcess first, second, parent;
+    StartChild(first, "sleep");
+    StartChild(second, "sleep");
+    DWORD grandchild = StartParentWithGrandchild(parent);
+    ASSERT_TRUE(first.started && second.started && parent.started);
+    ASSERT_NE(grandchild, 0u);
+
+    EXPECT_TRUE(RefreshProcessList(-1, 0));
+    size_t self = RowOf(GetCurrentProcessId());
+    ASSERT_NE(self, kNoRow);
+    size_t firstRow = RowOf(first.pid());
+    ASSERT_NE(firstRow, kNoRow);
+    EXPECT_EQ(Cell(Rows(), firstRow, kProcessColumnParentProcessId), std::to_string(GetCurrentProcessId()));
+    EXPECT_EQ(Cell(Rows(), firstRow, kProcessColumnName), "process_test_child.exe");
+    EXPECT_FALSE(Cell(Rows(), firstRow, kProcessColumnFilePath).empty());
+    EXPECT_EQ(Cell(Rows(), firstRow, kProcessColumnFileSize).back(), 'B');
+    EXPECT_GE(Rows().rows[firstRow].image, 0);
+    EXPECT_EQ(Rows().rows[firstRow].backgroundColour, 0xFFFFFFu);  // normal priority
+    EXPECT_TRUE(DirectlyUnder(firstRow, self));
+    EXPECT_TRUE(DirectlyUnder(RowOf(second.pid()), self));
+    EXPECT_TRUE(DirectlyUnder(RowOf(parent.pid()), self));
+    EXPECT_TRUE(DirectlyUnder(RowOf(grandchild), RowOf(parent.pid())));
+    // Siblings keep the order in which they appeared.
+    EXPECT_LT(RowOf(first.pid()), RowOf(second.pid()));
+    // The view shows exactly the table's rows.
+    EXPECT_EQ(static_cast<size_t>(SendMessageA(ProcessListView().list, LVM_GETITEMCOUNT, 0, 0)), RowCount(Rows()));
+
+    // Both sleepers end at once: both rows go at the next refresh.
+    DWORD firstPid = first.pid(), secondPid = second.pid();
+    first.EndAndForget();
+    second.EndAndForget();
+    ASSERT_TRUE(WaitUntilGone(firstPid) && WaitUntilGone(secondPid));
+    EXPECT_TRUE(RefreshProcessList(-1, 0));
+    EXPECT_EQ(RowOf(firstPid), kNoRow);
+    EXPECT_EQ(RowOf(secondPid), kNoRow);
+    EXPECT_NE(RowOf(GetCurrentProcessId()), kNoRow);
+
+    // The grandchild's parent ends: it becomes a root, still naming its parent.
+    DWORD parentPid = parent.pid();
+    parent.EndAndForget();
+    ASSERT_TRUE(WaitUntilGone(parentPid));
+    RefreshProcessList(-1, 0);
+    size_t orphan = RowOf(grandchild);
+    ASSERT_NE(orphan, kNoRow);
+    EXPECT_EQ(DepthOf(orphan), 0);
+    EXPECT_EQ(Rows().rows[orphan].indent, 0);
+    EXPECT_EQ(Cell(Rows(), orphan, kProcessColumnParentProcessId), std::to_string(parentPid));
+    EXPECT_TRUE(TerminateById(grandchild, 0));
+}
+
+TEST_F(ProcessListTest, OutsideTreeModeTheUsersSortSurvivesRefreshes) {
+    SetTestTreeView(false);
+    ChildProcess child;
+    StartChild(child, "sleep");
+    ASSERT_TRUE(child.started);
+    TableListView& view = ProcessListView();
+    int pidColumn = -1;
+    for (size_t c = 0; c < view.columns.size(); ++c) {
+        if (view.columns[c].tableColumn == kProcessColumnProcessId)
+            pidColumn = static_cast<int>(c);
+    }
+    ASSERT_GE(pidColumn, 0);
+    SortTableListView(view, pidColumn, false);
+    RefreshProcessList(-1, 0);
+    ASSERT_NE(RowOf(child.pid()), kNoRow);
+    for (size_t row = 1; row < RowCount(Rows()); ++row) {
+        EXPECT_GE(CellUnsigned(Rows(), row - 1, kProcessColumnProcessId),
+                  CellUnsigned(Rows(), row, kProcessColumnProcessId));
+    }
+    EXPECT_EQ(view.sortColumn, pidColumn);
+    EXPECT_FALSE(view.sortAscending);
+}

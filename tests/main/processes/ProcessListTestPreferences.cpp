@@ -1,0 +1,13 @@
+#include "foundation/PreferencesDefaults.h"
+
+namespace {
+MainPreferences g_preferences;
+}
+
+const MainPreferences* TestPreferences() {
+    return &g_preferences;
+}
+
+void SetTestTreeView(bool on) {
+    g_preferences.PreferencesPPIDView = on ? 1 : 0;
+}
