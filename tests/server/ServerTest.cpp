@@ -171,7 +171,21 @@ TEST_F(ServerTest, EveryAnsweredInsertSurvivesAKill) {
             }
         });
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    // Kill once a few inserts have been answered, however slow the machine is (each insert checks a
+    // password with a deliberately slow hash); the writers are then mid-stream.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(answeredLock);
+            if (answered.size() >= 6) {
+                break;
+            }
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     const int status = server_.Stop(SIGKILL);
     stop = true;
     for (std::thread& writer : writers) {
