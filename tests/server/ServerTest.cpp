@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 
