@@ -13,9 +13,13 @@
 #include "main/SecondaryWindows_win.h"
 #include "main/Startup_win.h"
 #include "main/SystemPower_win.h"
+#include "main/processes/ProcessList_win.h"
 
 void RefreshView(int view) {
     // The views' lists join here as they are built; a view without a list has nothing to refresh.
+    if (view == ViewProcesses) {
+        RefreshProcessList(-1, 0);
+    }
     (void)view;
 }
 
@@ -36,6 +40,12 @@ void DispatchCommand(int id, int code, HWND control) {
     (void)control;
     if (id >= CommandViewFirst && id <= CommandViewLast) {
         SwitchView(id - CommandViewFirst, true);
+        return;
+    }
+    if (id == kProcessTreeCheckBox) {
+        bool tree = IsDlgButtonChecked(g_program.views[ViewProcesses], id) == BST_CHECKED;
+        g_program.preferences.PreferencesPPIDView = tree ? 1 : 0;
+        SetProcessTreeView(tree);
         return;
     }
     switch (id) {
@@ -67,6 +77,10 @@ void DispatchCommand(int id, int code, HWND control) {
 }
 
 LRESULT DispatchNotification(const NMHDR& header) {
+    LRESULT listResult = 0;
+    if (HandleProcessListNotification(header, listResult)) {
+        return listResult;
+    }
     (void)header;
     return 0;
 }

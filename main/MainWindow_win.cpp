@@ -13,6 +13,7 @@
 #include "main/Startup_win.h"
 #include "main/StatusBar_win.h"
 #include "main/WindowSnapping.h"
+#include "main/processes/ProcessList_win.h"
 #include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
 
@@ -102,6 +103,7 @@ void CreateViews() {
             (void)box;
         }
     }
+    CreateProcessList(g_program.views[ViewProcesses], &g_program.preferences);
     CheckDlgButton(g_program.views[ViewProcesses], ControlPpidView,
                    g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -121,6 +123,9 @@ void LayoutView(int v, int width, int height) {
         int boxWidth = text.cx + 24;
         MoveWindow(box, x, height - 22, boxWidth, 18, TRUE);
         x += boxWidth + 12;
+    }
+    if (v == ViewProcesses) {
+        LayoutProcessList(width, height);
     }
 }
 
