@@ -90,6 +90,14 @@ void ReadMainPreferences(SettingsFile& file, MainPreferences& preferences, bool 
     preferences.DatabaseAccountName = ReadSettingString(file, "DatabaseAccountName", preferences.DatabaseAccountName);
     preferences.DatabaseAccountPassword =
         ReadSettingString(file, "DatabaseAccountPassword", preferences.DatabaseAccountPassword);
+    preferences.DatabaseServerHost = ReadSettingString(file, "DatabaseServerHost", preferences.DatabaseServerHost);
+    preferences.DatabaseServerPort = ReadSettingInteger(file, "DatabaseServerPort", preferences.DatabaseServerPort);
+    if (preferences.DatabaseServerHost.empty()) {
+        preferences.DatabaseServerHost = kDefaultDatabaseServerHost;
+    }
+    if (preferences.DatabaseServerPort < 1 || preferences.DatabaseServerPort > 65535) {
+        preferences.DatabaseServerPort = kDefaultDatabaseServerPort;
+    }
 }
 
 void ReadMainWindowPlacement(SettingsFile& file, MainWindowPlacement& window) {
@@ -128,12 +136,30 @@ void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences
                             width == 0 ? kHiddenColumnSavedWidth : width);
     }
 
-    if (preferences.DatabaseAccountName.empty() && preferences.DatabaseAccountPassword.empty()) {
+    bool account = !preferences.DatabaseAccountName.empty() || !preferences.DatabaseAccountPassword.empty();
+    bool defaultHost = preferences.DatabaseServerHost == kDefaultDatabaseServerHost;
+    bool defaultPort = preferences.DatabaseServerPort == kDefaultDatabaseServerPort;
+    if (!account && defaultHost && defaultPort) {
         RemoveSettingGroup(file, "Database");
-    } else {
-        SelectGroup(file, "Database");
+        return;
+    }
+    SelectGroup(file, "Database");
+    if (account) {
         WriteSettingString(file, "DatabaseAccountName", preferences.DatabaseAccountName);
         WriteSettingString(file, "DatabaseAccountPassword", preferences.DatabaseAccountPassword);
+    } else {
+        RemoveSettingKey(file, "DatabaseAccountName");
+        RemoveSettingKey(file, "DatabaseAccountPassword");
+    }
+    if (defaultHost) {
+        RemoveSettingKey(file, "DatabaseServerHost");
+    } else {
+        WriteSettingString(file, "DatabaseServerHost", preferences.DatabaseServerHost);
+    }
+    if (defaultPort) {
+        RemoveSettingKey(file, "DatabaseServerPort");
+    } else {
+        WriteSettingInteger(file, "DatabaseServerPort", preferences.DatabaseServerPort);
     }
 }
 

@@ -16,6 +16,11 @@ constexpr char kSettingsFileName[] = "vantrel.ini";
 
 constexpr char kDefaultSearchString[] = "http://www.google.com/search?q=%22<%1>%22";
 
+// The rating server: the local machine until the user names another, so an account's password
+// never goes to a host nobody chose.
+constexpr char kDefaultDatabaseServerHost[] = "localhost";
+constexpr int kDefaultDatabaseServerPort = 80;
+
 constexpr int kColumnFlagCount = 21;          // PreferencesShow0 .. 20, for process-list columns 1 .. 21
 constexpr int kProcessColumnCount = 22;       // PreferencesColumnWidth0 .. 21
 constexpr int kHiddenColumnSavedWidth = 200;  // a hidden column comes back this wide
@@ -60,6 +65,10 @@ struct MainPreferences {
 
     std::string DatabaseAccountName;
     std::string DatabaseAccountPassword;
+    // Where the shared ratings live. Kept in the file only when they differ from these defaults,
+    // so a file without an account still loses its Database group as before.
+    std::string DatabaseServerHost = kDefaultDatabaseServerHost;
+    int DatabaseServerPort = kDefaultDatabaseServerPort;
 };
 
 // The tray companion's settings: a few shared keys and its own group Systray.

@@ -9,6 +9,7 @@
 
 #include "foundation/PreferencesDefaults.h"
 #include "main/RefreshTimers.h"
+#include "main/database/RatingLookup.h"
 #include "main/processes/SystemFigures_win.h"
 
 enum View : int {
@@ -53,6 +54,7 @@ struct MainProgram {
     MainPreferences preferences;
     SystemFigures figures;
     ProcessorCounters processorCounters;
+    RatingDatabase database;  // the rating cache and the way to the rating server
     RefreshTimers timers;
 
     HWND window = nullptr;

@@ -1,6 +1,6 @@
 #include "main/Startup_win.h"
 
-#include <winsock.h>
+#include <ctime>
 
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
@@ -14,6 +14,7 @@
 #include "main/StatusBar_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/database/RatingCacheFile.h"
+#include "main/database/RatingNetwork_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/services/ServiceControl_win.h"
 
@@ -67,6 +68,26 @@ void EnablePrivileges() {
     }
 }
 
+std::string RatingCachePath() {
+    return ProgramFolder() + "\\vantrel.db";
+}
+
+// The cache's own fixed texts, shown as they are: no title, error icon.
+void ShowDatabaseMessage(const char* text) {
+    if (text != nullptr && *text != '\0') {
+        ShowMessageBox("", text, kMessageBoxError);
+    }
+}
+
+void LoadRatingDatabase() {
+    ShowDatabaseMessage(RatingLoadMessage(
+        LoadRatingCache(g_program.database.cache, RatingCachePath(), LocalEpochSeconds(std::time(nullptr)))));
+}
+
+void SaveRatingDatabase() {
+    ShowDatabaseMessage(RatingSaveMessage(SaveRatingCache(g_program.database.cache, RatingCachePath())));
+}
+
 void SampleSystemFigures() {
     UpdateSystemFigures(g_program.figures, g_program.processorCounters);
 }
@@ -99,17 +120,22 @@ bool StartProgram(HINSTANCE instance) {
     LoadLanguage();
     g_program.preferences.PreferencesLanguageFile = CurrentLanguage().fileName;
 
-    WSADATA winsock{};
-    g_program.networkAvailable = WSAStartup(MAKEWORD(1, 1), &winsock) == 0 ? 1 : 0;
+    g_program.networkAvailable = StartRatingNetwork() ? 1 : 0;
 
     if (!CreateMainWindows(instance)) {
         return false;
     }
     LoadPreferences(true);
+    g_program.database.network = WinsockRatingNetwork(
+        {g_program.preferences.DatabaseServerHost, g_program.preferences.DatabaseServerPort},
+        g_program.networkAvailable != 0);
     SetUpProcessorCounters(g_program.processorCounters, g_program.processorCount);
     UpdatePowerMenu();
     SwitchView(ViewProcesses, true);
     ShowMainWindow();
+    if (g_program.preferences.PreferencesUseDatabase) {
+        LoadRatingDatabase();
+    }
     SampleSystemFigures();
     DrawStatusBar();
     StartRefreshTimers(g_program.timers, GetTickCount());
@@ -183,10 +209,10 @@ void ExitProgram() {
         DeleteObject(g_program.lightBlueBrush);
     }
     SavePreferences(true);
+    if (g_program.preferences.PreferencesUseDatabase) {
+        SaveRatingDatabase();
+    }
     FreeProcessLayer();
     CloseServiceManager();
-    if (g_program.networkAvailable) {
-        WSACleanup();
-    }
     ExitProcess(0);
 }

@@ -106,6 +106,30 @@ TEST(PreferencesDefaults, EmptyAccountRemovesTheDatabaseGroup) {
     EXPECT_EQ(folder.Read("vantrel.ini").find("DatabaseAccount"), std::string::npos);
 }
 
+TEST(PreferencesDefaults, ChosenRatingServerSurvivesWithoutAnAccountAndBadValuesFallBack) {
+    TemporaryFolder folder;
+    std::string path = folder.File("vantrel.ini");
+    MainPreferences preferences;
+    preferences.DatabaseServerHost = "ratings.example.net";
+    preferences.DatabaseServerPort = 8080;
+    Save(path, preferences);
+    std::string text = folder.Read("vantrel.ini");
+    EXPECT_NE(text.find("DatabaseServerHost = ratings.example.net"), std::string::npos);
+    EXPECT_EQ(text.find("DatabaseAccount"), std::string::npos) << "no account, no account keys";
+    MainPreferences loaded = Load(path, false);
+    EXPECT_EQ(loaded.DatabaseServerHost, "ratings.example.net");
+    EXPECT_EQ(loaded.DatabaseServerPort, 8080);
+
+    // Back to the defaults: the group goes, as it does without a server of one's own.
+    Save(path, MainPreferences{});
+    EXPECT_EQ(folder.Read("vantrel.ini").find("[Database]"), std::string::npos);
+
+    folder.Write("vantrel.ini", "[Database]\nDatabaseServerHost=\nDatabaseServerPort=70000\n");
+    loaded = Load(path, false);
+    EXPECT_EQ(loaded.DatabaseServerHost, "localhost");
+    EXPECT_EQ(loaded.DatabaseServerPort, 80);
+}
+
 TEST(PreferencesDefaults, MissingKeysKeepCurrentValuesAndWidthsAreOptional) {
     TemporaryFolder folder;
     folder.Write(
