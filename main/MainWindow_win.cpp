@@ -14,6 +14,7 @@
 #include "main/StatusBar_win.h"
 #include "main/WindowSnapping.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/services/ServicesView_win.h"
 #include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
 
@@ -103,6 +104,8 @@ void CreateViews() {
             (void)box;
         }
     }
+    CreateServicesList(g_program.views[ViewServices]);
+    CreateDriversList(g_program.views[ViewDrivers]);
     CreateProcessList(g_program.views[ViewProcesses], &g_program.preferences);
     CheckDlgButton(g_program.views[ViewProcesses], ControlPpidView,
                    g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
@@ -127,6 +130,7 @@ void LayoutView(int v, int width, int height) {
     if (v == ViewProcesses) {
         LayoutProcessList(width, height);
     }
+    LayoutServiceLists(v, width, height);
 }
 
 void LayoutMainWindow() {

@@ -1,0 +1,119 @@
+#include "main/services/ServicesView_win.h"
+
+#include <shellapi.h>
+
+#include "foundation/Language.h"
+#include "foundation/ValueFormatting.h"
+#include "main/autoruns/Registry_win.h"
+#include "main/processes/ProcessLayer_win.h"
+#include "main/services/DriversView.h"
+
+namespace {
+
+RowTable g_driverTable = MakeRowTable(DriverColumnCount);
+TableListView g_drivers;
+HIMAGELIST g_driverImages = nullptr;
+
+int CompareDriverSizes(std::string_view first, std::string_view second) {
+    return CompareFormattedSizes(SizeColumnList::Drivers, first, second);
+}
+
+std::vector<ListColumn> DriverColumns() {
+    return {
+        {LanguageText(LanguageKey::DriverName), 120, LVCFMT_LEFT, 0, CompareCellText},
+        {LanguageText(LanguageKey::Type), 120, LVCFMT_LEFT, 1, CompareCellText},
+        {LanguageText(LanguageKey::Description), 150, LVCFMT_LEFT, 2, CompareCellText},
+        {LanguageText(LanguageKey::Type), 120, LVCFMT_LEFT, 3, CompareCellText},
+        {LanguageText(LanguageKey::Start), 100, LVCFMT_LEFT, 4, CompareCellText},
+        {LanguageText(LanguageKey::Company), 150, LVCFMT_LEFT, 5, CompareCellText},
+        {LanguageText(LanguageKey::Version), 80, LVCFMT_LEFT, 6, CompareCellText},
+        {LanguageText(LanguageKey::FileSize), 100, LVCFMT_RIGHT, 7, CompareDriverSizes},
+        {LanguageText(LanguageKey::FilePath), 355, LVCFMT_LEFT, 8, CompareCellText},
+    };
+}
+
+// The kind images, in DriverImage order, from the system's stock icons.
+void LoadDriverImages() {
+    g_driverImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+    const int kStockIcons[3] = {32518 /* shield-less window logo */, 32512 /* application */, 32516 /* information */};
+    for (int id : kStockIcons) {
+        HICON icon = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_SHARED));
+        ImageList_AddIcon(g_driverImages, icon);
+    }
+}
+
+std::string FileSizeText(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return LanguageText(LanguageKey::NotDetectable);
+    }
+    int64_t size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return FormatBytes64(size, 2);
+}
+
+}  // namespace
+
+size_t AppendDriverRow(RowTable& table,
+                       const std::string& baseName,
+                       const std::string& fileName,
+                       const std::string& systemFolder) {
+    std::string path = DriverFullPath(NormalizeImagePath(fileName), systemFolder);
+    std::string key = DriverServiceKey(baseName);
+    size_t row = AppendRow(table);
+    SetCell(table, row, 0, baseName);
+    SetCell(table, row, 1, DriverKindText(baseName));
+    // Columns 2, 5 and 6 (description, company, version) wait for the version texts.
+    SetCell(table, row, 3, DriverTypeText(ReadRegistryValue(key, "Type")));
+    SetCell(table, row, 4, DriverStartText(ReadRegistryValue(key, "Start")));
+    SetCell(table, row, 7, FileSizeText(path));
+    SetCell(table, row, DriverColumnPath, path);
+    table.rows[row].image = DriverKindImage(baseName);
+    return row;
+}
+
+TableListView& DriversList() {
+    return g_drivers;
+}
+
+void CreateDriversList(HWND view) {
+    CreateTableListView(g_drivers, view, ControlDriverList, &g_driverTable, DriverColumns(), false);
+    LoadDriverImages();
+    SendMessageA(g_drivers.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_driverImages));
+}
+
+void RebuildDriversList() {
+    if (g_drivers.list == nullptr) {
+        return;
+    }
+    SendMessageA(g_drivers.list, WM_SETREDRAW, FALSE, 0);
+    ListViewState state = SaveListViewState(g_drivers);
+    g_driverTable.rows.clear();
+
+    std::string systemFolder = SpecialFolderPath(0x25);
+    for (BeginDriverEnumeration(); NextDriver();) {
+        AppendDriverRow(g_driverTable, DriverBaseName(), DriverFileName(), systemFolder);
+    }
+    RestoreListViewState(g_drivers, state);
+    SendMessageA(g_drivers.list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_drivers.list, nullptr, TRUE);
+}
+
+std::string SelectedDriverName() {
+    size_t row = CurrentRow(g_drivers);
+    return row == kNoRow ? std::string() : Cell(g_driverTable, row, 0);
+}
+
+std::string SelectedDriverPath() {
+    size_t row = CurrentRow(g_drivers);
+    return row == kNoRow ? std::string() : Cell(g_driverTable, row, DriverColumnPath);
+}
+
+void ExploreDriverFolder() {
+    std::string path = SelectedDriverPath();
+    size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) {
+        return;
+    }
+    std::string folder = path.substr(0, slash);
+    ShellExecuteA(nullptr, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

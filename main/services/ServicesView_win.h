@@ -1,0 +1,53 @@
+#pragma once
+// The services list (view 2) and the drivers list (view 3): owner-data lists over row tables,
+// rebuilt from scratch at every refresh with sort, selected row index and scroll position kept.
+
+#include <windows.h>
+
+#include <string>
+
+#include "main/TableListView_win.h"
+
+enum : int { ControlServiceList = 640, ControlDriverList = 641 };
+
+// Hidden columns of the services table behind the nine shown ones: the numbers the menu needs.
+enum ServiceColumn : size_t { ServiceColumnStateNumber = 9, ServiceColumnStartNumber = 10, ServiceColumnCount = 11 };
+
+TableListView& ServicesList();
+void CreateServicesList(HWND view);
+void RebuildServicesList();
+// The service name of the current row, or empty text.
+std::string SelectedServiceName();
+// The services menu with its start type checked and the control items the state allows enabled.
+void PrepareServicesMenu(HMENU menu);
+// Commands 581-587 on the selected service. RunServicesCommand shows the failure message itself;
+// true when the action succeeded and the list was rebuilt.
+bool IsServicesCommand(int id);
+bool RunServicesCommand(int id);
+
+enum DriverColumn : size_t { DriverColumnPath = 8, DriverColumnCount = 9 };
+
+TableListView& DriversList();
+// One driver's row from its base name and the file name the system reports.
+size_t AppendDriverRow(RowTable& table,
+                       const std::string& baseName,
+                       const std::string& fileName,
+                       const std::string& systemFolder);
+void CreateDriversList(HWND view);
+void RebuildDriversList();
+// The selected driver's base name and path, or empty texts.
+std::string SelectedDriverName();
+std::string SelectedDriverPath();
+// Command 588: the folder of the selected driver in the shell.
+void ExploreDriverFolder();
+
+// The context menu a right click on either list asks for (4 services, 5 drivers), or 0.
+int ServiceListsContextMenu(const NMHDR& header);
+// Both lists' notifications: texts, selection and header sorts.
+bool HandleServiceListsNotification(const NMHDR& header, LRESULT& result);
+// Moves a view's list over the whole view.
+void LayoutServiceLists(int view, int width, int height);
+
+// Web search (24) for the selected service (view 2) or driver (view 3): the template's "<%1>"
+// replaced by the name, opened by the shell. Nothing happens without a selection.
+void SearchSelectedServiceOnWeb(int view, const std::string& searchTemplate);

@@ -1,0 +1,279 @@
+// The services and drivers lists under Wine: the real service manager's services with the states
+// sc.exe reports, an action that rebuilds the list keeping sort, selected index and scroll, the
+// menu's states after the selected service, and the drivers the process layer enumerates.
+#include "main/services/ServicesView_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/FileSystem.h"
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
+#include "foundation/ValueFormatting.h"
+#include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
+#include "main/processes/ProcessLayer_win.h"
+#include "main/services/DriversView.h"
+#include "main/services/ServiceControl_win.h"
+#include "main/services/ServiceTexts.h"
+#include "tests/harness/WineTestSupport.h"
+#include "tests/main/autoruns/ConsoleCommand_win.h"
+
+namespace {
+
+std::vector<std::string> g_messages;
+
+int RecordMessage(const std::string& title, const std::string& text, unsigned style) {
+    (void)title;
+    (void)style;
+    g_messages.push_back(text);
+    return kAnswerOk;
+}
+
+// The state number sc.exe reports ("STATE : 4  RUNNING"); 0 when it names none.
+unsigned long ScQueryState(const std::string& name) {
+    ConsoleResult result = RunConsoleCommand("sc.exe query \"" + name + "\"");
+    for (const std::string& line : OutputLines(result.output)) {
+        std::size_t at = line.find("STATE");
+        std::size_t colon = line.find(':');
+        if (at != std::string::npos && colon != std::string::npos && colon > at) {
+            return std::strtoul(line.c_str() + colon + 1, nullptr, 10);
+        }
+    }
+    return 0;
+}
+
+const RowTable& ServiceTable() {
+    return *ServicesList().table;
+}
+
+size_t ServiceRow(const std::string& name) {
+    return FindRow(ServiceTable(), 0, name);
+}
+
+int ListCount(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// Rebuilds until the service's row shows the state, as the manager takes a moment to get there.
+bool RebuildUntilState(const std::string& name, long state) {
+    for (int i = 0; i < 100; ++i) {
+        RebuildServicesList();
+        size_t row = ServiceRow(name);
+        if (row != kNoRow && CellInteger(ServiceTable(), row, ServiceColumnStateNumber) == state) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
+class ServicesViewTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string bytes;
+        if (ReadWholeFile(SourceFile("Language/English.ini"), bytes)) {
+            SetCurrentLanguage(ParseLanguageCatalogue(bytes));
+        }
+        OpenServiceManager();
+        InitCommonControls();
+        // A small parent keeps the list short enough to scroll.
+        parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 200, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        CreateServicesList(parent);
+        CreateDriversList(parent);
+        MoveWindow(ServicesList().list, 0, 0, 580, 120, FALSE);
+
+        std::vector<std::string> leftOver;
+        for (BeginServiceEnumeration(); NextService();) {
+            if (IsLeftOverTestName(CurrentServiceName(), "VantrelViewService")) {
+                leftOver.push_back(CurrentServiceName());
+            }
+        }
+        for (const std::string& name : leftOver) {
+            StopService(name);
+            RunConsoleCommand("sc.exe delete " + name);
+        }
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string folder(self);
+        folder.resize(folder.rfind('\\') + 1);
+        serviceName = "VantrelViewService" + std::to_string(GetCurrentProcessId());
+        serviceCommand = "\"" + folder + "services_test_program.exe\" --vantrel-test";
+        ConsoleResult created = RunConsoleCommand("sc.exe create " + serviceName + " binpath= \"\\\"" + folder +
+                                                  "services_test_program.exe\\\" --vantrel-test\" start= demand");
+        registered = created.exitCode == 0;
+    }
+    static void TearDownTestSuite() {
+        if (registered) {
+            StopService(serviceName);
+            for (int i = 0; i < 50 && ScQueryState(serviceName) != SERVICE_STOPPED; ++i) {
+                Sleep(100);
+            }
+            RunConsoleCommand("sc.exe delete " + serviceName);
+        }
+        DestroyWindow(parent);
+        CloseServiceManager();
+    }
+    void SetUp() override {
+        ASSERT_TRUE(registered);
+        g_messages.clear();
+        previousMessageBox = SetMessageBoxFunction(RecordMessage);
+    }
+    void TearDown() override { SetMessageBoxFunction(previousMessageBox); }
+
+    static HWND parent;
+    static std::string serviceName;
+    static std::string serviceCommand;
+    static bool registered;
+    MessageBoxFunction previousMessageBox = nullptr;
+};
+
+HWND ServicesViewTest::parent = nullptr;
+std::string ServicesViewTest::serviceName;
+std::string ServicesViewTest::serviceCommand;
+bool ServicesViewTest::registered = false;
+
+TEST_F(ServicesViewTest, ListsTheManagersServicesWithTheStatesScReports) {
+    RebuildServicesList();
+    const RowTable& table = ServiceTable();
+    ASSERT_GT(RowCount(table), 3u);
+    EXPECT_EQ(ListCount(ServicesList().list), static_cast<int>(RowCount(table)));
+    for (size_t row = 0; row < RowCount(table); ++row) {
+        std::string name = Cell(table, row, 0);
+        EXPECT_FALSE(name.empty());
+        if (name == serviceName) {
+            continue;
+        }
+        unsigned long state = ScQueryState(name);
+        EXPECT_EQ(ServiceKeyText(ServiceStateKey(static_cast<long>(state))), Cell(table, row, 2)) << name;
+    }
+    // Our stopped service: an empty status, the whole configured text, the manual start and no hint.
+    size_t own = ServiceRow(serviceName);
+    ASSERT_NE(own, kNoRow);
+    EXPECT_EQ(Cell(table, own, 2), "");
+    EXPECT_EQ(Cell(table, own, 7), serviceCommand);
+    EXPECT_EQ(Cell(table, own, 4), LanguageText(LanguageKey::AutorunManually));
+    EXPECT_EQ(Cell(table, own, 3), LanguageText(LanguageKey::AutorunProcess));
+    EXPECT_EQ(Cell(table, own, 8), "");
+}
+
+TEST_F(ServicesViewTest, ActionRebuildsKeepingSortSelectedIndexAndScroll) {
+    RebuildServicesList();
+    TableListView& view = ServicesList();
+    SortTableListView(view, 0, false);
+    size_t own = ServiceRow(serviceName);
+    ASSERT_NE(own, kNoRow);
+    SelectOnlyRow(view, own);
+    SendMessageA(view.list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(RowCount(ServiceTable()) - 1), FALSE);
+    int top = static_cast<int>(SendMessageA(view.list, LVM_GETTOPINDEX, 0, 0));
+    EXPECT_GT(top, 0) << "the list should be short enough to scroll";
+
+    EXPECT_TRUE(RunServicesCommand(CommandServiceStart));
+    EXPECT_TRUE(g_messages.empty());
+    // Rebuilt at once: same sort, same selected index, same first visible row.
+    EXPECT_EQ(view.sortColumn, 0);
+    EXPECT_FALSE(view.sortAscending);
+    EXPECT_EQ(CurrentRow(view), own);
+    EXPECT_EQ(SendMessageA(view.list, LVM_GETTOPINDEX, 0, 0), top);
+    for (size_t row = 1; row < RowCount(ServiceTable()); ++row) {
+        EXPECT_GE(CompareCellText(Cell(ServiceTable(), row - 1, 0), Cell(ServiceTable(), row, 0)), 0);
+    }
+    // The rebuilt list shows the new state, not the stopped one.
+    EXPECT_NE(Cell(ServiceTable(), own, 2), "");
+    ASSERT_TRUE(RebuildUntilState(serviceName, SERVICE_RUNNING));
+    EXPECT_EQ(Cell(ServiceTable(), ServiceRow(serviceName), 2), LanguageText(LanguageKey::ServiceStarted));
+
+    // The test service does not accept pause: a message names it and the list stays as it is.
+    SelectOnlyRow(view, ServiceRow(serviceName));
+    EXPECT_FALSE(RunServicesCommand(CommandServicePause));
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_NE(g_messages[0].find(serviceName), std::string::npos);
+
+    SelectOnlyRow(view, ServiceRow(serviceName));
+    EXPECT_TRUE(RunServicesCommand(CommandServiceStop));
+    EXPECT_TRUE(RebuildUntilState(serviceName, SERVICE_STOPPED));
+    SortTableListView(view, 0, true);
+}
+
+TEST_F(ServicesViewTest, MenuFollowsTheSelectedServicesStateAndStartType) {
+    RebuildServicesList();
+    TableListView& view = ServicesList();
+    SelectOnlyRow(view, ServiceRow(serviceName));
+    HMENU menu = CreatePopupMenu();
+    for (int id = CommandServiceStart; id <= CommandServiceManual; ++id) {
+        AppendMenuA(menu, MF_STRING, id, "x");
+    }
+    PrepareServicesMenu(menu);
+    auto state = [menu](int id) { return GetMenuState(menu, id, MF_BYCOMMAND); };
+    // Stopped, started on demand.
+    EXPECT_FALSE(state(CommandServiceStart) & MF_GRAYED);
+    EXPECT_TRUE(state(CommandServiceStop) & MF_GRAYED);
+    EXPECT_TRUE(state(CommandServicePause) & MF_GRAYED);
+    EXPECT_TRUE(state(CommandServiceContinue) & MF_GRAYED);
+    EXPECT_TRUE(state(CommandServiceManual) & MF_CHECKED);
+    EXPECT_FALSE(state(CommandServiceAutomatic) & MF_CHECKED);
+    EXPECT_FALSE(state(CommandServiceDisabled) & MF_CHECKED);
+
+    // Without a selection no action is offered and a command does nothing.
+    SelectOnlyRow(view, kNoRow);
+    PrepareServicesMenu(menu);
+    EXPECT_TRUE(state(CommandServiceStart) & MF_GRAYED);
+    EXPECT_TRUE(state(CommandServiceManual) & MF_GRAYED);
+    EXPECT_FALSE(RunServicesCommand(CommandServiceStart));
+    EXPECT_TRUE(g_messages.empty());
+    DestroyMenu(menu);
+}
+
+TEST_F(ServicesViewTest, DriversListShowsTheEnumeratedDrivers) {
+    OpenLibraryTable();
+    InitProcessLayer();
+    RebuildDriversList();
+    const RowTable& table = *DriversList().table;
+    // Wine enumerates no kernel drivers; whatever it lists must be complete rows.
+    EXPECT_EQ(ListCount(DriversList().list), static_cast<int>(RowCount(table)));
+    for (size_t row = 0; row < RowCount(table); ++row) {
+        EXPECT_FALSE(Cell(table, row, 0).empty());
+        EXPECT_NE(Cell(table, row, DriverColumnPath).find('\\'), std::string::npos);
+    }
+}
+
+TEST_F(ServicesViewTest, DriverRowFromABareNameTheRegistryAndTheFile) {
+    std::string system = SpecialFolderPath(0x25);
+    ASSERT_FALSE(system.empty());
+    std::string path = system + "\\drivers\\mountmgr.sys";
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+    RowTable table = MakeRowTable(DriverColumnCount);
+
+    size_t row = AppendDriverRow(table, "mountmgr.sys", "mountmgr.sys", system);
+    EXPECT_EQ(Cell(table, row, DriverColumnPath), path);
+    EXPECT_EQ(Cell(table, row, 1), LanguageText(LanguageKey::SystemDriver));
+    EXPECT_EQ(table.rows[row].image, DriverImageSystem);
+    EXPECT_EQ(Cell(table, row, 7), FormatBytes64(data.nFileSizeLow, 2));
+    // Start and type as reg.exe reads them from the driver's service key.
+    ConsoleResult query =
+        RunConsoleCommand("reg.exe query HKLM\\SYSTEM\\CurrentControlSet\\Services\\mountmgr /v Start");
+    long start = -1;
+    for (const std::string& line : OutputLines(query.output)) {
+        std::vector<std::string> columns = ColumnsOf(line);
+        if (columns.size() == 3 && columns[0] == "Start") {
+            start = std::strtol(columns[2].c_str(), nullptr, 16);
+        }
+    }
+    ASSERT_GE(start, 0) << query.output;
+    EXPECT_EQ(Cell(table, row, 4), ServiceKeyText(ServiceStartTypeKey(start)));
+    EXPECT_EQ(Cell(table, row, 3), LanguageText(LanguageKey::AutorunKernelDriver));
+
+    // A driver whose file and key are missing: no size, empty registry texts.
+    row = AppendDriverRow(table, "vantrel-missing.dll", "\\SystemRoot\\vantrel-missing.dll", system);
+    EXPECT_EQ(Cell(table, row, 7), LanguageText(LanguageKey::NotDetectable));
+    EXPECT_EQ(Cell(table, row, 3), "");
+    EXPECT_EQ(Cell(table, row, 4), "");
+    EXPECT_EQ(Cell(table, row, 1), LanguageText(LanguageKey::ProgramLibrary));
+    EXPECT_EQ(table.rows[row].image, DriverImageLibrary);
+}
+
+}  // namespace
