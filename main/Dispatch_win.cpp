@@ -10,23 +10,18 @@
 #include "main/CommandIds.h"
 #include "main/MainProgram.h"
 #include "main/MainWindow_win.h"
-#include "main/Menus_win.h"
 #include "main/SecondaryWindows_win.h"
 #include "main/Startup_win.h"
 #include "main/SystemPower_win.h"
+#include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
-#include "main/services/ServicesView_win.h"
 
 void RefreshView(int view) {
     // The views' lists join here as they are built; a view without a list has nothing to refresh.
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);
     }
-    if (view == ViewServices) {
-        RebuildServicesList();
-    } else if (view == ViewDrivers) {
-        RebuildDriversList();
-    }
+    (void)view;
 }
 
 namespace {
@@ -54,15 +49,8 @@ void DispatchCommand(int id, int code, HWND control) {
         SetProcessTreeView(tree);
         return;
     }
-    if (IsServicesCommand(id)) {
-        if (RunServicesCommand(id)) {
-            g_program.timers.listMark = GetTickCount();
-        }
-        return;
-    }
-    int view = g_program.currentView;
-    if (id == CommandWebSearch && code == 0 && (view == ViewServices || view == ViewDrivers)) {
-        SearchSelectedServiceOnWeb(view, g_program.preferences.PreferencesSearchString);
+    if (g_program.currentView == ViewProcesses && RunProcessCommand(id, g_program.preferences)) {
+        g_program.timers.listMark = GetTickCount();
         return;
     }
     switch (id) {
@@ -89,9 +77,6 @@ void DispatchCommand(int id, int code, HWND control) {
         case CommandAbout:
             ShowAboutWindow();
             return;
-        case CommandExploreDriverFolder:
-            ExploreDriverFolder();
-            return;
     }
     (void)code;
 }
@@ -101,20 +86,6 @@ LRESULT DispatchNotification(const NMHDR& header) {
     if (HandleProcessListNotification(header, listResult)) {
         return listResult;
     }
-    if (int menuNumber = ServiceListsContextMenu(header)) {
-        HMENU menu = CreateContextMenu(menuNumber);
-        if (menuNumber == 4) {
-            PrepareServicesMenu(menu);
-        }
-        ShowContextMenu(menu);
-        return 0;
-    }
-    LRESULT result = 0;
-    if (HandleServiceListsNotification(header, result)) {
-        if (header.code == LVN_ITEMCHANGED) {
-            UpdateButtons();
-        }
-        return result;
-    }
+    (void)header;
     return 0;
 }

@@ -1,6 +1,8 @@
-// The process list's settings from the main program's preferences. Kept apart because the
-// preferences and the list's column numbers each define their own column count.
+// What the process list and its actions take from the main program's preferences. Kept apart
+// because the preferences and the list's column numbers each define their own column count.
 #include "foundation/PreferencesDefaults.h"
+#include "main/CommandIds.h"
+#include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
 
 ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences) {
@@ -12,4 +14,19 @@ ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences) {
         options.widths[c] = preferences.PreferencesColumnWidth[c];
     }
     return options;
+}
+
+bool RunProcessCommand(int id, const MainPreferences& preferences) {
+    static constexpr DWORD kClasses[] = {REALTIME_PRIORITY_CLASS,     HIGH_PRIORITY_CLASS,
+                                         ABOVE_NORMAL_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS,
+                                         BELOW_NORMAL_PRIORITY_CLASS, IDLE_PRIORITY_CLASS};
+    if (id == CommandEnd) {
+        EndSelectedProcesses(static_cast<UINT>(preferences.PreferencesExitCodeSpin));
+        return true;
+    }
+    if (id >= CommandPriorityRealtime && id <= CommandPriorityIdle) {
+        SetSelectedPriority(kClasses[id - CommandPriorityRealtime]);
+        return true;
+    }
+    return false;
 }

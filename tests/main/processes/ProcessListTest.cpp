@@ -7,8 +7,12 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
 #include "main/LibraryTable_win.h"
+#include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "tests/main/processes/ChildProcess.h"
@@ -67,6 +71,39 @@ DWORD StartParentWithGrandchild(ChildProcess& parent) {
     std::ifstream(pidFile) >> grandchild;
     DeleteFileA(pidFile.c_str());
     return grandchild;
+}
+
+struct Question {
+    std::string title, text;
+    unsigned style;
+};
+std::vector<Question> g_questions;
+int g_answer = kAnswerNo;
+
+int Answer(const std::string& title, const std::string& text, unsigned style) {
+    g_questions.push_back({title, text, style});
+    return (style & kMessageBoxYesNo) ? g_answer : kAnswerOk;
+}
+
+// Selects exactly the rows of these processes.
+void Select(const std::vector<DWORD>& pids) {
+    RowTable& table = *ProcessListView().table;
+    for (size_t row = 0; row < table.rows.size(); ++row) {
+        table.rows[row].selected = false;
+        for (DWORD pid : pids)
+            table.rows[row].selected |= CellUnsigned(table, row, kProcessColumnProcessId) == pid;
+    }
+}
+
+bool StillRunning(const ChildProcess& child) {
+    return WaitForSingleObject(child.info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ExitCodeOf(const ChildProcess& child) {
+    WaitForSingleObject(child.info.hProcess, 5000);
+    DWORD code = 0;
+    GetExitCodeProcess(child.info.hProcess, &code);
+    return code;
 }
 
 }  // namespace
@@ -143,4 +180,83 @@ TEST_F(ProcessListTest, OutsideTreeModeTheUsersSortSurvivesRefreshes) {
     }
     EXPECT_EQ(view.sortColumn, pidColumn);
     EXPECT_FALSE(view.sortAscending);
+}
+
+TEST_F(ProcessListTest, EndingAskedOnceAndAnsweredNoLeavesTheProcessYesEndsItWithTheExitCode) {
+    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    ChildProcess child;
+    StartChild(child, "sleep");
+    ASSERT_TRUE(child.started);
+    RefreshProcessList(-1, 0);
+    DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
+
+    Select({child.pid()});
+    g_questions.clear();
+    g_answer = kAnswerNo;
+    EndSelectedProcesses(77);
+    ASSERT_EQ(g_questions.size(), 1u);
+    EXPECT_EQ(g_questions[0].style, kMessageBoxQuestion);
+    EXPECT_EQ(g_questions[0].text, LanguageTextWith(LanguageKey::ReallyEndProcess, "process_test_child.exe"));
+    EXPECT_TRUE(StillRunning(child));
+
+    Select({child.pid()});
+    g_answer = kAnswerYes;
+    EndSelectedProcesses(77);
+    EXPECT_EQ(ExitCodeOf(child), 77u);
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
+    EXPECT_EQ(g_questions.size(), 2u) << "no failure reported";
+    SetMessageBoxFunction(previous);
+}
+
+TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority) {
+    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    ChildProcess first, second;
+    StartChild(first, "sleep");
+    StartChild(second, "sleep");
+    ASSERT_TRUE(first.started && second.started);
+    RefreshProcessList(-1, 0);
+    // A row whose process has gone since the last refresh: ending it fails. (An id no process
+    // has, since Wine hands out the ids of ended processes again at once.)
+    const DWORD gonePid = 0x7FFFFFF0;
+    RowTable& table = *ProcessListView().table;
+    size_t goneRow = AppendRow(table);
+    SetCell(table, goneRow, kProcessColumnName, "gone.exe");
+    SetCellInteger(table, goneRow, kProcessColumnProcessId, gonePid);
+    std::swap(table.rows[goneRow], table.rows[RowOf(second.pid())]);  // between the two children
+    DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
+
+    Select({first.pid(), gonePid, second.pid()});
+    g_questions.clear();
+    g_answer = kAnswerYes;
+    EndSelectedProcesses(5);
+    ASSERT_EQ(g_questions.size(), 2u);
+    EXPECT_EQ(g_questions[0].text.find(LanguageText(LanguageKey::ReallyEndFollowingProcesses)), 0u);
+    EXPECT_NE(g_questions[0].text.find("\r\n\r\n - process_test_child.exe\r\n - gone.exe\r\n - "), std::string::npos);
+    EXPECT_EQ(g_questions[1].title, LanguageText(LanguageKey::Information));
+    EXPECT_EQ(g_questions[1].style, kMessageBoxWarning);
+    EXPECT_EQ(g_questions[1].text, LanguageTextWith(LanguageKey::CanNotEndProcess, "gone.exe"));
+    EXPECT_EQ(ExitCodeOf(first), 5u);
+    EXPECT_EQ(ExitCodeOf(second), 5u);
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
+    // The refresh after the action dropped the row of the process that had gone.
+    EXPECT_EQ(RowOf(gonePid), kNoRow);
+    SetMessageBoxFunction(previous);
+}
+
+TEST_F(ProcessListTest, PriorityIsSetAndTheRowRecoloured) {
+    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    ChildProcess child;
+    StartChild(child, "sleep");
+    ASSERT_TRUE(child.started);
+    RefreshProcessList(-1, 0);
+    Select({child.pid()});
+    g_questions.clear();
+    SetSelectedPriority(BELOW_NORMAL_PRIORITY_CLASS);
+    EXPECT_EQ(GetPriorityClass(child.info.hProcess), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+    size_t row = RowOf(child.pid());
+    ASSERT_NE(row, kNoRow);
+    EXPECT_EQ(Cell(Rows(), row, kProcessColumnPriority), LanguageText(LanguageKey::PriorityShortDecreased));
+    EXPECT_EQ(Rows().rows[row].backgroundColour, 0xCCFFCCu);
+    EXPECT_TRUE(g_questions.empty());
+    SetMessageBoxFunction(previous);
 }
