@@ -10,18 +10,24 @@
 #include "main/CommandIds.h"
 #include "main/MainProgram.h"
 #include "main/MainWindow_win.h"
+#include "main/Menus_win.h"
 #include "main/SecondaryWindows_win.h"
 #include "main/Startup_win.h"
 #include "main/SystemPower_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/services/ServicesView_win.h"
 
 void RefreshView(int view) {
     // The views' lists join here as they are built; a view without a list has nothing to refresh.
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);
     }
-    (void)view;
+    if (view == ViewServices) {
+        RebuildServicesList();
+    } else if (view == ViewDrivers) {
+        RebuildDriversList();
+    }
 }
 
 namespace {
@@ -53,6 +59,17 @@ void DispatchCommand(int id, int code, HWND control) {
         g_program.timers.listMark = GetTickCount();
         return;
     }
+    if (IsServicesCommand(id)) {
+        if (RunServicesCommand(id)) {
+            g_program.timers.listMark = GetTickCount();
+        }
+        return;
+    }
+    int view = g_program.currentView;
+    if (id == CommandWebSearch && code == 0 && (view == ViewServices || view == ViewDrivers)) {
+        SearchSelectedServiceOnWeb(view, g_program.preferences.PreferencesSearchString);
+        return;
+    }
     switch (id) {
         case CommandClose:
             ExitProgram();
@@ -77,6 +94,9 @@ void DispatchCommand(int id, int code, HWND control) {
         case CommandAbout:
             ShowAboutWindow();
             return;
+        case CommandExploreDriverFolder:
+            ExploreDriverFolder();
+            return;
     }
     (void)code;
 }
@@ -86,6 +106,20 @@ LRESULT DispatchNotification(const NMHDR& header) {
     if (HandleProcessListNotification(header, listResult)) {
         return listResult;
     }
-    (void)header;
+    if (int menuNumber = ServiceListsContextMenu(header)) {
+        HMENU menu = CreateContextMenu(menuNumber);
+        if (menuNumber == 4) {
+            PrepareServicesMenu(menu);
+        }
+        ShowContextMenu(menu);
+        return 0;
+    }
+    LRESULT result = 0;
+    if (HandleServiceListsNotification(header, result)) {
+        if (header.code == LVN_ITEMCHANGED) {
+            UpdateButtons();
+        }
+        return result;
+    }
     return 0;
 }
