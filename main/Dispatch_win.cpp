@@ -102,6 +102,12 @@ void DispatchCommand(int id, int code, HWND control) {
 }
 
 LRESULT DispatchNotification(const NMHDR& header) {
+    if (header.idFrom == ControlProcessList && header.code == NM_RCLICK) {
+        HMENU menu = CreateContextMenu(2);
+        PrepareProcessMenu(menu);
+        ShowContextMenu(menu);
+        return 0;
+    }
     LRESULT listResult = 0;
     if (HandleProcessListNotification(header, listResult)) {
         return listResult;

@@ -5,8 +5,10 @@
 
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
+#include "main/CommandIds.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
+#include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessList_win.h"
 
 namespace {
@@ -76,4 +78,69 @@ void SetSelectedPriority(DWORD priorityClass) {
         }
     }
     RefreshProcessList(-1, 0);
+}
+
+namespace {
+
+bool AffinityOf(DWORD pid, DWORD_PTR& mask) {
+    ScopedProcessHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+    DWORD_PTR system = 0;
+    return process.get() != nullptr && GetProcessAffinityMask(process.get(), &mask, &system);
+}
+
+}  // namespace
+
+void ToggleSelectedAffinity(int processor) {
+    if (processor < 0 || processor >= static_cast<int>(sizeof(DWORD_PTR) * 8))
+        return;
+    DWORD_PTR bit = static_cast<DWORD_PTR>(1) << processor;
+    for (const SelectedProcess& selected : SelectedProcesses()) {
+        ScopedProcessHandle process(
+            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_INFORMATION, FALSE, selected.pid));
+        DWORD_PTR mask = 0, system = 0;
+        if (process.get() == nullptr || !GetProcessAffinityMask(process.get(), &mask, &system))
+            continue;
+        DWORD_PTR toggled = (mask ^ bit) & system;
+        if (toggled != 0)
+            SetProcessAffinityMask(process.get(), toggled);
+    }
+    RefreshProcessList(-1, 0);
+}
+
+void PrepareProcessMenu(HMENU menu) {
+    std::vector<SelectedProcess> selected = SelectedProcesses();
+    const RowTable& table = *ProcessListView().table;
+    for (int id = CommandPriorityRealtime; id <= CommandPriorityIdle; ++id)
+        CheckMenuItem(menu, id, MF_BYCOMMAND | MF_UNCHECKED);
+    static constexpr DWORD kClasses[] = {kPriorityRealtime, kPriorityHigh,        kPriorityAboveNormal,
+                                         kPriorityNormal,   kPriorityBelowNormal, kPriorityIdle};
+    for (size_t row = 0; row < table.rows.size(); ++row) {
+        if (!table.rows[row].selected)
+            continue;
+        for (int i = 0; i < 6; ++i) {
+            if (Cell(table, row, kProcessColumnPriority) == PriorityShortName(kClasses[i]))
+                CheckMenuItem(menu, CommandPriorityRealtime + i, MF_BYCOMMAND | MF_CHECKED);
+        }
+    }
+    DWORD_PTR mask = 0;
+    for (const SelectedProcess& process : selected) {
+        DWORD_PTR one = 0;
+        if (AffinityOf(process.pid, one))
+            mask |= one;
+    }
+    int checked = 0, lastChecked = -1;
+    for (int processor = 0; processor < static_cast<int>(sizeof(DWORD_PTR) * 8); ++processor) {
+        int id = CommandProcessorFirst + processor;
+        if (GetMenuState(menu, id, MF_BYCOMMAND) == static_cast<UINT>(-1))
+            break;
+        bool in = (mask >> processor) & 1;
+        EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED);
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (in ? MF_CHECKED : MF_UNCHECKED));
+        if (in) {
+            ++checked;
+            lastChecked = id;
+        }
+    }
+    if (checked == 1)
+        EnableMenuItem(menu, lastChecked, MF_BYCOMMAND | MF_GRAYED);
 }

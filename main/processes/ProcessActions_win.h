@@ -10,7 +10,13 @@
 void EndSelectedProcesses(UINT exitCode);
 // Sets the priority class of every selected process, reporting each one that refuses.
 void SetSelectedPriority(DWORD priorityClass);
+// Toggles one processor (0-based) in the affinity of every selected process; the last processor of
+// a process stays.
+void ToggleSelectedAffinity(int processor);
+// The context menu's marks for the selection: the priority of each selected row checked, and each
+// processor checked when a selected process may run on it; a process's only processor is disabled.
+void PrepareProcessMenu(HMENU menu);
 
-// The menu commands of the process list (end, priority); true when the command was one of them.
+// The menu commands of the process list (end, priority, processors); true when the command was one of them.
 struct MainPreferences;
 bool RunProcessCommand(int id, const MainPreferences& preferences);

@@ -28,5 +28,9 @@ bool RunProcessCommand(int id, const MainPreferences& preferences) {
         SetSelectedPriority(kClasses[id - CommandPriorityRealtime]);
         return true;
     }
+    if (id >= CommandProcessorFirst && id < CommandProcessorFirst + static_cast<int>(sizeof(DWORD_PTR) * 8)) {
+        ToggleSelectedAffinity(id - CommandProcessorFirst);
+        return true;
+    }
     return false;
 }

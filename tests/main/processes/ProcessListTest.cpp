@@ -260,3 +260,42 @@ TEST_F(ProcessListTest, PriorityIsSetAndTheRowRecoloured) {
     EXPECT_TRUE(g_questions.empty());
     SetMessageBoxFunction(previous);
 }
+
+TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt) {
+    ChildProcess child;
+    StartChild(child, "sleep");
+    ASSERT_TRUE(child.started);
+    DWORD_PTR mask = 0, system = 0;
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    if ((system & 3) != 3)
+        GTEST_SKIP() << "needs two processors";
+    RefreshProcessList(-1, 0);
+    Select({child.pid()});
+
+    HMENU menu = CreatePopupMenu();
+    for (int id = 37; id <= 44; ++id)
+        AppendMenuA(menu, MF_STRING, id, "item");
+    CheckMenuItem(menu, 37, MF_BYCOMMAND | MF_CHECKED);  // left from an earlier selection
+    auto checked = [&](int id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    auto disabled = [&](int id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    PrepareProcessMenu(menu);
+    for (int id = 37; id <= 42; ++id)
+        EXPECT_EQ(checked(id), id == 40) << id;  // normal priority
+    EXPECT_TRUE(checked(43) && checked(44));
+    EXPECT_FALSE(disabled(43) || disabled(44));
+
+    ToggleSelectedAffinity(1);
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    EXPECT_EQ(mask, static_cast<DWORD_PTR>(1));
+    PrepareProcessMenu(menu);
+    EXPECT_TRUE(checked(43) && disabled(43)) << "the only processor cannot be removed";
+    EXPECT_FALSE(checked(44) || disabled(44));
+
+    ToggleSelectedAffinity(0);
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    EXPECT_EQ(mask, static_cast<DWORD_PTR>(1));
+    ToggleSelectedAffinity(1);
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    EXPECT_EQ(mask, static_cast<DWORD_PTR>(3));
+    DestroyMenu(menu);
+}
