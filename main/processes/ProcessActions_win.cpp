@@ -6,6 +6,7 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessListRows.h"
@@ -143,4 +144,36 @@ void PrepareProcessMenu(HMENU menu) {
     }
     if (checked == 1)
         EnableMenuItem(menu, lastChecked, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void PauseSelectedProcesses(bool pause) {
+    if (!IsSlotOpen(0)) {
+        ShowMessageBox(kProductName, LanguageText(LanguageKey::CanNotFindNTDLL), kMessageBoxError);
+        return;
+    }
+    using ProcessCall = LONG(WINAPI*)(HANDLE);
+    auto call = reinterpret_cast<ProcessCall>(SlotFunction(0, pause ? "NtSuspendProcess" : "NtResumeProcess"));
+    if (call == nullptr) {
+        ShowMessageBox(kProductName, LanguageText(LanguageKey::IncompatibleNTDLL), kMessageBoxError);
+        return;
+    }
+    for (const SelectedProcess& selected : SelectedProcesses()) {
+        ScopedProcessHandle process(OpenProcess(kProcessAllAccess, TRUE, selected.pid));
+        if (process.get() != nullptr)
+            call(process.get());
+    }
+    RefreshProcessList(-1, 0);
+}
+
+void JumpToParent() {
+    TableListView& view = ProcessListView();
+    size_t current = CurrentRow(view);
+    if (current == kNoRow)
+        return;
+    size_t parent =
+        FindRow(*view.table, kProcessColumnProcessId, Cell(*view.table, current, kProcessColumnParentProcessId));
+    if (parent == kNoRow)
+        return;
+    SelectOnlyRow(view, parent);
+    SetFocus(view.list);
 }

@@ -16,7 +16,12 @@ void ToggleSelectedAffinity(int processor);
 // The context menu's marks for the selection: the priority of each selected row checked, and each
 // processor checked when a selected process may run on it; a process's only processor is disabled.
 void PrepareProcessMenu(HMENU menu);
+// Suspends (pause) or resumes every selected process through ntdll's process calls.
+void PauseSelectedProcesses(bool pause);
+// Selects the row of the current row's parent, when it is listed.
+void JumpToParent();
 
-// The menu commands of the process list (end, priority, processors); true when the command was one of them.
+// The menu commands of the process list (end, priority, processors, pause, resume, parent); true when the command was
+// one of them.
 struct MainPreferences;
 bool RunProcessCommand(int id, const MainPreferences& preferences);

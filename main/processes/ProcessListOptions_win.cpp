@@ -20,6 +20,15 @@ bool RunProcessCommand(int id, const MainPreferences& preferences) {
     static constexpr DWORD kClasses[] = {REALTIME_PRIORITY_CLASS,     HIGH_PRIORITY_CLASS,
                                          ABOVE_NORMAL_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS,
                                          BELOW_NORMAL_PRIORITY_CLASS, IDLE_PRIORITY_CLASS};
+    switch (id) {
+        case CommandPauseProcess:
+        case CommandResumeProcess:
+            PauseSelectedProcesses(id == CommandPauseProcess);
+            return true;
+        case CommandJumpToParent:
+            JumpToParent();
+            return true;
+    }
     if (id == CommandEnd) {
         EndSelectedProcesses(static_cast<UINT>(preferences.PreferencesExitCodeSpin));
         return true;

@@ -299,3 +299,50 @@ TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt
     EXPECT_EQ(mask, static_cast<DWORD_PTR>(3));
     DestroyMenu(menu);
 }
+
+namespace {
+
+uint64_t CpuTicksOf(const ChildProcess& child) {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(child.info.hProcess, &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME& time) {
+        return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return ticks(kernel) + ticks(user);
+}
+
+}  // namespace
+
+TEST_F(ProcessListTest, APausedChildMakesNoProgressUntilResumed) {
+    ChildProcess child;
+    StartChild(child, "spin");
+    ASSERT_TRUE(child.started);
+    RefreshProcessList(-1, 0);
+    Select({child.pid()});
+    PauseSelectedProcesses(true);
+    Sleep(100);  // a time slice already begun may still be counted
+    uint64_t paused = CpuTicksOf(child);
+    Sleep(400);
+    EXPECT_EQ(CpuTicksOf(child), paused);
+
+    Select({child.pid()});
+    PauseSelectedProcesses(false);
+    Sleep(400);
+    EXPECT_GT(CpuTicksOf(child), paused);
+}
+
+TEST_F(ProcessListTest, JumpToParentSelectsTheParentsRowOnly) {
+    ChildProcess parent;
+    DWORD grandchild = StartParentWithGrandchild(parent);
+    ASSERT_TRUE(parent.started);
+    ASSERT_NE(grandchild, 0u);
+    RefreshProcessList(-1, 0);
+    ASSERT_NE(RowOf(grandchild), kNoRow);
+    SelectOnlyRow(ProcessListView(), RowOf(grandchild));
+    JumpToParent();
+    size_t parentRow = RowOf(parent.pid());
+    EXPECT_EQ(CurrentRow(ProcessListView()), parentRow);
+    for (size_t row = 0; row < RowCount(Rows()); ++row)
+        EXPECT_EQ(Rows().rows[row].selected, row == parentRow) << row;
+    EXPECT_TRUE(TerminateById(grandchild, 0));
+}
