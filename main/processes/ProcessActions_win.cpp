@@ -19,6 +19,7 @@ constexpr char kProductName[] = "Vantrel";
 struct SelectedProcess {
     DWORD pid;
     std::string name;
+    std::string path;
 };
 
 std::vector<SelectedProcess> SelectedProcesses() {
@@ -27,7 +28,7 @@ std::vector<SelectedProcess> SelectedProcesses() {
     for (size_t row = 0; row < table.rows.size(); ++row) {
         if (table.rows[row].selected) {
             selected.push_back({static_cast<DWORD>(CellUnsigned(table, row, kProcessColumnProcessId)),
-                                Cell(table, row, kProcessColumnName)});
+                                Cell(table, row, kProcessColumnName), Cell(table, row, kProcessColumnFilePath)});
         }
     }
     return selected;
@@ -176,4 +177,36 @@ void JumpToParent() {
         return;
     SelectOnlyRow(view, parent);
     SetFocus(view.list);
+}
+
+void OptimizeSelectedProcesses() {
+    for (const SelectedProcess& selected : SelectedProcesses())
+        TrimWorkingSet(selected.pid);
+    RefreshProcessList(-1, 0);
+}
+
+void DeleteSelectedExecutables(UINT exitCode) {
+    for (const SelectedProcess& selected : SelectedProcesses()) {
+        if (ShowMessageBox(kProductName, LanguageTextWith(LanguageKey::ReallyDeleteProcess, selected.name),
+                           kMessageBoxQuestion) != kAnswerYes)
+            continue;
+        TerminateById(selected.pid, exitCode);
+        // An ended process lets go of its file a little later.
+        DWORD start = GetTickCount();
+        bool deleted = DeleteFileA(selected.path.c_str()) != FALSE;
+        while (!deleted && GetTickCount() - start < 2000) {
+            Sleep(50);
+            deleted = DeleteFileA(selected.path.c_str()) != FALSE;
+        }
+        if (deleted) {
+            ShowMessageBox(LanguageText(LanguageKey::Information),
+                           LanguageTextWith(LanguageKey::DeleteProcessSuccessful, selected.name),
+                           kMessageBoxInformation);
+        } else {
+            MoveFileExA(selected.path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+            ShowMessageBox(LanguageText(LanguageKey::Information),
+                           LanguageTextWith(LanguageKey::CanNotDeleteProcess, selected.name), kMessageBoxWarning);
+        }
+    }
+    RefreshProcessList(-1, 0);
 }

@@ -20,8 +20,13 @@ void PrepareProcessMenu(HMENU menu);
 void PauseSelectedProcesses(bool pause);
 // Selects the row of the current row's parent, when it is listed.
 void JumpToParent();
+// Trims the working sets of the selected processes.
+void OptimizeSelectedProcesses();
+// For each selected process, once asked: ends it and deletes its executable, retrying while the
+// ending process still holds it, else schedules the deletion for the next restart.
+void DeleteSelectedExecutables(UINT exitCode);
 
-// The menu commands of the process list (end, priority, processors, pause, resume, parent); true when the command was
-// one of them.
+// The menu commands of the process list (end, priority, processors, pause, resume, parent, optimise, delete); true when
+// the command was one of them.
 struct MainPreferences;
 bool RunProcessCommand(int id, const MainPreferences& preferences);

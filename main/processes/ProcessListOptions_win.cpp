@@ -28,6 +28,12 @@ bool RunProcessCommand(int id, const MainPreferences& preferences) {
         case CommandJumpToParent:
             JumpToParent();
             return true;
+        case CommandOptimizeProcess:
+            OptimizeSelectedProcesses();
+            return true;
+        case CommandDeleteProcess:
+            DeleteSelectedExecutables(static_cast<UINT>(preferences.PreferencesExitCodeSpin));
+            return true;
     }
     if (id == CommandEnd) {
         EndSelectedProcesses(static_cast<UINT>(preferences.PreferencesExitCodeSpin));

@@ -346,3 +346,54 @@ TEST_F(ProcessListTest, JumpToParentSelectsTheParentsRowOnly) {
         EXPECT_EQ(Rows().rows[row].selected, row == parentRow) << row;
     EXPECT_TRUE(TerminateById(grandchild, 0));
 }
+
+TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALockedOneIsScheduled) {
+    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    char temporary[MAX_PATH];
+    GetTempPathA(sizeof(temporary), temporary);
+    std::string name = "vantrel_doomed_" + std::to_string(GetCurrentProcessId()) + ".exe";
+    std::string copy = std::string(temporary) + name;
+    ASSERT_TRUE(CopyFileA(ChildProgramPath().c_str(), copy.c_str(), FALSE));
+    std::string commandLine = "\"" + copy + "\" sleep -";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(
+        CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    Sleep(300);
+    RefreshProcessList(-1, 0);
+    ASSERT_NE(RowOf(info.dwProcessId), kNoRow);
+    Select({info.dwProcessId});
+    g_questions.clear();
+    g_answer = kAnswerYes;
+    DeleteSelectedExecutables(3);
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES) << "the file is gone";
+    ASSERT_EQ(g_questions.size(), 2u);
+    EXPECT_EQ(g_questions[1].style, kMessageBoxInformation);
+    EXPECT_EQ(g_questions[1].text, LanguageTextWith(LanguageKey::DeleteProcessSuccessful, name));
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+
+    // A file held open without delete sharing stays; the row's process is one that has gone.
+    std::string locked = std::string(temporary) + "vantrel_locked_" + std::to_string(GetCurrentProcessId()) + ".exe";
+    HANDLE hold = CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    RowTable& table = *ProcessListView().table;
+    size_t row = AppendRow(table);
+    SetCell(table, row, kProcessColumnName, "locked.exe");
+    SetCellInteger(table, row, kProcessColumnProcessId, 0x7FFFFFF0);
+    SetCell(table, row, kProcessColumnFilePath, locked);
+    Select({0x7FFFFFF0});
+    g_questions.clear();
+    DWORD start = GetTickCount();
+    DeleteSelectedExecutables(3);
+    EXPECT_GE(GetTickCount() - start, 1900u) << "retried for two seconds";
+    ASSERT_EQ(g_questions.size(), 2u);
+    EXPECT_EQ(g_questions[1].style, kMessageBoxWarning);
+    EXPECT_EQ(g_questions[1].text, LanguageTextWith(LanguageKey::CanNotDeleteProcess, "locked.exe"));
+    EXPECT_NE(GetFileAttributesA(locked.c_str()), INVALID_FILE_ATTRIBUTES);
+    CloseHandle(hold);
+    DeleteFileA(locked.c_str());
+    SetMessageBoxFunction(previous);
+}
