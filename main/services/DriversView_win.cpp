@@ -4,6 +4,7 @@
 
 #include "foundation/Language.h"
 #include "foundation/ValueFormatting.h"
+#include "main/FileVersionInfo_win.h"
 #include "main/autoruns/Registry_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/services/DriversView.h"
@@ -62,7 +63,9 @@ size_t AppendDriverRow(RowTable& table,
     size_t row = AppendRow(table);
     SetCell(table, row, 0, baseName);
     SetCell(table, row, 1, DriverKindText(baseName));
-    // Columns 2, 5 and 6 (description, company, version) wait for the version texts.
+    SetCell(table, row, 2, FileVersionText(path, kVersionDescription, false));
+    SetCell(table, row, 5, FileVersionText(path, kVersionCompany, false));
+    SetCell(table, row, 6, FileVersionText(path, kVersionFile, false));
     SetCell(table, row, 3, DriverTypeText(ReadRegistryValue(key, "Type")));
     SetCell(table, row, 4, DriverStartText(ReadRegistryValue(key, "Start")));
     SetCell(table, row, 7, FileSizeText(path));

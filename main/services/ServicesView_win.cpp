@@ -7,6 +7,7 @@
 
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
+#include "main/FileVersionInfo_win.h"
 #include "main/MainProgram.h"
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceControl_win.h"
@@ -126,7 +127,8 @@ void RebuildServicesList() {
         SetCell(g_serviceTable, row, 2, ServiceKeyText(ServiceStateKey(current)));
         SetCell(g_serviceTable, row, 3, ServiceKeyText(ServiceTypeKey(type)));
         SetCell(g_serviceTable, row, 4, ServiceKeyText(ServiceStartTypeKey(startType)));
-        // Columns 5 and 6 (product and company) wait for the version texts.
+        SetCell(g_serviceTable, row, 5, FileVersionText(executable, kVersionDescription, false));
+        SetCell(g_serviceTable, row, 6, FileVersionText(executable, kVersionCompany, false));
         SetCell(g_serviceTable, row, 7, configured);
         SetCell(g_serviceTable, row, 8, ServiceDescription(name));
         SetCellInteger(g_serviceTable, row, ServiceColumnStateNumber, current);

@@ -82,6 +82,7 @@ protected:
         // A small parent keeps the list short enough to scroll.
         parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 200, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
+        OpenLibraryTable();
         CreateServicesList(parent);
         CreateDriversList(parent);
         MoveWindow(ServicesList().list, 0, 0, 580, 120, FALSE);
@@ -105,6 +106,10 @@ protected:
         ConsoleResult created = RunConsoleCommand("sc.exe create " + serviceName + " binpath= \"\\\"" + folder +
                                                   "services_test_program.exe\\\" --vantrel-test\" start= demand");
         registered = created.exitCode == 0;
+        // Never started: only its configured file, which carries a version resource, matters.
+        versionService = serviceName + "v";
+        RunConsoleCommand("sc.exe create " + versionService + " binpath= \"" + folder +
+                          "version_sample.exe\" start= demand");
     }
     static void TearDownTestSuite() {
         if (registered) {
@@ -114,6 +119,7 @@ protected:
             }
             RunConsoleCommand("sc.exe delete " + serviceName);
         }
+        RunConsoleCommand("sc.exe delete " + versionService);
         DestroyWindow(parent);
         CloseServiceManager();
     }
@@ -127,6 +133,7 @@ protected:
     static HWND parent;
     static std::string serviceName;
     static std::string serviceCommand;
+    static std::string versionService;
     static bool registered;
     MessageBoxFunction previousMessageBox = nullptr;
 };
@@ -134,6 +141,7 @@ protected:
 HWND ServicesViewTest::parent = nullptr;
 std::string ServicesViewTest::serviceName;
 std::string ServicesViewTest::serviceCommand;
+std::string ServicesViewTest::versionService;
 bool ServicesViewTest::registered = false;
 
 TEST_F(ServicesViewTest, ListsTheManagersServicesWithTheStatesScReports) {
@@ -158,6 +166,12 @@ TEST_F(ServicesViewTest, ListsTheManagersServicesWithTheStatesScReports) {
     EXPECT_EQ(Cell(table, own, 4), LanguageText(LanguageKey::AutorunManually));
     EXPECT_EQ(Cell(table, own, 3), LanguageText(LanguageKey::AutorunProcess));
     EXPECT_EQ(Cell(table, own, 8), "");
+    EXPECT_EQ(Cell(table, own, 5), "");
+    // Product and company from the version resource of the configured file (exiftool reads the same).
+    size_t versioned = ServiceRow(versionService);
+    ASSERT_NE(versioned, kNoRow);
+    EXPECT_EQ(Cell(table, versioned, 5), "Beispieldatei");
+    EXPECT_EQ(Cell(table, versioned, 6), "Vantrel Testfirma");
 }
 
 TEST_F(ServicesViewTest, ActionRebuildsKeepingSortSelectedIndexAndScroll) {

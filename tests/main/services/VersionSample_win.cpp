@@ -1,0 +1,4 @@
+// Only carries its version resource.
+int main() {
+    return 0;
+}
