@@ -1,5 +1,7 @@
 #include "main/processes/ProcessActions_win.h"
 
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
@@ -209,4 +211,24 @@ void DeleteSelectedExecutables(UINT exitCode) {
         }
     }
     RefreshProcessList(-1, 0);
+}
+
+void ExploreSelectedFolders() {
+    for (const SelectedProcess& selected : SelectedProcesses()) {
+        std::string folder = FolderOfPath(selected.path);
+        if (folder.empty()) {
+            ShowMessageBox(LanguageText(LanguageKey::Information),
+                           LanguageTextWith(LanguageKey::CanNotGetDirectory, selected.name), kMessageBoxWarning);
+            continue;
+        }
+        ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
+void SearchSelectedOnWeb(const std::string& addressTemplate) {
+    for (const SelectedProcess& selected : SelectedProcesses()) {
+        std::string address = ReplaceArgument(addressTemplate, FileNameOfPath(selected.path));
+        ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        Sleep(50);
+    }
 }

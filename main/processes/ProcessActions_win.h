@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Asks, then ends the selected processes with the exit code. Several processes are first all set
 // to idle, so none of them can hold up the others' ending; the program's own priority is raised
 // meanwhile and restored afterwards whatever failed.
@@ -25,8 +27,12 @@ void OptimizeSelectedProcesses();
 // For each selected process, once asked: ends it and deletes its executable, retrying while the
 // ending process still holds it, else schedules the deletion for the next restart.
 void DeleteSelectedExecutables(UINT exitCode);
+// Opens the folder of each selected executable, reporting rows without one.
+void ExploreSelectedFolders();
+// Opens the search address (its "<%1>" replaced by each executable's file name) for every row.
+void SearchSelectedOnWeb(const std::string& addressTemplate);
 
-// The menu commands of the process list (end, priority, processors, pause, resume, parent, optimise, delete); true when
-// the command was one of them.
+// The menu commands of the process list (end, priority, processors, pause, resume, parent, optimise, delete, folder,
+// web search); true when the command was one of them.
 struct MainPreferences;
 bool RunProcessCommand(int id, const MainPreferences& preferences);

@@ -28,6 +28,12 @@ bool RunProcessCommand(int id, const MainPreferences& preferences) {
         case CommandJumpToParent:
             JumpToParent();
             return true;
+        case CommandExploreProcessFolder:
+            ExploreSelectedFolders();
+            return true;
+        case CommandWebSearch:
+            SearchSelectedOnWeb(preferences.PreferencesSearchString);
+            return true;
         case CommandOptimizeProcess:
             OptimizeSelectedProcesses();
             return true;

@@ -49,6 +49,11 @@ size_t AppendProcessRow(RowTable& table, const ProcessRowTexts& texts);
 CellCompare ProcessColumnCompare(size_t column);
 bool IsRightAlignedProcessColumn(size_t column);
 
+// The folder of an executable path, up to and including the last backslash; empty when the path
+// names no folder. The file name is what follows the last backslash.
+std::string FolderOfPath(const std::string& path);
+std::string FileNameOfPath(const std::string& path);
+
 // The first row of each pid, so that a refresh finds rows without scanning the list per process.
 struct ProcessRowIndex {
     std::unordered_map<uint32_t, size_t> rowOfPid;

@@ -397,3 +397,20 @@ TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALocke
     DeleteFileA(locked.c_str());
     SetMessageBoxFunction(previous);
 }
+
+TEST_F(ProcessListTest, ARowWithoutAPathHasNoFolderToExplore) {
+    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RowTable& table = *ProcessListView().table;
+    size_t row = AppendRow(table);
+    SetCell(table, row, kProcessColumnName, "hidden.exe");
+    SetCellInteger(table, row, kProcessColumnProcessId, 0x7FFFFFF0);
+    SetCell(table, row, kProcessColumnFilePath, LanguageText(LanguageKey::NotDetectable));
+    Select({0x7FFFFFF0});
+    g_questions.clear();
+    ExploreSelectedFolders();
+    ASSERT_EQ(g_questions.size(), 1u);
+    EXPECT_EQ(g_questions[0].title, LanguageText(LanguageKey::Information));
+    EXPECT_EQ(g_questions[0].text, LanguageTextWith(LanguageKey::CanNotGetDirectory, "hidden.exe"));
+    RefreshProcessList(-1, 0);
+    SetMessageBoxFunction(previous);
+}
