@@ -81,7 +81,7 @@ void ReadMainPreferences(SettingsFile& file, MainPreferences& preferences, bool 
     }
     if (columnWidths) {
         SelectGroup(file, "ColumnWidth");
-        for (int n = 0; n < kProcessColumnCount; ++n) {
+        for (int n = 0; n < kColumnWidthCount; ++n) {
             int& width = preferences.PreferencesColumnWidth[n];
             width = ReadSettingInteger(file, NumberedKey("PreferencesColumnWidth", n), width);
         }
@@ -130,7 +130,7 @@ void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences
         WriteSettingInteger(file, NumberedKey("PreferencesShow", n), preferences.PreferencesShow[n]);
 
     SelectGroup(file, "ColumnWidth");
-    for (int n = 0; n < kProcessColumnCount; ++n) {
+    for (int n = 0; n < kColumnWidthCount; ++n) {
         int width = preferences.PreferencesColumnWidth[n];
         WriteSettingInteger(file, NumberedKey("PreferencesColumnWidth", n),
                             width == 0 ? kHiddenColumnSavedWidth : width);

@@ -22,9 +22,9 @@ constexpr char kDefaultDatabaseServerHost[] = "localhost";
 constexpr int kDefaultDatabaseServerPort = 80;
 
 constexpr int kColumnFlagCount = 21;          // PreferencesShow0 .. 20, for process-list columns 1 .. 21
-constexpr int kProcessColumnCount = 22;       // PreferencesColumnWidth0 .. 21
+constexpr int kColumnWidthCount = 22;       // PreferencesColumnWidth0 .. 21
 constexpr int kHiddenColumnSavedWidth = 200;  // a hidden column comes back this wide
-constexpr std::array<int, kProcessColumnCount> kDefaultColumnWidths = {
+constexpr std::array<int, kColumnWidthCount> kDefaultColumnWidths = {
     200, 100, 150, 150, 60, 60, 80, 80, 80, 45, 45, 110, 100, 100, 100, 60, 60, 60, 60, 100, 100, 200};
 
 constexpr std::array<int, kColumnFlagCount> kDefaultColumnFlags = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
@@ -61,7 +61,7 @@ struct MainPreferences {
 
     MainWindowPlacement Window;
     std::array<int, kColumnFlagCount> PreferencesShow = kDefaultColumnFlags;
-    std::array<int, kProcessColumnCount> PreferencesColumnWidth = kDefaultColumnWidths;
+    std::array<int, kColumnWidthCount> PreferencesColumnWidth = kDefaultColumnWidths;
 
     std::string DatabaseAccountName;
     std::string DatabaseAccountPassword;

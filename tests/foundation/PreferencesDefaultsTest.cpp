@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string NumberedLines(const char* prefix, int count, const std::array<int, kProcessColumnCount>& values) {
+std::string NumberedLines(const char* prefix, int count, const std::array<int, kColumnWidthCount>& values) {
     std::string lines;
     for (int n = 0; n < count; ++n)
         lines += prefix + std::to_string(n) + " = " + std::to_string(values[n]) + "\r\n";
@@ -35,7 +35,7 @@ TEST(PreferencesDefaults, FirstSaveWritesEveryDefault) {
     TemporaryFolder folder;
     std::string path = JoinPath(JoinPath(folder.Path(), "Vantrel"), "vantrel.ini");
     Save(path, MainPreferences{});
-    std::array<int, kProcessColumnCount> ones;
+    std::array<int, kColumnWidthCount> ones;
     ones.fill(1);
     EXPECT_EQ(folder.Read(JoinPath("Vantrel", "vantrel.ini")),
               "[General]\r\nPreferencesAutorun = 1\r\nPreferencesRemain = 1\r\nPreferencesReactivateExplorer = 0\r\n"
@@ -47,7 +47,7 @@ TEST(PreferencesDefaults, FirstSaveWritesEveryDefault) {
               "\r\n[Window]\r\nX = -1\r\nY = -1\r\nWidth = 640\r\nHeight = 500\r\nMaximized = 0\r\n"
               "\r\n[Column]\r\n" +
                   NumberedLines("PreferencesShow", kColumnFlagCount, ones) + "\r\n[ColumnWidth]\r\n" +
-                  NumberedLines("PreferencesColumnWidth", kProcessColumnCount,
+                  NumberedLines("PreferencesColumnWidth", kColumnWidthCount,
                                 {200, 100, 150, 150, 60, 60, 80, 80, 80,  45,  45,
                                  110, 100, 100, 100, 60, 60, 60, 60, 100, 100, 200}));
 }
