@@ -16,6 +16,8 @@
 #include "main/database/RatingCacheFile.h"
 #include "main/database/RatingNetwork_win.h"
 #include "main/processes/ProcessLayer_win.h"
+#include "main/processes/ProcessListColumns.h"
+#include "main/processes/ProcessList_win.h"
 #include "main/services/ServiceControl_win.h"
 
 namespace {
@@ -88,6 +90,15 @@ void SaveRatingDatabase() {
     ShowDatabaseMessage(RatingSaveMessage(SaveRatingCache(g_program.database.cache, RatingCachePath())));
 }
 
+// Once at start-up, right after the list was filled: every listed process gives back the memory it
+// does not use. Results are of no interest.
+void TrimEveryListedProcess() {
+    const RowTable& table = *ProcessListView().table;
+    for (size_t row = 0; row < RowCount(table); ++row) {
+        TrimWorkingSet(static_cast<DWORD>(CellInteger(table, row, kProcessColumnProcessId)));
+    }
+}
+
 void SampleSystemFigures() {
     UpdateSystemFigures(g_program.figures, g_program.processorCounters);
 }
@@ -135,6 +146,9 @@ bool StartProgram(HINSTANCE instance) {
     ShowMainWindow();
     if (g_program.preferences.PreferencesUseDatabase) {
         LoadRatingDatabase();
+    }
+    if (g_program.preferences.PreferencesOptimize) {
+        TrimEveryListedProcess();
     }
     SampleSystemFigures();
     DrawStatusBar();
