@@ -1,3 +1,4 @@
+#include "main/LibraryTable_win.h"
 #include "main/processes/ProcessList_win.h"
 
 #include <shellapi.h>
@@ -76,7 +77,7 @@ int ImageOf(const std::string& path) {
         return known->second;
     HICON icon = nullptr;
     int image = -1;
-    if (!path.empty() && ExtractIconExA(path.c_str(), 0, nullptr, &icon, 1) > 0 && icon != nullptr)
+    if (!path.empty() && ExtractSmallIcon(path.c_str(), 0, &icon) > 0 && icon != nullptr)
         image = AddIcon(icon);
     if (image < 0)
         image = g_list.genericImage;
@@ -178,7 +179,7 @@ HWND CreateProcessList(HWND view, const MainPreferences* preferences) {
     g_list.options = ProcessListOptionsFrom(*preferences);
     g_list.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 64, 64);
     HICON generic = nullptr;
-    ExtractIconExA("shell32.dll", 2, nullptr, &generic, 1);
+    ExtractSmallIcon("shell32.dll", 2, &generic);
     g_list.genericImage = AddIcon(generic != nullptr ? generic : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
     g_list.serviceHostImage = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
     HWND list =

@@ -1,3 +1,4 @@
+#include "main/LibraryTable_win.h"
 #include "main/services/ServicesView_win.h"
 
 #include <commctrl.h>
@@ -56,7 +57,7 @@ int ServiceImage(const std::string& executable) {
         return 0;
     }
     HICON small = nullptr;
-    if (ExtractIconExA(executable.c_str(), 0, nullptr, &small, 1) == 0 || small == nullptr) {
+    if (ExtractSmallIcon(executable.c_str(), 0, &small) == 0 || small == nullptr) {
         return 0;
     }
     int index = ImageList_AddIcon(g_serviceImages, small);
