@@ -17,6 +17,7 @@
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceTexts.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tests/main/services/ServiceTestSupport_win.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 
 namespace {
@@ -94,22 +95,8 @@ protected:
             SetCurrentLanguage(ParseLanguageCatalogue(bytes));
         }
         OpenServiceManager();
-        // Services that killed earlier runs left registered.
-        std::vector<std::string> leftOver;
-        for (BeginServiceEnumeration(); NextService();) {
-            if (IsLeftOverTestName(CurrentServiceName(), "VantrelTestService")) {
-                leftOver.push_back(CurrentServiceName());
-            }
-        }
-        for (const std::string& name : leftOver) {
-            StopService(name);
-            RunConsoleCommand("sc.exe delete " + name);
-        }
-
-        char self[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string folder(self);
-        folder.resize(folder.rfind('\\') + 1);
+        RemoveLeftOverTestServices("VantrelTestService");
+        std::string folder = TestProgramFolder();
         serviceName = "VantrelTestService" + std::to_string(GetCurrentProcessId());
         serviceProgram = folder + "services_test_program.exe";
         // Quoted and followed by an argument, as installers register their services.

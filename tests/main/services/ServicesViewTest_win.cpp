@@ -19,6 +19,7 @@
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tests/main/services/ServiceTestSupport_win.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 
 namespace {
@@ -87,20 +88,8 @@ protected:
         CreateDriversList(parent);
         MoveWindow(ServicesList().list, 0, 0, 580, 120, FALSE);
 
-        std::vector<std::string> leftOver;
-        for (BeginServiceEnumeration(); NextService();) {
-            if (IsLeftOverTestName(CurrentServiceName(), "VantrelViewService")) {
-                leftOver.push_back(CurrentServiceName());
-            }
-        }
-        for (const std::string& name : leftOver) {
-            StopService(name);
-            RunConsoleCommand("sc.exe delete " + name);
-        }
-        char self[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        std::string folder(self);
-        folder.resize(folder.rfind('\\') + 1);
+        RemoveLeftOverTestServices("VantrelViewService");
+        std::string folder = TestProgramFolder();
         serviceName = "VantrelViewService" + std::to_string(GetCurrentProcessId());
         serviceCommand = "\"" + folder + "services_test_program.exe\" --vantrel-test";
         ConsoleResult created = RunConsoleCommand("sc.exe create " + serviceName + " binpath= \"\\\"" + folder +

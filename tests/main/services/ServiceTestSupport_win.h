@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// Stops and deletes the services a killed earlier test run left registered: names made of the
+// prefix and the id of a process that no longer runs.
+void RemoveLeftOverTestServices(const std::string& prefix);
+
+// The folder of the running test program, with a trailing backslash.
+std::string TestProgramFolder();
