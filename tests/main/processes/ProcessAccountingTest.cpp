@@ -70,6 +70,9 @@ TEST_F(ProcessAccountingTest, SleepingChildShowsAnEmptyCell) {
     StartChild(child, "sleep");
     ASSERT_TRUE(child.started);
     float share = ShareOver(child.info.hProcess, 500);
+    // Under Wine the child's times are this test's own, which a busy machine makes non-zero.
+    if (share != 0.0f && ForeignTimesAreOwnTimes(child.info.hProcess))
+        GTEST_SKIP() << "Wine reports the caller's own times for other processes (share " << share << ")";
     EXPECT_EQ(share, 0.0f);
     EXPECT_EQ(CpuShareText(share), "");
     EXPECT_NE(Cell(table_, row_, kProcessColumnPreviousClock), "");
