@@ -104,7 +104,8 @@ TEST_F(ProcessAccountingTest, OwnBusyProcessShowsTheTimeItUsed) {
     double expected = threadUsed / 10000.0 * 100.0 / (timeGetTime() - start);
     EXPECT_GE(share, 20.0f) << "the thread was busy";
     EXPECT_NEAR(share, expected, 10.0);
-    EXPECT_EQ(ShareOver(self.get(), 500), 0.0f) << "idle again";
+    // Idle again: at most one 10 ms clock tick of the process's other threads over the 500 ms.
+    EXPECT_LE(ShareOver(self.get(), 500), 2.5f) << "idle again";
 }
 
 TEST_F(ProcessAccountingTest, UnreadableTimesLeaveTheStoredSample) {
