@@ -8,6 +8,7 @@
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
 #include "main/MainProgram.h"
+#include "main/MenuIcons_win.h"
 #include "main/Menus_win.h"
 #include "main/SecondaryWindows_win.h"
 #include "main/Startup_win.h"
@@ -467,9 +468,15 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
             }
             return DispatchNotification(*header);
         }
-        case WM_DRAWITEM:
-            DrawImageButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_MEASUREITEM:
+            return MeasureMenuIcon(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        case WM_DRAWITEM: {
+            const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (!DrawMenuIcon(item)) {
+                DrawImageButton(item);
+            }
             return TRUE;
+        }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);

@@ -6,6 +6,7 @@
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
 #include "main/MainProgram.h"
+#include "main/MenuIcons_win.h"
 
 namespace {
 
@@ -200,6 +201,8 @@ void CreateMenus() {
     Append(help, CommandAbout, LanguageKey::About);
     AppendPopup(bar, help, LanguageKey::Help);
 
+    LoadMenuIcons(g_program.instance);
+    AttachMenuIcons(bar);
     SetMenu(g_program.window, bar);
     g_program.menuBar = bar;
 }
@@ -239,7 +242,9 @@ HACCEL CreateShortcuts() {
     return CreateAcceleratorTableA(keys, sizeof(keys) / sizeof(keys[0]));
 }
 
-HMENU CreateContextMenu(int menu) {
+namespace {
+
+HMENU BuildContextMenu(int menu) {
     switch (menu) {
         case 2:
             return ProcessMenu();
@@ -258,6 +263,16 @@ HMENU CreateContextMenu(int menu) {
             return AutorunMenu();
     }
     return nullptr;
+}
+
+}  // namespace
+
+HMENU CreateContextMenu(int menu) {
+    HMENU result = BuildContextMenu(menu);
+    if (result != nullptr) {
+        AttachMenuIcons(result);
+    }
+    return result;
 }
 
 void ShowContextMenu(HMENU menu) {

@@ -19,3 +19,36 @@
 
 // The image buttons' icons: this base plus the button's command.
 #define IDR_PNG_BUTTON_BASE 200
+
+// The rating database's image (progress window, 32 x 32).
+#define IDR_PNG_DATABASE 120
+
+// Menu entry icons, 16 x 16.
+#define IDR_PNG_MENU_SAVE_AS 300
+#define IDR_PNG_MENU_SAVE 301
+#define IDR_PNG_MENU_PREFERENCES 302
+#define IDR_PNG_MENU_SHUTDOWN 303
+#define IDR_PNG_MENU_REBOOT 304
+#define IDR_PNG_MENU_STANDBY 305
+#define IDR_PNG_MENU_HIBERNATE 306
+#define IDR_PNG_MENU_LOGOFF 307
+#define IDR_PNG_MENU_LOCK 308
+#define IDR_PNG_MENU_HELP 309
+#define IDR_PNG_MENU_INFORMATION 310
+#define IDR_PNG_MENU_REFRESH 311
+#define IDR_PNG_MENU_FIND 312
+#define IDR_PNG_MENU_RUN 313
+#define IDR_PNG_MENU_DATABASE 314
+#define IDR_PNG_MENU_RATE 315
+#define IDR_PNG_MENU_DELETE 316
+#define IDR_PNG_MENU_ACCOUNT 317
+#define IDR_PNG_MENU_PAUSE 318
+#define IDR_PNG_MENU_START 319
+#define IDR_PNG_MENU_DIAGRAM 320
+#define IDR_PNG_MENU_STOP 321
+#define IDR_PNG_MENU_WEB 322
+#define IDR_PNG_MENU_OPTIMIZE 323
+#define IDR_PNG_MENU_FOLDER 324
+#define IDR_PNG_MENU_UP 325
+#define IDR_PNG_MENU_JUMP 326
+#define IDR_PNG_MENU_STOP_MEDIA 327

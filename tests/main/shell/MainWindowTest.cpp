@@ -16,6 +16,8 @@
 #include "main/Dispatch_win.h"
 #include "main/MainProgram.h"
 #include "main/MainWindow_win.h"
+#include "main/MenuIcons_win.h"
+#include "main/Menus_win.h"
 #include "main/StatusBar_win.h"
 #include "main/SystemPower_win.h"
 #include "tests/harness/WineTestSupport.h"
@@ -275,3 +277,84 @@ TEST_F(MainWindowTest, StatusStripShowsTheListCountAndFiguresOrOnlyTheWarning) {
 }
 
 }  // namespace
+
+namespace {
+
+HBITMAP ItemBitmap(HMENU menu, UINT command) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP;
+    GetMenuItemInfoA(menu, command, FALSE, &item);
+    return item.hbmpItem;
+}
+
+// Draws the icon of `command` the way the menu asks for it onto white; returns how much darker than
+// white the drawn area became (summed over the pixels), or -1 when nothing was drawn.
+int DrawnIconInk(UINT command, UINT state) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, 24, 24);
+    HGDIOBJ old = SelectObject(dc, target);
+    RECT all{0, 0, 24, 24};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = command;
+    item.itemState = state;
+    item.hDC = dc;
+    item.rcItem = all;
+    int ink = -1;
+    if (DrawMenuIcon(item)) {
+        ink = 0;
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 24; ++x) {
+                COLORREF colour = GetPixel(dc, x, y);
+                ink += 765 - GetRValue(colour) - GetGValue(colour) - GetBValue(colour);
+            }
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, MenuEntriesCarryTheirIconsButCheckEntriesKeepTheirCheckColumn) {
+    HMENU bar = GetMenu(g_program.window);
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(ItemBitmap(file, CommandExportAll), HBMMENU_CALLBACK);
+    EXPECT_EQ(ItemBitmap(file, CommandPreferences), HBMMENU_CALLBACK);
+    EXPECT_EQ(ItemBitmap(g_program.systemMenu, CommandLock), HBMMENU_CALLBACK);
+    for (int v = 0; v < ViewCount; ++v) {
+        EXPECT_EQ(ItemBitmap(g_program.viewMenu, CommandViewFirst + v), nullptr) << "view " << v;
+    }
+    HMENU processes = CreateContextMenu(2);
+    EXPECT_EQ(ItemBitmap(processes, CommandEnd), HBMMENU_CALLBACK);
+    EXPECT_EQ(ItemBitmap(processes, CommandJumpToParent), HBMMENU_CALLBACK);
+    EXPECT_EQ(ItemBitmap(processes, CommandPriorityNormal), nullptr);
+    EXPECT_EQ(ItemBitmap(processes, CommandProcessorFirst), nullptr);
+    DestroyMenu(processes);
+
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = CommandEnd;
+    ASSERT_TRUE(MeasureMenuIcon(measure));
+    EXPECT_GE(measure.itemWidth, 16u);
+    EXPECT_LE(measure.itemWidth, 24u);
+    EXPECT_EQ(measure.itemHeight, 16u);
+    measure.itemID = CommandViewFirst;
+    EXPECT_FALSE(MeasureMenuIcon(measure));
+}
+
+TEST_F(MainWindowTest, MenuIconsAreDrawnAndPaleWhenTheEntryIsDisabled) {
+    int normal = DrawnIconInk(CommandEnd, 0);
+    int grayed = DrawnIconInk(CommandEnd, ODS_GRAYED);
+    // The stop icon is a red disc over most of its 16 x 16 pixels.
+    EXPECT_GT(normal, 100 * 255);
+    EXPECT_GT(grayed, 0);
+    EXPECT_LT(grayed, normal / 2);
+    EXPECT_EQ(DrawnIconInk(CommandViewFirst, 0), -1);
+}
