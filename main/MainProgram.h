@@ -10,6 +10,7 @@
 #include "foundation/PreferencesDefaults.h"
 #include "main/RefreshTimers.h"
 #include "main/database/RatingLookup.h"
+#include "main/database/RatingProgress_win.h"
 #include "main/processes/SystemFigures_win.h"
 
 enum View : int {
@@ -55,6 +56,7 @@ struct MainProgram {
     SystemFigures figures;
     ProcessorCounters processorCounters;
     RatingDatabase database;  // the rating cache and the way to the rating server
+    RatingProgressSetup databaseProgress;  // the window shown while lookups wait for the server
     RefreshTimers timers;
 
     HWND window = nullptr;

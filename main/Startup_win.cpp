@@ -19,6 +19,8 @@
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/services/ServiceControl_win.h"
+#include "resources/PngBitmap_win.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -140,6 +142,7 @@ bool StartProgram(HINSTANCE instance) {
     g_program.database.network = WinsockRatingNetwork(
         {g_program.preferences.DatabaseServerHost, g_program.preferences.DatabaseServerPort},
         g_program.networkAvailable != 0);
+    ConnectRatingDatabase();
     SetUpProcessorCounters(g_program.processorCounters, g_program.processorCount);
     UpdatePowerMenu();
     SwitchView(ViewProcesses, true);
@@ -177,9 +180,39 @@ void IdleRefresh() {
     }
 }
 
+void ConnectRatingDatabase() {
+    RatingProgressSetup& setup = g_program.databaseProgress;
+    setup.instance = g_program.instance;
+    setup.owner = g_program.window;
+    setup.disabledWindows = {g_program.window, g_program.secondary[WindowPreferences]};
+    setup.font = g_program.uiFont;
+    if (setup.image == nullptr) {
+        // The window's panel is white, and a static control draws its bitmap without blending.
+        setup.image = LoadPngBitmapOn(g_program.instance, IDR_PNG_DATABASE, RGB(255, 255, 255));
+    }
+    setup.title = kMainWindowTitle;
+    setup.searchingText = LanguageText(LanguageKey::SearchingDatabase);
+    setup.cancelText = LanguageText(LanguageKey::Cancel);
+
+    RatingDatabase& database = g_program.database;
+    database.texts = {LanguageText(LanguageKey::LookupUpdates), LanguageText(LanguageKey::RatingSystemInternal),
+                      LanguageText(LanguageKey::RatingTrustworthyProgram)};
+    database.now = [] { return LocalEpochSeconds(std::time(nullptr)); };
+    database.progress = [](const std::string& caption, bool openWindow) {
+        return RatingProgressStep(g_program.databaseProgress, caption, openWindow);
+    };
+}
+
+void CloseDatabaseWaitWindow() {
+    if (RatingProgressWindow() != nullptr) {
+        CloseRatingProgress(g_program.database);
+    }
+}
+
 int RunEventLoop() {
     for (;;) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kLoopWaitMilliseconds, QS_ALLINPUT);
+        CloseDatabaseWaitWindow();
         MSG message;
         bool arrived = false;
         bool onlyMouseMoves = true;

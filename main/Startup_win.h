@@ -13,3 +13,9 @@ int RunEventLoop();
 
 // The timer work of an idle turn of the loop.
 void IdleRefresh();
+
+// Gives the rating lookups their clock, texts and progress window; needs the main window.
+void ConnectRatingDatabase();
+// The loop's first step after a wait: a progress window left open by lookups is closed, the
+// windows it disabled are enabled again and a Cancel is forgotten.
+void CloseDatabaseWaitWindow();

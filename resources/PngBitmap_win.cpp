@@ -49,3 +49,13 @@ HBITMAP LoadPngBitmap(HMODULE module, int id, SIZE* size) {
     }
     return bitmap;
 }
+
+HBITMAP LoadPngBitmapOn(HMODULE module, int id, COLORREF background) {
+    PngImage image;
+    if (!LoadPngResource(module, id, image)) {
+        return nullptr;
+    }
+    FlattenPngOnto(image, (static_cast<uint32_t>(GetRValue(background)) << 16) |
+                              (static_cast<uint32_t>(GetGValue(background)) << 8) | GetBValue(background));
+    return CreatePngBitmap(image);
+}

@@ -13,3 +13,6 @@ bool LoadPngResource(HMODULE module, int id, PngImage& image);
 
 // Both steps at once; `size` (may be null) receives the bitmap's size. Returns nullptr on failure.
 HBITMAP LoadPngBitmap(HMODULE module, int id, SIZE* size);
+
+// The image laid over an opaque colour, for controls that draw bitmaps without blending them.
+HBITMAP LoadPngBitmapOn(HMODULE module, int id, COLORREF background);

@@ -1,5 +1,7 @@
 #include "resources/PngImage.h"
 
+#include <algorithm>
+
 #include <png.h>
 
 bool DecodePng(const unsigned char* data, size_t size, PngImage& image) {
@@ -36,4 +38,18 @@ bool DecodePng(const unsigned char* data, size_t size, PngImage& image) {
     image.height = static_cast<int>(png.height);
     image.pixels = std::move(pixels);
     return true;
+}
+
+void FlattenPngOnto(PngImage& image, uint32_t background) {
+    for (uint32_t& pixel : image.pixels) {
+        const uint32_t alpha = pixel >> 24;
+        uint32_t out = 0xFF000000u;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            // The colour is premultiplied, so the background only fills what alpha leaves over.
+            const uint32_t front = (pixel >> shift) & 0xFF;
+            const uint32_t back = (background >> shift) & 0xFF;
+            out |= std::min<uint32_t>(255, front + (back * (255 - alpha) + 127) / 255) << shift;
+        }
+        pixel = out;
+    }
 }

@@ -19,3 +19,7 @@ constexpr int64_t kMaxPngPixels = 16 * 1024 * 1024;
 
 // Decodes a PNG file held in memory. Returns false and leaves `image` untouched on any error.
 bool DecodePng(const unsigned char* data, size_t size, PngImage& image);
+
+// Lays the image over an opaque background colour (0xRRGGBB), for controls that cannot blend.
+// Every pixel comes out fully opaque.
+void FlattenPngOnto(PngImage& image, uint32_t background);

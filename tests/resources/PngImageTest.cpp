@@ -76,6 +76,19 @@ TEST(PngImage, ChannelsArePremultipliedAndStoredAsBgra) {
     EXPECT_EQ(image.pixels[2], 0x00000000u);
 }
 
+TEST(PngImage, FlatteningLaysTheImageOverTheBackgroundAndMakesItOpaque) {
+    // Opaque red, half-transparent white, fully transparent green, half-transparent black.
+    std::vector<unsigned char> png =
+        MakeRgbaPng(4, 1, {255, 0, 0, 255, 255, 255, 255, 128, 0, 255, 0, 0, 0, 0, 0, 128});
+    PngImage image;
+    ASSERT_TRUE(DecodePng(png.data(), png.size(), image));
+    FlattenPngOnto(image, 0x3366CC);
+    EXPECT_EQ(image.pixels[0], 0xFFFF0000u);  // opaque pixels keep their colour
+    EXPECT_EQ(image.pixels[1], 0xFF99B3E6u);  // half white over the background
+    EXPECT_EQ(image.pixels[2], 0xFF3366CCu);  // transparent shows the background alone
+    EXPECT_EQ(image.pixels[3], 0xFF193366u);  // half black darkens it to half
+}
+
 TEST(PngImage, DamagedInputIsRefusedAndLeavesTheImageAlone) {
     std::vector<unsigned char> good = MakeRgbaPng(2, 2, std::vector<unsigned char>(16, 200));
     PngImage image;

@@ -18,6 +18,7 @@
 #include "main/MainWindow_win.h"
 #include "main/MenuIcons_win.h"
 #include "main/Menus_win.h"
+#include "main/Startup_win.h"
 #include "main/StatusBar_win.h"
 #include "main/SystemPower_win.h"
 #include "tests/harness/WineTestSupport.h"
@@ -357,4 +358,55 @@ TEST_F(MainWindowTest, MenuIconsAreDrawnAndPaleWhenTheEntryIsDisabled) {
     EXPECT_GT(grayed, 0);
     EXPECT_LT(grayed, normal / 2);
     EXPECT_EQ(DrawnIconInk(CommandViewFirst, 0), -1);
+}
+
+namespace {
+
+BOOL CALLBACK FindBitmapStatic(HWND child, LPARAM found) {
+    char kind[32] = {};
+    GetClassNameA(child, kind, sizeof(kind));
+    if (lstrcmpiA(kind, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, LookupProgressWindowShowsTheDatabaseImageAndTheLoopClosesIt) {
+    ConnectRatingDatabase();
+    RatingDatabase& database = g_program.database;
+    ASSERT_TRUE(database.progress);
+    ASSERT_TRUE(database.now);
+    EXPECT_EQ(database.texts.lookupUpdates, Text(LanguageKey::LookupUpdates));
+
+    EXPECT_FALSE(database.progress("C:\\Tools\\editor.exe", true));
+    HWND wait = RatingProgressWindow();
+    ASSERT_NE(wait, nullptr);
+    EXPECT_EQ(GetWindow(wait, GW_OWNER), g_program.window);
+    EXPECT_FALSE(IsWindowEnabled(g_program.window));
+    HWND image = nullptr;
+    EnumChildWindows(wait, FindBitmapStatic, reinterpret_cast<LPARAM>(&image));
+    ASSERT_NE(image, nullptr);
+    HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageA(image, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof(info), &info);
+    EXPECT_EQ(info.bmWidth, 32);
+    EXPECT_EQ(info.bmHeight, 32);
+    // Laid over white: the corners are white, the discs in the middle are blue.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
+    COLORREF middle = GetPixel(dc, 8, 11);
+    EXPECT_GT(GetBValue(middle), GetRValue(middle) + 60);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+
+    database.cancelled = true;
+    CloseDatabaseWaitWindow();
+    EXPECT_EQ(RatingProgressWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(g_program.window));
+    EXPECT_FALSE(database.cancelled);
 }
