@@ -7,6 +7,7 @@
 #include "foundation/ValueFormatting.h"
 #include "main/CommandIds.h"
 #include "main/MainProgram.h"
+#include "main/processes/ProcessList_win.h"
 
 namespace {
 
@@ -41,10 +42,28 @@ void LoadPreferences(bool withColumnWidths) {
         preferences.PreferencesReactivateExplorer = 0;
     }
     SetDecimalComma(preferences.PreferencesUseComma != 0);
+    ApplyProcessListColumns();
+}
+
+void TakeProcessColumnWidths(MainPreferences& preferences) {
+    const TableListView& view = ProcessListView();
+    if (view.list == nullptr) {
+        return;
+    }
+    // Hidden columns are not in the list; their width 0 is saved as the width they come back with.
+    preferences.PreferencesColumnWidth.fill(0);
+    for (size_t i = 0; i < view.columns.size(); ++i) {
+        const size_t column = view.columns[i].tableColumn;
+        if (column < preferences.PreferencesColumnWidth.size()) {
+            preferences.PreferencesColumnWidth[column] =
+                static_cast<int>(SendMessageA(view.list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+        }
+    }
 }
 
 void SavePreferences(bool exiting) {
     (void)exiting;
+    TakeProcessColumnWidths(g_program.preferences);
     SettingsFile file;
     if (!OpenOrCreateSettingsFile(file, SettingsFilePath())) {
         return;

@@ -46,6 +46,17 @@ void ShowSortArrow(const TableListView& view) {
     }
 }
 
+void InsertColumns(TableListView& view) {
+    for (size_t c = 0; c < view.columns.size(); ++c) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = &view.columns[c].title[0];
+        column.cx = view.columns[c].width;
+        column.fmt = view.columns[c].format;
+        SendMessageA(view.list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
 }  // namespace
 
 HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* table, std::vector<ListColumn> columns,
@@ -60,16 +71,27 @@ HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* tab
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(view.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
-    for (size_t c = 0; c < view.columns.size(); ++c) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = &view.columns[c].title[0];
-        column.cx = view.columns[c].width;
-        column.fmt = view.columns[c].format;
-        SendMessageA(view.list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-    }
+    InsertColumns(view);
     SyncTableListView(view);
     return view.list;
+}
+
+void SetTableListColumns(TableListView& view, std::vector<ListColumn> columns) {
+    const bool sorted = view.sortColumn >= 0 && static_cast<size_t>(view.sortColumn) < view.columns.size();
+    const size_t sortedTableColumn = sorted ? view.columns[view.sortColumn].tableColumn : 0;
+    while (SendMessageA(view.list, LVM_DELETECOLUMN, 0, 0)) {
+    }
+    view.columns = std::move(columns);
+    InsertColumns(view);
+    // The sort stays on its table column while that is still shown.
+    view.sortColumn = -1;
+    for (size_t c = 0; sorted && c < view.columns.size(); ++c) {
+        if (view.columns[c].tableColumn == sortedTableColumn) {
+            view.sortColumn = static_cast<int>(c);
+        }
+    }
+    ShowSortArrow(view);
+    SyncTableListView(view);
 }
 
 void SyncTableListView(TableListView& view) {

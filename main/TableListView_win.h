@@ -33,6 +33,9 @@ struct TableListView {
 HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* table, std::vector<ListColumn> columns,
                          bool multipleSelection);
 
+// Replaces the list's columns (other ones shown, other widths); the rows stay.
+void SetTableListColumns(TableListView& view, std::vector<ListColumn> columns);
+
 // After rows were added, removed, moved or changed: the new row count, the table's selection, a
 // repaint. Keeps the scroll position.
 void SyncTableListView(TableListView& view);

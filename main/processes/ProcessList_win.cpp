@@ -252,3 +252,10 @@ bool HandleProcessListNotification(const NMHDR& header, LRESULT& result) {
     }
     return handled || header.code == LVN_COLUMNCLICK;
 }
+
+void ApplyProcessListColumns() {
+    if (g_list.view.list == nullptr)
+        return;
+    g_list.options = ProcessListOptionsFrom(*g_list.preferences);
+    SetTableListColumns(g_list.view, Columns(g_list.options));
+}

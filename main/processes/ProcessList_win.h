@@ -22,6 +22,8 @@ ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences);
 HWND CreateProcessList(HWND view, const MainPreferences* preferences);
 void LayoutProcessList(int width, int height);
 TableListView& ProcessListView();
+// Shows the columns the settings ask for, at the widths they give.
+void ApplyProcessListColumns();
 
 // Brings the list up to date: rows updated cell by cell, new processes appended, ended ones
 // removed, then sorted (sortColumn -1 and sortDirection 0 keep the list's own sort; a direction

@@ -89,6 +89,24 @@ TEST(TableListView, HeaderClickSortsByValueAndTurnsAround) {
     EXPECT_FALSE(f.view.sortAscending);
 }
 
+TEST(TableListView, NewColumnsShowOtherTableColumnsAndKeepTheSortWhileItsColumnStays) {
+    ListFixture f;
+    SortTableListView(f.view, 1, false);  // by the value column, descending
+    SetTableListColumns(f.view, {{"Hidden", 50, LVCFMT_LEFT, 1, CompareCellText},
+                                 {"Value", 90, LVCFMT_RIGHT, 2, CompareCellNumber}});
+    HWND header = reinterpret_cast<HWND>(SendMessageA(f.view.list, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETCOLUMNWIDTH, 1, 0), 90);
+    EXPECT_EQ(ItemText(f.view.list, 0, 0), "hidden");
+    EXPECT_EQ(ItemText(f.view.list, 0, 1), "39");
+    EXPECT_EQ(f.view.sortColumn, 1);
+
+    SetTableListColumns(f.view, {{"Name", 120, LVCFMT_LEFT, 0, CompareCellText}});
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(f.view.sortColumn, -1);
+    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 40);
+}
+
 TEST(TableListView, SelectionFollowsTheRowsAndARebuildKeepsSortSelectionAndScroll) {
     ListFixture f;
     SelectOnlyRow(f.view, 25);

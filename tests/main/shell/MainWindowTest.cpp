@@ -18,6 +18,8 @@
 #include "main/MainWindow_win.h"
 #include "main/MenuIcons_win.h"
 #include "main/Menus_win.h"
+#include "main/Preferences_win.h"
+#include "main/processes/ProcessList_win.h"
 #include "main/Startup_win.h"
 #include "main/StatusBar_win.h"
 #include "main/SystemPower_win.h"
@@ -409,4 +411,29 @@ TEST_F(MainWindowTest, LookupProgressWindowShowsTheDatabaseImageAndTheLoopCloses
     EXPECT_EQ(RatingProgressWindow(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(g_program.window));
     EXPECT_FALSE(database.cancelled);
+}
+
+TEST_F(MainWindowTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreTakenBackForSaving) {
+    MainPreferences& preferences = g_program.preferences;
+    const MainPreferences saved = preferences;
+    preferences.PreferencesShow[4] = 0;  // column 5, the priority, hidden
+    preferences.PreferencesColumnWidth[0] = 123;
+    ApplyProcessListColumns();
+    TableListView& view = ProcessListView();
+    ASSERT_EQ(view.columns.size(), 21u);
+    EXPECT_EQ(SendMessageA(view.list, LVM_GETCOLUMNWIDTH, 0, 0), 123);
+    for (const ListColumn& column : view.columns) {
+        EXPECT_NE(column.tableColumn, 5u);
+    }
+
+    // The user drags the file path column (the last one shown) to a new width.
+    SendMessageA(view.list, LVM_SETCOLUMNWIDTH, view.columns.size() - 1, 321);
+    TakeProcessColumnWidths(preferences);
+    EXPECT_EQ(preferences.PreferencesColumnWidth[21], 321);
+    EXPECT_EQ(preferences.PreferencesColumnWidth[0], 123);
+    EXPECT_EQ(preferences.PreferencesColumnWidth[5], 0) << "hidden, so it is saved with its comeback width";
+
+    preferences = saved;
+    ApplyProcessListColumns();
+    EXPECT_EQ(ProcessListView().columns.size(), 22u);
 }
