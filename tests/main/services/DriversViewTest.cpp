@@ -3,22 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "foundation/Language.h"
+#include "tests/harness/TestSupport.h"
 
 namespace {
 
 class DriversViewTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        const char* source = std::getenv("VANTREL_SOURCE");
-        std::ifstream file(std::string(source ? source : ".") + "/Language/English.ini", std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        SetCurrentLanguage(ParseLanguageCatalogue(bytes.str()));
-    }
+    static void SetUpTestSuite() { UseSourceLanguage(); }
 };
 
 TEST_F(DriversViewTest, KindFollowsTheExtensionInAnyCase) {

@@ -16,36 +16,12 @@
 #include "main/autoruns/Registry_win.h"
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceTexts.h"
+#include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 #include "tests/main/services/ServiceTestSupport_win.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 
 namespace {
-
-struct ShownMessage {
-    std::string title;
-    std::string text;
-    unsigned style;
-};
-std::vector<ShownMessage> g_messages;
-
-int RecordMessage(const std::string& title, const std::string& text, unsigned style) {
-    g_messages.push_back({title, text, style});
-    return kAnswerOk;
-}
-
-// The state number sc.exe reports ("STATE : 4  RUNNING"); 0 when it names none.
-unsigned long ScQueryState(const std::string& name) {
-    ConsoleResult result = RunConsoleCommand("sc.exe query \"" + name + "\"");
-    for (const std::string& line : OutputLines(result.output)) {
-        std::size_t at = line.find("STATE");
-        std::size_t colon = line.find(':');
-        if (at != std::string::npos && colon != std::string::npos && colon > at) {
-            return std::strtoul(line.c_str() + colon + 1, nullptr, 10);
-        }
-    }
-    return 0;
-}
 
 // One pass over the enumeration: name to state.
 std::vector<std::pair<std::string, unsigned long>> ListServices() {
@@ -116,17 +92,12 @@ protected:
         }
         CloseServiceManager();
     }
-    void SetUp() override {
-        g_messages.clear();
-        previousMessageBox = SetMessageBoxFunction(RecordMessage);
-    }
-    void TearDown() override { SetMessageBoxFunction(previousMessageBox); }
+    void SetUp() override { RecordMessageBoxes(); }
 
     static std::string serviceName;
     static std::string serviceProgram;
     static std::string serviceCommand;
     static bool registered;
-    MessageBoxFunction previousMessageBox = nullptr;
 };
 
 std::string ServiceControlTest::serviceName;
@@ -258,7 +229,7 @@ TEST_F(ServiceControlTest, StartAndStopShowInTheRebuiltList) {
     EXPECT_EQ(ServiceKeyText(ServiceStateKey(SERVICE_STOPPED)), "");  // a stopped service shows nothing
 
     ASSERT_TRUE(RunServiceAction(ServiceAction::Start, serviceName));
-    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(ShownMessages().empty());
     unsigned long afterStart = ListedState(serviceName);
     EXPECT_TRUE(afterStart == SERVICE_START_PENDING || afterStart == SERVICE_RUNNING) << afterStart;
     ASSERT_TRUE(WaitForState(serviceName, SERVICE_RUNNING));
@@ -267,32 +238,32 @@ TEST_F(ServiceControlTest, StartAndStopShowInTheRebuiltList) {
 
     // Starting it again fails with the message naming it.
     EXPECT_FALSE(RunServiceAction(ServiceAction::Start, serviceName));
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0].title, LanguageText(LanguageKey::Information));
-    EXPECT_EQ(g_messages[0].text, LanguageTextWith(LanguageKey::CanNotStartService, serviceName));
-    EXPECT_EQ(g_messages[0].style, kMessageBoxWarning);
-    g_messages.clear();
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].title, LanguageText(LanguageKey::Information));
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotStartService, serviceName));
+    EXPECT_EQ(ShownMessages()[0].style, kMessageBoxWarning);
+    ShownMessages().clear();
 
     // It accepts no pause, and so no continue either.
     EXPECT_FALSE(RunServiceAction(ServiceAction::Pause, serviceName));
     EXPECT_FALSE(RunServiceAction(ServiceAction::Continue, serviceName));
-    ASSERT_EQ(g_messages.size(), 2u);
-    EXPECT_EQ(g_messages[0].text, "The service " + serviceName + " could not be paused.");
-    EXPECT_EQ(g_messages[0].style, 0x30u);
-    EXPECT_EQ(g_messages[1].text, LanguageTextWith(LanguageKey::CanNotResumeService, serviceName));
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    EXPECT_EQ(ShownMessages()[0].text, "The service " + serviceName + " could not be paused.");
+    EXPECT_EQ(ShownMessages()[0].style, 0x30u);
+    EXPECT_EQ(ShownMessages()[1].text, LanguageTextWith(LanguageKey::CanNotResumeService, serviceName));
     EXPECT_EQ(ListedState(serviceName), static_cast<unsigned long>(SERVICE_RUNNING));
-    g_messages.clear();
+    ShownMessages().clear();
 
     ASSERT_TRUE(RunServiceAction(ServiceAction::Stop, serviceName));
-    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(ShownMessages().empty());
     unsigned long afterStop = ListedState(serviceName);
     EXPECT_TRUE(afterStop == SERVICE_STOP_PENDING || afterStop == SERVICE_STOPPED) << afterStop;
     ASSERT_TRUE(WaitForState(serviceName, SERVICE_STOPPED));
     EXPECT_EQ(ScQueryState(serviceName), static_cast<unsigned long>(SERVICE_STOPPED));
 
     EXPECT_FALSE(RunServiceAction(ServiceAction::Stop, serviceName));
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0].text, LanguageTextWith(LanguageKey::CanNotStopService, serviceName));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotStopService, serviceName));
 }
 
 // Wine 8's sc.exe has no "qc" command, so the manager's side is read with QueryServiceConfigA
@@ -318,19 +289,19 @@ TEST_F(ServiceControlTest, StartTypeChangesReachTheRegistryAndTheManager) {
         ASSERT_TRUE(QueryServiceConfiguration(serviceName));
         EXPECT_EQ(ServiceStartType(), step.startType);
     }
-    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(ShownMessages().empty());
 
     // A disabled service cannot be started, and says so.
     ASSERT_TRUE(RunServiceAction(ServiceAction::RunDeactivated, serviceName));
     EXPECT_FALSE(RunServiceAction(ServiceAction::Start, serviceName));
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0].text, LanguageTextWith(LanguageKey::CanNotStartService, serviceName));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotStartService, serviceName));
     ASSERT_TRUE(RunServiceAction(ServiceAction::RunManual, serviceName));
 
-    g_messages.clear();
+    ShownMessages().clear();
     EXPECT_FALSE(RunServiceAction(ServiceAction::RunAutomatic, "NoSuchVantrelService"));
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0].text, LanguageTextWith(LanguageKey::CanNotSetAutorun, "NoSuchVantrelService"));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotSetAutorun, "NoSuchVantrelService"));
     EXPECT_EQ(RegistryKeyExists(kServicesRegistryPath + std::string("NoSuchVantrelService")), 0);
 }
 
@@ -344,11 +315,11 @@ TEST_F(ServiceControlTest, WithoutTheManagerEverythingFailsQuietlyAndActionsSayS
     EXPECT_FALSE(StopService("PlugPlay"));
     EXPECT_FALSE(PauseService("PlugPlay"));
     EXPECT_FALSE(ContinueService("PlugPlay"));
-    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(ShownMessages().empty());
 
     EXPECT_FALSE(RunServiceAction(ServiceAction::Stop, "PlugPlay"));
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0].text, LanguageTextWith(LanguageKey::CanNotStopService, "PlugPlay"));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotStopService, "PlugPlay"));
 
     OpenServiceManager();
     ASSERT_NE(ProgramServiceLayer().manager, nullptr);

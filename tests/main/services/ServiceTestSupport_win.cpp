@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "main/services/ServiceControl_win.h"
@@ -26,4 +27,16 @@ std::string TestProgramFolder() {
     std::string folder(self);
     folder.resize(folder.rfind('\\') + 1);
     return folder;
+}
+
+unsigned long ScQueryState(const std::string& name) {
+    ConsoleResult result = RunConsoleCommand("sc.exe query \"" + name + "\"");
+    for (const std::string& line : OutputLines(result.output)) {
+        std::size_t at = line.find("STATE");
+        std::size_t colon = line.find(':');
+        if (at != std::string::npos && colon != std::string::npos && colon > at) {
+            return std::strtoul(line.c_str() + colon + 1, nullptr, 10);
+        }
+    }
+    return 0;
 }

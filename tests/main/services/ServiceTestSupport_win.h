@@ -8,3 +8,6 @@ void RemoveLeftOverTestServices(const std::string& prefix);
 
 // The folder of the running test program, with a trailing backslash.
 std::string TestProgramFolder();
+
+// The state number sc.exe reports ("STATE : 4  RUNNING"); 0 when it names none.
+unsigned long ScQueryState(const std::string& name);

@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <set>
-#include <sstream>
+
+#include "tests/harness/TestSupport.h"
 
 namespace {
 
 class ServiceTextsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        const char* source = std::getenv("VANTREL_SOURCE");
-        std::ifstream file(std::string(source ? source : ".") + "/Language/English.ini", std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        SetCurrentLanguage(ParseLanguageCatalogue(bytes.str()));
-    }
+    static void SetUpTestSuite() { UseSourceLanguage(); }
 };
 
 TEST_F(ServiceTextsTest, StatesStartTypesAndTypesMapToTheirTexts) {

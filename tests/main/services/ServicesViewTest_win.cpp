@@ -18,33 +18,12 @@
 #include "main/services/DriversView.h"
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
+#include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 #include "tests/main/services/ServiceTestSupport_win.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 
 namespace {
-
-std::vector<std::string> g_messages;
-
-int RecordMessage(const std::string& title, const std::string& text, unsigned style) {
-    (void)title;
-    (void)style;
-    g_messages.push_back(text);
-    return kAnswerOk;
-}
-
-// The state number sc.exe reports ("STATE : 4  RUNNING"); 0 when it names none.
-unsigned long ScQueryState(const std::string& name) {
-    ConsoleResult result = RunConsoleCommand("sc.exe query \"" + name + "\"");
-    for (const std::string& line : OutputLines(result.output)) {
-        std::size_t at = line.find("STATE");
-        std::size_t colon = line.find(':');
-        if (at != std::string::npos && colon != std::string::npos && colon > at) {
-            return std::strtoul(line.c_str() + colon + 1, nullptr, 10);
-        }
-    }
-    return 0;
-}
 
 const RowTable& ServiceTable() {
     return *ServicesList().table;
@@ -114,17 +93,14 @@ protected:
     }
     void SetUp() override {
         ASSERT_TRUE(registered);
-        g_messages.clear();
-        previousMessageBox = SetMessageBoxFunction(RecordMessage);
+        RecordMessageBoxes();
     }
-    void TearDown() override { SetMessageBoxFunction(previousMessageBox); }
 
     static HWND parent;
     static std::string serviceName;
     static std::string serviceCommand;
     static std::string versionService;
     static bool registered;
-    MessageBoxFunction previousMessageBox = nullptr;
 };
 
 HWND ServicesViewTest::parent = nullptr;
@@ -175,7 +151,7 @@ TEST_F(ServicesViewTest, ActionRebuildsKeepingSortSelectedIndexAndScroll) {
     EXPECT_GT(top, 0) << "the list should be short enough to scroll";
 
     EXPECT_TRUE(RunServicesCommand(CommandServiceStart));
-    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(ShownMessages().empty());
     // Rebuilt at once: same sort, same selected index, same first visible row.
     EXPECT_EQ(view.sortColumn, 0);
     EXPECT_FALSE(view.sortAscending);
@@ -192,8 +168,8 @@ TEST_F(ServicesViewTest, ActionRebuildsKeepingSortSelectedIndexAndScroll) {
     // The test service does not accept pause: a message names it and the list stays as it is.
     SelectOnlyRow(view, ServiceRow(serviceName));
     EXPECT_FALSE(RunServicesCommand(CommandServicePause));
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_NE(g_messages[0].find(serviceName), std::string::npos);
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_NE(ShownMessages()[0].text.find(serviceName), std::string::npos);
 
     SelectOnlyRow(view, ServiceRow(serviceName));
     EXPECT_TRUE(RunServicesCommand(CommandServiceStop));
@@ -226,7 +202,7 @@ TEST_F(ServicesViewTest, MenuFollowsTheSelectedServicesStateAndStartType) {
     EXPECT_TRUE(state(CommandServiceStart) & MF_GRAYED);
     EXPECT_TRUE(state(CommandServiceManual) & MF_GRAYED);
     EXPECT_FALSE(RunServicesCommand(CommandServiceStart));
-    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(ShownMessages().empty());
     DestroyMenu(menu);
 }
 

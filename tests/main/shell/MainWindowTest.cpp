@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,21 +21,10 @@
 #include "main/Startup_win.h"
 #include "main/StatusBar_win.h"
 #include "main/SystemPower_win.h"
+#include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 
 namespace {
-
-struct ShownMessage {
-    std::string title;
-    std::string text;
-    unsigned style;
-};
-std::vector<ShownMessage> g_messages;
-
-int RecordMessage(const std::string& title, const std::string& text, unsigned style) {
-    g_messages.push_back({title, text, style});
-    return kAnswerOk;
-}
 
 struct PowerCall {
     std::string function;
@@ -89,10 +76,7 @@ std::string TooltipOf(int command) {
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::ifstream file(SourceFile("Language/English.ini"), std::ios::binary);
-        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        SetCurrentLanguage(ParseLanguageCatalogue(bytes));
-        SetMessageBoxFunction(RecordMessage);
+        UseSourceLanguage();
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -104,7 +88,7 @@ protected:
     }
 
     void SetUp() override {
-        g_messages.clear();
+        RecordMessageBoxes();
         g_powerCalls.clear();
     }
 };
@@ -191,11 +175,11 @@ TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
     EXPECT_EQ(g_powerCalls[5].function, "LockWorkStation");
 
     // The three ExitWindowsEx calls failed; stand by, hibernate and lock report nothing.
-    ASSERT_EQ(g_messages.size(), 3u);
-    EXPECT_EQ(g_messages[0].text, Text(LanguageKey::CanNotShutdownSystem));
-    EXPECT_EQ(g_messages[1].text, Text(LanguageKey::CanNotRestartSystem));
-    EXPECT_EQ(g_messages[2].text, Text(LanguageKey::CanNotLockSystem));
-    for (const ShownMessage& message : g_messages) {
+    ASSERT_EQ(ShownMessages().size(), 3u);
+    EXPECT_EQ(ShownMessages()[0].text, Text(LanguageKey::CanNotShutdownSystem));
+    EXPECT_EQ(ShownMessages()[1].text, Text(LanguageKey::CanNotRestartSystem));
+    EXPECT_EQ(ShownMessages()[2].text, Text(LanguageKey::CanNotLockSystem));
+    for (const ShownMessage& message : ShownMessages()) {
         EXPECT_EQ(message.title, Text(LanguageKey::Information));
         EXPECT_EQ(message.style, kMessageBoxWarning);
     }
@@ -203,8 +187,8 @@ TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
 
 TEST_F(MainWindowTest, MissingHelpFileIsReported) {
     DispatchCommand(CommandOpenHelp, 0, nullptr);
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0].text, Text(LanguageKey::CanNotOpenHelp));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, Text(LanguageKey::CanNotOpenHelp));
 }
 
 TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
