@@ -1,5 +1,8 @@
 // The main program as a user meets it: started twice, moved, maximised, closed and started again.
 // These tests own the settings file of the Wine prefix's profile while they run.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -256,3 +259,49 @@ TEST_F(MainProgramTest, WithoutRemainTheTrayCompanionEndsWithTheMainProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+BOOL CALLBACK FindProcessList(HWND child, LPARAM found) {
+    if (GetDlgCtrlID(child) == ControlProcessList) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtExit) {
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Column");
+    WriteSettingInteger(file, "PreferencesShow4", 0);  // the priority column, list column 5
+    SelectGroup(file, "ColumnWidth");
+    WriteSettingInteger(file, "PreferencesColumnWidth0", 150);
+    WriteSettingInteger(file, "PreferencesColumnWidth5", 77);
+    ASSERT_TRUE(CloseSettingsFile(file));
+
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    HWND list = nullptr;
+    EnumChildWindows(window, FindProcessList, reinterpret_cast<LPARAM>(&list));
+    ASSERT_NE(list, nullptr);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 21) << "22 columns, one of them hidden";
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+    // The user widens the last column, the file path, and leaves.
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 20, 333);
+    PostMessageA(window, MessageQuit, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+
+    ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Column");
+    EXPECT_EQ(ReadSettingInteger(file, "PreferencesShow4", 1), 0);
+    SelectGroup(file, "ColumnWidth");
+    EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth0", 0), 150);
+    EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth5", 0), 200) << "a hidden column comes back 200 wide";
+    EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth21", 0), 333);
+    CloseSettingsFile(file);
+}
