@@ -55,14 +55,8 @@ endfunction()
 
 # A library of Win32 code: Windows build only.
 function(vantrel_windows_library name)
-  if(NOT VANTREL_WINDOWS)
-    return()
-  endif()
-  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
-  add_library(${name} STATIC ${arg_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-  if(arg_LIBS)
-    target_link_libraries(${name} PUBLIC ${arg_LIBS})
+  if(VANTREL_WINDOWS)
+    vantrel_portable_library(${name} ${ARGN})
   endif()
 endfunction()
 
