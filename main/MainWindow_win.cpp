@@ -14,6 +14,7 @@
 #include "main/Startup_win.h"
 #include "main/StatusBar_win.h"
 #include "main/WindowSnapping.h"
+#include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/services/ServicesView_win.h"
 #include "resources/PngBitmap_win.h"
@@ -108,6 +109,7 @@ void CreateViews() {
     CreateServicesList(g_program.views[ViewServices]);
     CreateDriversList(g_program.views[ViewDrivers]);
     CreateProcessList(g_program.views[ViewProcesses], &g_program.preferences);
+    CreateMemoryPanel(g_program.views[ViewProcesses], g_program.uiFont);
     CheckDlgButton(g_program.views[ViewProcesses], ControlPpidView,
                    g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -130,6 +132,7 @@ void LayoutView(int v, int width, int height) {
     }
     if (v == ViewProcesses) {
         LayoutProcessList(width, height);
+        LayoutMemoryPanel(width, height);
     }
     LayoutServiceLists(v, width, height);
 }

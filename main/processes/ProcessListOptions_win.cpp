@@ -9,6 +9,8 @@ ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences) {
     ProcessListOptions options;
     options.treeView = preferences.PreferencesPPIDView != 0;
     options.windowTitles = preferences.PreferencesWindowTitle != 0;
+    options.cpuHistory = preferences.PreferencesCPUPerProcess != 0;
+    options.windowWidth = preferences.Window.Width;
     for (size_t c = 0; c < options.shown.size(); ++c) {
         options.shown[c] = c == 0 || preferences.PreferencesShow[c - 1] != 0;
         options.widths[c] = preferences.PreferencesColumnWidth[c];

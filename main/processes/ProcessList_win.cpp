@@ -3,18 +3,22 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
+#include "main/processes/CpuHistory_win.h"
+#include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessAccounting_win.h"
 #include "main/processes/ProcessActivity.h"
 #include "main/processes/ProcessCpu.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessTree.h"
+#include "main/processes/SystemFigures_win.h"
 
 namespace {
 
@@ -40,6 +44,7 @@ struct ProcessList {
     int serviceHostImage = -1;
     std::unordered_map<std::string, int> imageOfPath;  // one image per executable, however often it runs
     std::unordered_map<DWORD, std::string> windowTitles;
+    uint64_t workingSetSum = 0;  // of the processes of the last refresh
 };
 
 ProcessList g_list;
@@ -130,8 +135,13 @@ void SetBackground(size_t row, uint32_t priorityClass) {
 }
 
 bool UpdateRow(size_t row, const ProcessSample& sample, HANDLE process, ProcessRowTexts& texts) {
-    if (process != nullptr)
-        texts[kProcessColumnCpuUsage] = CpuShareText(ProcessCpuShare(g_list.table, row, process));
+    if (process != nullptr) {
+        float share = ProcessCpuShare(g_list.table, row, process);
+        texts[kProcessColumnCpuUsage] = CpuShareText(share);
+        int history = static_cast<int>(CellInteger(g_list.table, row, kProcessColumnHistoryImage));
+        if (history > 0 && g_list.options.cpuHistory)
+            AdvanceCpuHistoryImage(history, share);
+    }
     bool priorityChanged = Cell(g_list.table, row, kProcessColumnPriority) != texts[kProcessColumnPriority];
     bool changed = UpdateProcessRowCells(g_list.table, row, texts,
                                          Shown(kProcessColumnRunningTime) || Shown(kProcessColumnCpuTime));
@@ -149,7 +159,8 @@ void AppendNewRow(DWORD pid, const ProcessSample& sample, HANDLE process, Proces
             FileSizeText((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     // The database columns 1 and 2 are filled here once the process database is looked up.
     size_t row = AppendProcessRow(g_list.table, texts);
-    SetCell(g_list.table, row, kProcessColumnHistoryImage, "0");
+    int history = g_list.options.cpuHistory ? CreateCpuHistoryImage(g_list.options.windowWidth) : 0;
+    SetCellInteger(g_list.table, row, kProcessColumnHistoryImage, history);
     g_list.table.rows[row].image = ImageOf(sample.path);
     if (Shown(kProcessColumnCpuUsage) && process != nullptr)
         ProcessCpuShare(g_list.table, row, process);  // the first sample, for the next refresh to measure against
@@ -190,11 +201,15 @@ HWND CreateProcessList(HWND view, const MainPreferences* preferences) {
 
 void LayoutProcessList(int width, int height) {
     if (g_list.view.list != nullptr)
-        MoveWindow(g_list.view.list, 0, 0, width, height > 28 ? height - 28 : 0, TRUE);
+        MoveWindow(g_list.view.list, 0, 0, width, std::max(height - 28 - MemoryPanelHeight(), 0), TRUE);
 }
 
 TableListView& ProcessListView() {
     return g_list.view;
+}
+
+uint64_t ProcessListWorkingSetSum() {
+    return g_list.workingSetSum;
 }
 
 BOOL RefreshProcessList(int sortColumn, int sortDirection) {
@@ -216,9 +231,11 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     BuildProcessRowIndex(g_list.index, g_list.table);
     SendMessageA(g_list.view.list, WM_SETREDRAW, FALSE, 0);
     bool changed = false;
+    g_list.workingSetSum = 0;
     for (uint32_t pid : g_list.ids.ids) {
         ScopedProcessHandle process(OpenProcessForSample(pid));
         ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
+        g_list.workingSetSum += sample.workingSet;
         ProcessRowTexts texts = TextsOf(sample, pid);
         size_t row = FindProcessRow(g_list.index, pid);
         if (row != kNoRow) {
@@ -228,12 +245,23 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
             changed = true;
         }
     }
-    changed |= RemoveEndedProcessRows(g_list.table, g_list.ids, nullptr);
+    // The images of ended rows go even when the option was switched off since they were made.
+    std::vector<int> freedImages;
+    changed |= RemoveEndedProcessRows(g_list.table, g_list.ids, &freedImages);
+    for (int image : freedImages)
+        FreeCpuHistoryImage(image);
     if (changed)
         SortOrArrange(sortColumn, sortDirection > 0, sortGiven);
     SendMessageA(g_list.view.list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(g_list.view.list, nullptr, FALSE);
+    UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
     return changed ? TRUE : FALSE;
+}
+
+void ClearProcessList() {
+    g_list.table.rows.clear();
+    FreeAllCpuHistoryImages();
+    SyncTableListView(g_list.view);
 }
 
 void SetProcessTreeView(bool on) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 
 #include "main/TableListView_win.h"
 
@@ -11,6 +12,8 @@
 struct ProcessListOptions {
     bool treeView = true;
     bool windowTitles = true;
+    bool cpuHistory = true;  // each new row gets a CPU history image
+    int windowWidth = 640;   // the main window's width setting, which sizes the history images
     std::array<bool, 22> shown{};
     std::array<int, 22> widths{};
 };
@@ -24,11 +27,15 @@ void LayoutProcessList(int width, int height);
 TableListView& ProcessListView();
 // Shows the columns the settings ask for, at the widths they give.
 void ApplyProcessListColumns();
+// The sum of the working sets (bytes) of the processes seen by the last refresh.
+uint64_t ProcessListWorkingSetSum();
 
 // Brings the list up to date: rows updated cell by cell, new processes appended, ended ones
 // removed, then sorted (sortColumn -1 and sortDirection 0 keep the list's own sort; a direction
 // above 0 is ascending) or arranged as a tree. Nonzero when anything changed.
 BOOL RefreshProcessList(int sortColumn, int sortDirection);
+// Empties the list and frees the rows' history images, for a rebuild from scratch.
+void ClearProcessList();
 // The tree option was switched: arrange (on) or re-sort (off) without a new sample.
 void SetProcessTreeView(bool on);
 

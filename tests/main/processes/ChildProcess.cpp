@@ -25,16 +25,26 @@ TestEvent::~TestEvent() {
         CloseHandle(handle);
 }
 
-std::string ChildProgramPath() {
+std::string TestProgramPath(const char* fileName) {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
     std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "process_test_child.exe";
+    return folder.substr(0, folder.find_last_of('\\') + 1) + fileName;
+}
+
+std::string ChildProgramPath() {
+    return TestProgramPath("process_test_child.exe");
 }
 
 void StartChild(ChildProcess& child, const std::string& mode, const std::string& arguments) {
+    StartChildProgram(child, ChildProgramPath(), mode, arguments);
+}
+
+void StartChildProgram(ChildProcess& child,
+                       const std::string& program,
+                       const std::string& mode,
+                       const std::string& arguments) {
     TestEvent ready;
-    std::string program = ChildProgramPath();
     std::string commandLine = "\"" + program + "\" " + mode + " " + ready.name;
     if (!arguments.empty())
         commandLine += " " + arguments;

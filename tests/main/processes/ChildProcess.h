@@ -32,6 +32,12 @@ struct TestEvent {
 // has set the ready event (started is false when it did not within 20 s).
 void StartChild(ChildProcess& child, const std::string& mode, const std::string& arguments = "");
 std::string ChildProgramPath();
+// The same for another program beside the test exe, which takes its mode and ready event alike.
+void StartChildProgram(ChildProcess& child,
+                       const std::string& program,
+                       const std::string& mode,
+                       const std::string& arguments = "");
+std::string TestProgramPath(const char* fileName);
 // Waits until the process can no longer be opened: Wine keeps an ended process about half a
 // second after its last handle is closed. False after 10 s.
 bool WaitUntilGone(DWORD pid);

@@ -243,6 +243,49 @@ TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority
     SetMessageBoxFunction(previous);
 }
 
+TEST_F(ProcessListTest, EndingSeveralLowersEachToIdleBeforeTheFirstIsEnded) {
+    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    // A is ended first; the watcher B, next in the order, writes down whether it turned idle while
+    // A still ran. The sleepers after B give the action more work between B's turn to idle and A's
+    // end, and between A's end and B's, so that B has time to look and to write.
+    ChildProcess a, b, sleepers[4];
+    StartChild(a, "sleep");
+    ASSERT_TRUE(a.started);
+    RefreshProcessList(-1, 0);  // one refresh per start: siblings are listed in the order they appeared
+    char temporary[MAX_PATH];
+    GetTempPathA(sizeof(temporary), temporary);
+    std::string verdictFile =
+        std::string(temporary) + "vantrel_end_order_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    StartChildProgram(b, TestProgramPath("end_order_watcher.exe"), "watch",
+                      std::to_string(a.pid()) + " \"" + verdictFile + "\"");
+    ASSERT_TRUE(b.started);
+    RefreshProcessList(-1, 0);
+    std::vector<DWORD> pids = {a.pid(), b.pid()};
+    for (ChildProcess& sleeper : sleepers) {
+        StartChild(sleeper, "sleep");
+        ASSERT_TRUE(sleeper.started);
+        RefreshProcessList(-1, 0);
+        pids.push_back(sleeper.pid());
+    }
+    for (size_t i = 1; i < pids.size(); ++i)
+        ASSERT_LT(RowOf(pids[i - 1]), RowOf(pids[i])) << "the action goes down the list";
+    DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
+
+    Select(pids);
+    g_questions.clear();
+    g_answer = kAnswerYes;
+    EndSelectedProcesses(9);
+    EXPECT_EQ(ExitCodeOf(a), 9u);
+    EXPECT_EQ(ExitCodeOf(b), 9u);
+    std::string verdict;
+    std::ifstream(verdictFile) >> verdict;
+    DeleteFileA(verdictFile.c_str());
+    EXPECT_EQ(verdict, "idle-first");
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
+    EXPECT_EQ(g_questions.size(), 1u) << "no failure reported";
+    SetMessageBoxFunction(previous);
+}
+
 TEST_F(ProcessListTest, PriorityIsSetAndTheRowRecoloured) {
     MessageBoxFunction previous = SetMessageBoxFunction(Answer);
     ChildProcess child;

@@ -11,3 +11,8 @@ const MainPreferences* TestPreferences() {
 void SetTestTreeView(bool on) {
     g_preferences.PreferencesPPIDView = on ? 1 : 0;
 }
+
+void SetTestCpuHistory(bool on, int windowWidth) {
+    g_preferences.PreferencesCPUPerProcess = on ? 1 : 0;
+    g_preferences.Window.Width = windowWidth;
+}

@@ -1,0 +1,33 @@
+#include "main/processes/CpuHistory.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/ValueFormatting.h"
+
+int CpuHistoryWidth(int windowWidth) {
+    // Computed in 64 bits: a width near INT_MIN must not wrap into a huge image.
+    int64_t width = static_cast<int64_t>(windowWidth) - kCpuHistoryWidthReserve;
+    return static_cast<int>(std::clamp<int64_t>(width, kCpuHistoryMinimumWidth, kCpuHistoryMaximumWidth));
+}
+
+int CpuHistoryBarHeight(float share) {
+    if (!(share > 0.0f))  // also NaN
+        return 0;
+    int64_t rows = RoundHalfUp(static_cast<double>(share) * kCpuHistoryHeight / 100.0);
+    return static_cast<int>(std::clamp<int64_t>(rows, 0, kCpuHistoryHeight));
+}
+
+uint32_t CpuHistoryLineColour(int y) {
+    int green = std::clamp(14 * y, 0, 255);
+    int red = 255 - green;
+    return static_cast<uint32_t>(red) | (static_cast<uint32_t>(green) << 8);
+}
+
+std::vector<CpuHistoryLine> CpuHistoryBar(float share) {
+    std::vector<CpuHistoryLine> lines;
+    int top = kCpuHistoryHeight - CpuHistoryBarHeight(share);
+    for (int y = kCpuHistoryHeight; y >= top; --y)
+        lines.push_back({y, CpuHistoryLineColour(y)});
+    return lines;
+}

@@ -1,0 +1,134 @@
+#include "main/processes/CpuHistory_win.h"
+
+#include <map>
+
+#include "main/processes/CpuHistory.h"
+
+namespace {
+
+struct CpuHistoryImageEntry {
+    HBITMAP bitmap = nullptr;
+    int width = 0;
+};
+
+struct CpuHistoryStore {
+    std::map<int, CpuHistoryImageEntry> images;
+    int lastNumber = 0;
+    HBITMAP background = nullptr;  // kCpuHistoryBarWidth x kCpuHistoryBackgroundHeight
+};
+
+CpuHistoryStore g_store;
+
+// A 32-bit top-down DIB, so that what is drawn is exactly what is kept (no palette, no dithering).
+HBITMAP CreateImageBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+// The graph background: a dark, softly darkening strip with a faint line across the middle of the
+// part that shows. Drawn once, the first time an image needs it.
+HBITMAP GraphBackground() {
+    if (g_store.background != nullptr)
+        return g_store.background;
+    HBITMAP bitmap = CreateImageBitmap(kCpuHistoryBarWidth, kCpuHistoryBackgroundHeight);
+    if (bitmap == nullptr)
+        return nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    constexpr int kGridRow = -kCpuHistoryBackgroundTop + kCpuHistoryHeight / 2;
+    for (int y = 0; y < kCpuHistoryBackgroundHeight; ++y) {
+        int shade = 46 - y;  // lighter at the top
+        COLORREF colour = y == kGridRow ? RGB(58, 70, 62) : RGB(shade - 8, shade - 4, shade);
+        for (int x = 0; x < kCpuHistoryBarWidth; ++x)
+            SetPixelV(dc, x, y, colour);
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    g_store.background = bitmap;
+    return bitmap;
+}
+
+void DrawBackground(HDC target, int x, int width) {
+    HBITMAP background = GraphBackground();
+    if (background == nullptr)
+        return;
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(source, background);
+    StretchBlt(target, x, kCpuHistoryBackgroundTop, width, kCpuHistoryBackgroundHeight, source, 0, 0,
+               kCpuHistoryBarWidth, kCpuHistoryBackgroundHeight, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+}  // namespace
+
+int CreateCpuHistoryImage(int windowWidth) {
+    int width = CpuHistoryWidth(windowWidth);
+    HBITMAP bitmap = CreateImageBitmap(width, kCpuHistoryHeight);
+    if (bitmap == nullptr)
+        return 0;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DrawBackground(dc, 0, width);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    // Numbers are never handed out twice, so a stale number in a row cannot reach another row's image.
+    int number = ++g_store.lastNumber;
+    g_store.images[number] = {bitmap, width};
+    return number;
+}
+
+void AdvanceCpuHistoryImage(int number, float share) {
+    auto found = g_store.images.find(number);
+    if (found == g_store.images.end())
+        return;
+    const CpuHistoryImageEntry& image = found->second;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, image.bitmap);
+    int right = image.width - kCpuHistoryBarWidth;
+    BitBlt(dc, 0, 0, right, kCpuHistoryHeight, dc, kCpuHistoryBarWidth, 0, SRCCOPY);
+    DrawBackground(dc, right, kCpuHistoryBarWidth);
+    for (const CpuHistoryLine& line : CpuHistoryBar(share)) {
+        if (line.y >= kCpuHistoryHeight)
+            continue;  // below the image
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(line.colour));
+        RECT strip{right, line.y, image.width, line.y + 1};
+        FillRect(dc, &strip, brush);
+        DeleteObject(brush);
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+}
+
+void FreeCpuHistoryImage(int number) {
+    auto found = g_store.images.find(number);
+    if (found == g_store.images.end())
+        return;
+    DeleteObject(found->second.bitmap);
+    g_store.images.erase(found);
+}
+
+void FreeAllCpuHistoryImages() {
+    for (auto& entry : g_store.images)
+        DeleteObject(entry.second.bitmap);
+    g_store.images.clear();
+    if (g_store.background != nullptr)
+        DeleteObject(g_store.background);
+    g_store.background = nullptr;
+}
+
+HBITMAP CpuHistoryImage(int number) {
+    auto found = g_store.images.find(number);
+    return found == g_store.images.end() ? nullptr : found->second.bitmap;
+}
+
+size_t CpuHistoryImageCount() {
+    return g_store.images.size();
+}
