@@ -47,6 +47,17 @@ uint64_t MemoryStatusFigure(uint64_t (*figure)(const MEMORYSTATUSEX&)) {
     return ReadMemoryStatus(status) ? figure(status) : 0;
 }
 
+// The image path as the system keeps it (Vista and later), for processes whose module list cannot
+// be read: a 64-bit process seen from this 32-bit program, or one whose loader has not run yet.
+std::string ImagePathByQuery(HANDLE process) {
+    char path[MAX_PATH] = "";
+    DWORD length = sizeof(path);
+    using Query = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+    if (!CallSlotFunction<Query>(kKernel32Slot, "QueryFullProcessImageNameA", FALSE, process, 0, path, &length))
+        return std::string();
+    return FromBuffer(path, length, sizeof(path));
+}
+
 const std::string& WindowsFolder() {
     static const std::string folder = SpecialFolderPath(kWindowsFolder);
     return folder;
@@ -61,10 +72,12 @@ std::string ProcessNameFromHandle(HANDLE process) {
     // Room for one module handle: the first module is the executable.
     HMODULE module = nullptr;
     DWORD needed = 0;
-    if (!psapi.enumProcessModules(process, &module, sizeof(module), &needed) || module == nullptr)
-        return std::string();
-    char name[255];
-    return FromBuffer(name, psapi.getModuleBaseName(process, module, name, sizeof(name)), sizeof(name));
+    if (psapi.enumProcessModules(process, &module, sizeof(module), &needed) && module != nullptr) {
+        char name[255];
+        return FromBuffer(name, psapi.getModuleBaseName(process, module, name, sizeof(name)), sizeof(name));
+    }
+    std::string path = ImagePathByQuery(process);
+    return path.substr(path.rfind('\\') + 1);
 }
 
 std::string ProcessName(DWORD pid) {
@@ -76,7 +89,8 @@ std::string ProcessPathFromHandle(HANDLE process) {
     if (process == nullptr || query == nullptr)
         return std::string();
     char path[MAX_PATH];
-    return NormalizeImagePath(FromBuffer(path, query(process, nullptr, path, sizeof(path)), sizeof(path)));
+    std::string found = FromBuffer(path, query(process, nullptr, path, sizeof(path)), sizeof(path));
+    return NormalizeImagePath(found.empty() ? ImagePathByQuery(process) : found);
 }
 
 std::string ProcessPath(DWORD pid) {

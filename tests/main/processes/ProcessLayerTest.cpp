@@ -100,6 +100,23 @@ TEST_F(ProcessLayerTest, QueriesDescribeAChild) {
     EXPECT_EQ(TrimWorkingSet(child.pid()), 1);
 }
 
+TEST_F(ProcessLayerTest, ProcessWhoseModulesCannotBeReadStillHasItsNameAndPath) {
+    // Before its loader has run, a process has no module list to read: the same as a 64-bit process
+    // seen from the 32-bit program. The system still knows the image's path.
+    std::string command = "\"" + ChildProgramPath() + "\" sleep";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                               &startup, &info));
+    EXPECT_EQ(Lower(ProcessName(info.dwProcessId)), "process_test_child.exe");
+    EXPECT_EQ(Lower(ProcessPath(info.dwProcessId)), Lower(ChildProgramPath()));
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
 TEST_F(ProcessLayerTest, TerminateByIdSetsTheExitCode) {
     ChildProcess child;
     StartChild(child, "sleep");
