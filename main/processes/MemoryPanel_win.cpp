@@ -120,9 +120,9 @@ void LayoutMemoryPanel(int width, int height) {
 
     int top = height - kCheckBoxRowHeight - MemoryPanelHeight() + 6;
     std::array<int, 2> left{kMargin, 0};
-    left[1] = left[0] + labelWidth[0] + bytesWidth[0] + percentWidth + 2 * kColumnGap + kGroupGap;
+    left[1] = left[0] + labelWidth[0] + bytesWidth[0] + percentWidth + 3 * kColumnGap + kGroupGap;
     for (size_t group = 0; group < 2; ++group) {
-        int groupWidth = labelWidth[group] + bytesWidth[group] + percentWidth + 2 * kColumnGap;
+        int groupWidth = labelWidth[group] + bytesWidth[group] + percentWidth + 3 * kColumnGap;
         MoveWindow(g_panel.titles[group], left[group], top, groupWidth, g_panel.rowHeight, TRUE);
     }
     std::array<int, 2> row{1, 1};
@@ -131,7 +131,7 @@ void LayoutMemoryPanel(int width, int height) {
         int x = left[group] + kColumnGap;  // lines sit a little in from their title
         int y = top + row[group]++ * g_panel.rowHeight;
         MoveWindow(g_panel.cells[i][0], x, y, labelWidth[group], g_panel.rowHeight, TRUE);
-        x += labelWidth[group];
+        x += labelWidth[group] + kColumnGap;
         MoveWindow(g_panel.cells[i][1], x, y, bytesWidth[group], g_panel.rowHeight, TRUE);
         x += bytesWidth[group] + kColumnGap;
         MoveWindow(g_panel.cells[i][2], x, y, percentWidth, g_panel.rowHeight, TRUE);

@@ -270,7 +270,7 @@ TEST_F(ProcessListHistoryTest, ThePanelSitsBetweenTheListAndTheCheckBoxRow) {
     EXPECT_GT(MemoryPanelHeight(), 0);
     EXPECT_LT(MemoryPanelHeight(), height / 3);
     // Every text of the panel lies below the list, above the check boxes and inside the width.
-    int seen = 0;
+    std::vector<RECT> texts;
     for (HWND child = GetWindow(parent_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = {};
         GetClassNameA(child, className, sizeof(className));
@@ -284,7 +284,16 @@ TEST_F(ProcessListHistoryTest, ThePanelSitsBetweenTheListAndTheCheckBoxRow) {
         EXPECT_GE(text.top, list.bottom) << caption;
         EXPECT_LE(text.bottom, height - 28 + 2) << caption;
         EXPECT_LE(text.right, width) << caption << " from " << text.left;
-        ++seen;
+        texts.push_back(text);
     }
-    EXPECT_EQ(seen, 2 + 7 * 3);
+    EXPECT_EQ(texts.size(), 2u + 7 * 3);
+    // Texts of one row keep apart, so that a label never runs into its figure.
+    for (const RECT& one : texts) {
+        for (const RECT& other : texts) {
+            if (one.top == other.top && one.left < other.left) {
+                EXPECT_GE(other.left - one.right, 4)
+                    << "row at " << one.top << ", texts at " << one.left << " and " << other.left;
+            }
+        }
+    }
 }
