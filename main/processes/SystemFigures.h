@@ -14,7 +14,6 @@ struct SystemFigures {
     std::vector<int> processorCpu;  // one per processor
     int ramPercent = 0;
     int swapPercent = 0;
-    uint64_t workingSetSum = 0;  // of the processes listed by the last refresh
 };
 
 // Processor times as the system reports them, in 100 ns; kernel time includes idle time.
