@@ -16,6 +16,7 @@
 #include "main/SystemPower_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/processes/RunWindow_win.h"
 #include "main/services/ServicesView_win.h"
 
 void RefreshView(int view) {
@@ -93,6 +94,14 @@ void DispatchCommand(int id, int code, HWND control) {
             return;
         case CommandAbout:
             ShowAboutWindow();
+            return;
+        case CommandRun:
+            // The autoruns view has its own window for this command.
+            if (view != ViewAutoruns) {
+                PrepareRunWindow(g_program.secondary[WindowExecute]);
+                ShowModalWindow(WindowExecute);
+                SetFocus(GetDlgItem(g_program.secondary[WindowExecute], kRunWindowCommand));
+            }
             return;
         case CommandExploreDriverFolder:
             ExploreDriverFolder();

@@ -4,6 +4,7 @@
 
 #include "foundation/Language.h"
 #include "main/MainProgram.h"
+#include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -141,6 +142,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             HideSecondaryWindow(window);
             return 0;
         case WM_COMMAND:
+            if (WindowNumber(window) == WindowExecute &&
+                HandleRunWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
+                return 0;
+            }
             if (WindowNumber(window) == WindowAbout) {
                 switch (LOWORD(wParam)) {
                     case AboutClose:
@@ -189,6 +194,7 @@ void CreateSecondaryWindows() {
         g_program.secondary[description.window] = window;
     }
     FillAboutWindow(g_program.secondary[WindowAbout]);
+    FillRunWindow(g_program.secondary[WindowExecute], g_program.uiFont);
 }
 
 void ShowModalWindow(int window) {

@@ -1,0 +1,152 @@
+#include "main/processes/RunWindow_win.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "foundation/Language.h"
+#include "foundation/MessageBoxSeam.h"
+#include "main/CommandIds.h"
+#include "main/processes/RunHistory.h"
+
+namespace {
+
+HWND AddControl(HWND parent,
+                HFONT font,
+                const char* className,
+                const std::string& text,
+                DWORD style,
+                int x,
+                int y,
+                int width,
+                int height,
+                int id) {
+    DWORD extendedStyle = lstrcmpiA(className, "EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
+    HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (font != nullptr)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+std::string ControlText(HWND window, int id) {
+    HWND control = GetDlgItem(window, id);
+    int length = GetWindowTextLengthA(control);
+    if (length <= 0)
+        return {};
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    int copied = GetWindowTextA(control, text.data(), length + 1);
+    return std::string(text.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
+void Browse(HWND window) {
+    // The filter pairs are separated by NULs and end with two.
+    std::string filter = LanguageText(LanguageKey::ApplicationFiles) + std::string(1, '\0') +
+                         "*.exe;*.com;*.bat;*.cmd" + std::string(1, '\0') + LanguageText(LanguageKey::AllFiles) +
+                         std::string(1, '\0') + "*.*" + std::string(2, '\0');
+    std::string title = LanguageText(LanguageKey::ChooseFile);
+    std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, kRunWindowCommand)).program);
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = window;
+    choice.lpstrFilter = filter.c_str();
+    choice.lpstrFile = file;
+    choice.nMaxFile = sizeof(file);
+    choice.lpstrTitle = title.c_str();
+    choice.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (GetOpenFileNameA(&choice))
+        SetDlgItemTextA(window, kRunWindowCommand, QuotedWhenSpaced(file).c_str());
+}
+
+void RunTypedCommand(HWND window) {
+    std::string command = ControlText(window, kRunWindowCommand);
+    if (SplitRunCommand(command).program.empty())
+        return;
+    if (!StartRunCommand(window, command, ControlText(window, kRunWindowParameter))) {
+        ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::CanNotExecute, command), kMessageBoxError);
+        return;
+    }
+    if (AddToRunHistory(RunCommandHistory(), command))
+        SendDlgItemMessageA(window, kRunWindowCommand, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(RunCommandHistory().back().c_str()));
+    SendMessageA(window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+void FillRunWindow(HWND window, HFONT font) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int margin = 8;
+    const int buttonWidth = 88;
+    int buttonX = client.right - margin - buttonWidth;
+    int fieldWidth = buttonX - 2 * margin;
+    AddControl(window, font, "STATIC", LanguageText(LanguageKey::Open) + ":", SS_LEFT, margin, margin, fieldWidth, 14,
+               -1);
+    // The height of a drop-down combo box includes its opened list.
+    AddControl(window, font, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, margin,
+               margin + 16, fieldWidth, 160, kRunWindowCommand);
+    AddControl(window, font, "STATIC", LanguageText(LanguageKey::Parameter) + ":", SS_LEFT, margin, margin + 46,
+               fieldWidth, 14, -1);
+    AddControl(window, font, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, margin, margin + 62, fieldWidth, 21,
+               kRunWindowParameter);
+    AddControl(window, font, "BUTTON", LanguageText(LanguageKey::OK), BS_DEFPUSHBUTTON | WS_TABSTOP, buttonX, margin,
+               buttonWidth, 24, kRunWindowOk);
+    AddControl(window, font, "BUTTON", LanguageText(LanguageKey::Cancel), BS_PUSHBUTTON | WS_TABSTOP, buttonX,
+               margin + 30, buttonWidth, 24, kRunWindowCancel);
+    AddControl(window, font, "BUTTON", LanguageText(LanguageKey::Browse) + "...", BS_PUSHBUTTON | WS_TABSTOP, buttonX,
+               margin + 60, buttonWidth, 24, kRunWindowBrowse);
+}
+
+void PrepareRunWindow(HWND window) {
+    // Resetting the list clears the typed text as well; the last command stays offered.
+    std::string command = ControlText(window, kRunWindowCommand);
+    SendDlgItemMessageA(window, kRunWindowCommand, CB_RESETCONTENT, 0, 0);
+    for (const std::string& known : RunCommandHistory())
+        SendDlgItemMessageA(window, kRunWindowCommand, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(known.c_str()));
+    SetDlgItemTextA(window, kRunWindowCommand, command.c_str());
+    SetDlgItemTextA(window, kRunWindowParameter, "");
+    SendDlgItemMessageA(window, kRunWindowCommand, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+bool HandleRunWindowCommand(HWND window, int id, int code) {
+    if (id != kRunWindowOk && id != kRunWindowCancel && id != kRunWindowBrowse)
+        return false;
+    if (code != BN_CLICKED)
+        return true;
+    if (id == kRunWindowOk)
+        RunTypedCommand(window);
+    else if (id == kRunWindowCancel)
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    else
+        Browse(window);
+    return true;
+}
+
+bool StartRunCommand(HWND owner, const std::string& command, const std::string& parameters) {
+    RunCommand typed = SplitRunCommand(command);
+    if (typed.program.empty())
+        return false;
+    std::string arguments = JoinArguments(typed.arguments, parameters);
+    // A bare name has no folder of its own: the system searches for it, and the new process
+    // inherits ours. So does a command whose folder part is no folder (a web address, say), which
+    // the shell would otherwise refuse as a working folder.
+    std::string folder = ProgramFolder(typed.program);
+    DWORD attributes = folder.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        folder.clear();
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof(execute);
+    // No message of the shell's own: a failure is reported once, by the caller.
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.hwnd = owner;
+    execute.lpFile = typed.program.c_str();
+    execute.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
+    execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&execute) != FALSE;
+}

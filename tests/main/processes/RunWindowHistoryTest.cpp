@@ -1,0 +1,88 @@
+// The run window's commands: program, arguments and working folder from what was typed, and the
+// history of started commands.
+
+#include "main/processes/RunHistory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RunCommandTest, QuotedProgramKeepsItsSpacesAndPassesTheRestAsArguments) {
+    RunCommand command = SplitRunCommand("\"C:\\Program Files\\Tool\\x.exe\" -a \"b c\"");
+    EXPECT_EQ(command.program, "C:\\Program Files\\Tool\\x.exe");
+    EXPECT_EQ(command.arguments, "-a \"b c\"");
+    EXPECT_EQ(ProgramFolder(command.program), "C:\\Program Files\\Tool\\");
+
+    // Without quotes the whole text is the program, spaces and all.
+    command = SplitRunCommand("  C:\\Program Files\\Tool\\x.exe  ");
+    EXPECT_EQ(command.program, "C:\\Program Files\\Tool\\x.exe");
+    EXPECT_EQ(command.arguments, "");
+}
+
+TEST(RunCommandTest, OddQuotingStillNamesAProgramOrNothing) {
+    EXPECT_EQ(SplitRunCommand("\"C:\\dir with space\\x.exe").program, "C:\\dir with space\\x.exe");
+    EXPECT_EQ(SplitRunCommand("\"\"").program, "");
+    EXPECT_EQ(SplitRunCommand("\"\" -x").program, "");
+    EXPECT_EQ(SplitRunCommand("   ").program, "");
+    EXPECT_EQ(SplitRunCommand("").program, "");
+    EXPECT_EQ(SplitRunCommand("\"a\"b").arguments, "b");
+}
+
+TEST(RunCommandTest, BareNameHasNoFolderOfItsOwn) {
+    EXPECT_EQ(ProgramFolder("notepad"), "");
+    EXPECT_EQ(ProgramFolder("notepad.exe"), "");
+    EXPECT_EQ(ProgramFolder("C:\\x.exe"), "C:\\");
+    EXPECT_EQ(ProgramFolder("\\\\server\\share\\tool.exe"), "\\\\server\\share\\");
+    EXPECT_EQ(ProgramFolder("Z:/home/user/tool.exe"), "Z:/home/user/");
+    EXPECT_EQ(ProgramFolder("C:\\a\\b.dir\\"), "C:\\a\\b.dir\\");
+}
+
+TEST(RunCommandTest, ArgumentsOfCommandComeBeforeTheParameterField) {
+    EXPECT_EQ(JoinArguments("-a", "file.txt"), "-a file.txt");
+    EXPECT_EQ(JoinArguments("", " file.txt "), "file.txt");
+    EXPECT_EQ(JoinArguments("-a", "  "), "-a");
+    EXPECT_EQ(JoinArguments("", ""), "");
+}
+
+TEST(RunCommandTest, ChosenPathIsQuotedOnlyWhenItHasSpaces) {
+    EXPECT_EQ(QuotedWhenSpaced("C:\\Program Files\\x.exe"), "\"C:\\Program Files\\x.exe\"");
+    EXPECT_EQ(QuotedWhenSpaced("C:\\Tools\\x.exe"), "C:\\Tools\\x.exe");
+    EXPECT_EQ(QuotedWhenSpaced("\"C:\\Program Files\\x.exe\""), "\"C:\\Program Files\\x.exe\"");
+    // A quoted choice reads back as the same program.
+    EXPECT_EQ(SplitRunCommand(QuotedWhenSpaced("C:\\Program Files\\x.exe")).program, "C:\\Program Files\\x.exe");
+}
+
+TEST(RunHistoryTest, EachCommandOnceIgnoringLetterCaseAndBlanks) {
+    std::vector<std::string> history;
+    EXPECT_TRUE(AddToRunHistory(history, "notepad"));
+    EXPECT_TRUE(AddToRunHistory(history, "\"C:\\Program Files\\x.exe\""));
+    EXPECT_FALSE(AddToRunHistory(history, "NotePad"));
+    EXPECT_FALSE(AddToRunHistory(history, "  notepad  "));
+    EXPECT_FALSE(AddToRunHistory(history, "\"c:\\program files\\X.EXE\""));
+    EXPECT_FALSE(AddToRunHistory(history, "   "));
+    EXPECT_TRUE(AddToRunHistory(history, "notepad2"));
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_EQ(history[0], "notepad");
+    EXPECT_EQ(history[2], "notepad2");
+}
+
+TEST(RunHistoryTest, LetterCaseFoldsOnlyAsciiLetters) {
+    // Bytes above 127 are compared as they are, so a code page's letters never fold into ASCII ones.
+    std::vector<std::string> history;
+    EXPECT_TRUE(AddToRunHistory(history, "C:\\\xC4pfel.exe"));
+    EXPECT_TRUE(AddToRunHistory(history, "C:\\\xE4pfel.exe"));
+    EXPECT_TRUE(AddToRunHistory(history, "C:\\[x].exe"));
+    EXPECT_TRUE(AddToRunHistory(history, "C:\\{x}.exe"));  // '[' and '{' differ by the case bit
+    EXPECT_EQ(history.size(), 4u);
+}
+
+TEST(RunHistoryTest, SessionHistoryIsOneSharedList) {
+    std::vector<std::string>& history = RunCommandHistory();
+    size_t before = history.size();
+    AddToRunHistory(history, "shared-command");
+    EXPECT_EQ(&RunCommandHistory(), &history);
+    EXPECT_EQ(RunCommandHistory().size(), before + 1);
+    EXPECT_EQ(RunCommandHistory().back(), "shared-command");
+}
+
+}  // namespace
