@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/processlist/ProcessPassTiming.h"
+#include "bench/processes/ProcessPassTiming.h"
 #include "foundation/PreferencesDefaults.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ProcessLayer_win.h"
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
     Sleepers sleepers;
     // The sleepers are a program of their own beside this one.
     std::string folder = path;
-    sleepers.program = folder.substr(0, folder.rfind('\\') + 1) + "process_list_bench_sleeper.exe";
+    sleepers.program = folder.substr(0, folder.rfind('\\') + 1) + "bench_sleeper.exe";
     std::printf(
         "Times per process in microseconds (median of %d rounds). refresh = RefreshProcessList;\n"
         "layer = the process layer's full pass (bench/processes); extra = refresh - layer;\n"

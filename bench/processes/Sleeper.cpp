@@ -1,4 +1,4 @@
-// A sleeping child for the process list benchmark. It uses nothing beyond the kernel, so under Wine
+// A sleeping child for the process benchmarks. It uses nothing beyond the kernel, so under Wine
 // it opens no display connection however many run at once.
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "bench/processlist/ProcessPassTiming.h"
+#include "bench/processes/ProcessPassTiming.h"
 
 #include <tlhelp32.h>
 
