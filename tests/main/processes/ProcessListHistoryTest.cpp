@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/processes/SystemFigures_win.h"
+#include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 #include "tests/main/processes/ChildProcess.h"
 
@@ -35,10 +34,7 @@ protected:
         InitProcessLayer();
         InitCommonControls();
         // The panel is laid out for the widths of the real texts.
-        std::ifstream file(SourceFile("Language/English.ini"), std::ios::binary);
-        std::stringstream english;
-        english << file.rdbuf();
-        SetCurrentLanguage(ParseLanguageCatalogue(english.str()));
+        UseSourceLanguage();
         parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
         CreateProcessList(parent_, TestPreferences());

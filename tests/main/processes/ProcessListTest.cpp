@@ -15,6 +15,7 @@
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
+#include "tests/harness/TestSupport.h"
 #include "tests/main/processes/ChildProcess.h"
 
 // The settings the list reads, kept in their own file: they and the list's columns each define a
@@ -71,18 +72,6 @@ DWORD StartParentWithGrandchild(ChildProcess& parent) {
     std::ifstream(pidFile) >> grandchild;
     DeleteFileA(pidFile.c_str());
     return grandchild;
-}
-
-struct Question {
-    std::string title, text;
-    unsigned style;
-};
-std::vector<Question> g_questions;
-int g_answer = kAnswerNo;
-
-int Answer(const std::string& title, const std::string& text, unsigned style) {
-    g_questions.push_back({title, text, style});
-    return (style & kMessageBoxYesNo) ? g_answer : kAnswerOk;
 }
 
 // Selects exactly the rows of these processes.
@@ -183,7 +172,7 @@ TEST_F(ProcessListTest, OutsideTreeModeTheUsersSortSurvivesRefreshes) {
 }
 
 TEST_F(ProcessListTest, EndingAskedOnceAndAnsweredNoLeavesTheProcessYesEndsItWithTheExitCode) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RecordMessageBoxes();
     ChildProcess child;
     StartChild(child, "sleep");
     ASSERT_TRUE(child.started);
@@ -191,25 +180,24 @@ TEST_F(ProcessListTest, EndingAskedOnceAndAnsweredNoLeavesTheProcessYesEndsItWit
     DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
 
     Select({child.pid()});
-    g_questions.clear();
-    g_answer = kAnswerNo;
+    ShownMessages().clear();
+    AnswerQuestionsWith(kAnswerNo);
     EndSelectedProcesses(77);
-    ASSERT_EQ(g_questions.size(), 1u);
-    EXPECT_EQ(g_questions[0].style, kMessageBoxQuestion);
-    EXPECT_EQ(g_questions[0].text, LanguageTextWith(LanguageKey::ReallyEndProcess, "process_test_child.exe"));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].style, kMessageBoxQuestion);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::ReallyEndProcess, "process_test_child.exe"));
     EXPECT_TRUE(StillRunning(child));
 
     Select({child.pid()});
-    g_answer = kAnswerYes;
+    AnswerQuestionsWith(kAnswerYes);
     EndSelectedProcesses(77);
     EXPECT_EQ(ExitCodeOf(child), 77u);
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
-    EXPECT_EQ(g_questions.size(), 2u) << "no failure reported";
-    SetMessageBoxFunction(previous);
+    EXPECT_EQ(ShownMessages().size(), 2u) << "no failure reported";
 }
 
 TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RecordMessageBoxes();
     ChildProcess first, second;
     StartChild(first, "sleep");
     StartChild(second, "sleep");
@@ -226,25 +214,24 @@ TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority
     DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
 
     Select({first.pid(), gonePid, second.pid()});
-    g_questions.clear();
-    g_answer = kAnswerYes;
+    ShownMessages().clear();
+    AnswerQuestionsWith(kAnswerYes);
     EndSelectedProcesses(5);
-    ASSERT_EQ(g_questions.size(), 2u);
-    EXPECT_EQ(g_questions[0].text.find(LanguageText(LanguageKey::ReallyEndFollowingProcesses)), 0u);
-    EXPECT_NE(g_questions[0].text.find("\r\n\r\n - process_test_child.exe\r\n - gone.exe\r\n - "), std::string::npos);
-    EXPECT_EQ(g_questions[1].title, LanguageText(LanguageKey::Information));
-    EXPECT_EQ(g_questions[1].style, kMessageBoxWarning);
-    EXPECT_EQ(g_questions[1].text, LanguageTextWith(LanguageKey::CanNotEndProcess, "gone.exe"));
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    EXPECT_EQ(ShownMessages()[0].text.find(LanguageText(LanguageKey::ReallyEndFollowingProcesses)), 0u);
+    EXPECT_NE(ShownMessages()[0].text.find("\r\n\r\n - process_test_child.exe\r\n - gone.exe\r\n - "), std::string::npos);
+    EXPECT_EQ(ShownMessages()[1].title, LanguageText(LanguageKey::Information));
+    EXPECT_EQ(ShownMessages()[1].style, kMessageBoxWarning);
+    EXPECT_EQ(ShownMessages()[1].text, LanguageTextWith(LanguageKey::CanNotEndProcess, "gone.exe"));
     EXPECT_EQ(ExitCodeOf(first), 5u);
     EXPECT_EQ(ExitCodeOf(second), 5u);
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
     // The refresh after the action dropped the row of the process that had gone.
     EXPECT_EQ(RowOf(gonePid), kNoRow);
-    SetMessageBoxFunction(previous);
 }
 
 TEST_F(ProcessListTest, EndingSeveralLowersEachToIdleBeforeTheFirstIsEnded) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RecordMessageBoxes();
     // A is ended first; the watcher B, next in the order, writes down whether it turned idle while
     // A still ran. The sleepers after B give the action more work between B's turn to idle and A's
     // end, and between A's end and B's, so that B has time to look and to write.
@@ -272,8 +259,8 @@ TEST_F(ProcessListTest, EndingSeveralLowersEachToIdleBeforeTheFirstIsEnded) {
     DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
 
     Select(pids);
-    g_questions.clear();
-    g_answer = kAnswerYes;
+    ShownMessages().clear();
+    AnswerQuestionsWith(kAnswerYes);
     EndSelectedProcesses(9);
     EXPECT_EQ(ExitCodeOf(a), 9u);
     EXPECT_EQ(ExitCodeOf(b), 9u);
@@ -282,26 +269,24 @@ TEST_F(ProcessListTest, EndingSeveralLowersEachToIdleBeforeTheFirstIsEnded) {
     DeleteFileA(verdictFile.c_str());
     EXPECT_EQ(verdict, "idle-first");
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
-    EXPECT_EQ(g_questions.size(), 1u) << "no failure reported";
-    SetMessageBoxFunction(previous);
+    EXPECT_EQ(ShownMessages().size(), 1u) << "no failure reported";
 }
 
 TEST_F(ProcessListTest, PriorityIsSetAndTheRowRecoloured) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RecordMessageBoxes();
     ChildProcess child;
     StartChild(child, "sleep");
     ASSERT_TRUE(child.started);
     RefreshProcessList(-1, 0);
     Select({child.pid()});
-    g_questions.clear();
+    ShownMessages().clear();
     SetSelectedPriority(BELOW_NORMAL_PRIORITY_CLASS);
     EXPECT_EQ(GetPriorityClass(child.info.hProcess), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
     size_t row = RowOf(child.pid());
     ASSERT_NE(row, kNoRow);
     EXPECT_EQ(Cell(Rows(), row, kProcessColumnPriority), LanguageText(LanguageKey::PriorityShortDecreased));
     EXPECT_EQ(Rows().rows[row].backgroundColour, 0xCCFFCCu);
-    EXPECT_TRUE(g_questions.empty());
-    SetMessageBoxFunction(previous);
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
 TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt) {
@@ -391,7 +376,7 @@ TEST_F(ProcessListTest, JumpToParentSelectsTheParentsRowOnly) {
 }
 
 TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALockedOneIsScheduled) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RecordMessageBoxes();
     char temporary[MAX_PATH];
     GetTempPathA(sizeof(temporary), temporary);
     std::string name = "vantrel_doomed_" + std::to_string(GetCurrentProcessId()) + ".exe";
@@ -407,14 +392,14 @@ TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALocke
     RefreshProcessList(-1, 0);
     ASSERT_NE(RowOf(info.dwProcessId), kNoRow);
     Select({info.dwProcessId});
-    g_questions.clear();
-    g_answer = kAnswerYes;
+    ShownMessages().clear();
+    AnswerQuestionsWith(kAnswerYes);
     DeleteSelectedExecutables(3);
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 5000), WAIT_OBJECT_0);
     EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES) << "the file is gone";
-    ASSERT_EQ(g_questions.size(), 2u);
-    EXPECT_EQ(g_questions[1].style, kMessageBoxInformation);
-    EXPECT_EQ(g_questions[1].text, LanguageTextWith(LanguageKey::DeleteProcessSuccessful, name));
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    EXPECT_EQ(ShownMessages()[1].style, kMessageBoxInformation);
+    EXPECT_EQ(ShownMessages()[1].text, LanguageTextWith(LanguageKey::DeleteProcessSuccessful, name));
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
 
@@ -428,32 +413,30 @@ TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALocke
     SetCellInteger(table, row, kProcessColumnProcessId, 0x7FFFFFF0);
     SetCell(table, row, kProcessColumnFilePath, locked);
     Select({0x7FFFFFF0});
-    g_questions.clear();
+    ShownMessages().clear();
     DWORD start = GetTickCount();
     DeleteSelectedExecutables(3);
     EXPECT_GE(GetTickCount() - start, 1900u) << "retried for two seconds";
-    ASSERT_EQ(g_questions.size(), 2u);
-    EXPECT_EQ(g_questions[1].style, kMessageBoxWarning);
-    EXPECT_EQ(g_questions[1].text, LanguageTextWith(LanguageKey::CanNotDeleteProcess, "locked.exe"));
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    EXPECT_EQ(ShownMessages()[1].style, kMessageBoxWarning);
+    EXPECT_EQ(ShownMessages()[1].text, LanguageTextWith(LanguageKey::CanNotDeleteProcess, "locked.exe"));
     EXPECT_NE(GetFileAttributesA(locked.c_str()), INVALID_FILE_ATTRIBUTES);
     CloseHandle(hold);
     DeleteFileA(locked.c_str());
-    SetMessageBoxFunction(previous);
 }
 
 TEST_F(ProcessListTest, ARowWithoutAPathHasNoFolderToExplore) {
-    MessageBoxFunction previous = SetMessageBoxFunction(Answer);
+    RecordMessageBoxes();
     RowTable& table = *ProcessListView().table;
     size_t row = AppendRow(table);
     SetCell(table, row, kProcessColumnName, "hidden.exe");
     SetCellInteger(table, row, kProcessColumnProcessId, 0x7FFFFFF0);
     SetCell(table, row, kProcessColumnFilePath, LanguageText(LanguageKey::NotDetectable));
     Select({0x7FFFFFF0});
-    g_questions.clear();
+    ShownMessages().clear();
     ExploreSelectedFolders();
-    ASSERT_EQ(g_questions.size(), 1u);
-    EXPECT_EQ(g_questions[0].title, LanguageText(LanguageKey::Information));
-    EXPECT_EQ(g_questions[0].text, LanguageTextWith(LanguageKey::CanNotGetDirectory, "hidden.exe"));
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].title, LanguageText(LanguageKey::Information));
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotGetDirectory, "hidden.exe"));
     RefreshProcessList(-1, 0);
-    SetMessageBoxFunction(previous);
 }
