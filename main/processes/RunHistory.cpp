@@ -42,6 +42,22 @@ RunCommand SplitRunCommand(std::string_view command) {
     return result;
 }
 
+std::vector<RunCommand> RunCommandReadings(std::string_view command) {
+    std::vector<RunCommand> readings{SplitRunCommand(command)};
+    command = Trimmed(command);
+    if (command.empty() || command.front() == '"')
+        return readings;
+    for (size_t blank = command.find(' '); blank != std::string_view::npos; blank = command.find(' ', blank + 1)) {
+        std::string_view program = Trimmed(command.substr(0, blank));
+        std::string_view arguments = Trimmed(command.substr(blank + 1));
+        // Runs of blanks give one reading, not one per blank.
+        if (arguments.empty() || program == readings.back().program)
+            continue;
+        readings.push_back({std::string(program), std::string(arguments)});
+    }
+    return readings;
+}
+
 std::string ProgramFolder(std::string_view program) {
     size_t separator = program.find_last_of("\\/");
     return separator == std::string_view::npos ? std::string() : std::string(program.substr(0, separator + 1));

@@ -16,6 +16,11 @@ struct RunCommand {
 
 RunCommand SplitRunCommand(std::string_view command);
 
+// The ways to read a typed command, to be tried in this order until one starts: the split above,
+// then, for an unquoted command with blanks, the program ending at each blank from the left with
+// the rest as its arguments ("notepad notes.txt" as the run box of the system takes it).
+std::vector<RunCommand> RunCommandReadings(std::string_view command);
+
 // The folder part of a program path, up to and including its last backslash (or slash); empty for
 // a bare name such as "notepad", which the system looks up along its search path.
 std::string ProgramFolder(std::string_view program);

@@ -127,8 +127,9 @@ bool HandleRunWindowCommand(HWND window, int id, int code) {
     return true;
 }
 
-bool StartRunCommand(HWND owner, const std::string& command, const std::string& parameters) {
-    RunCommand typed = SplitRunCommand(command);
+namespace {
+
+bool StartReading(HWND owner, const RunCommand& typed, const std::string& parameters) {
     if (typed.program.empty())
         return false;
     std::string arguments = JoinArguments(typed.arguments, parameters);
@@ -149,4 +150,23 @@ bool StartRunCommand(HWND owner, const std::string& command, const std::string& 
     execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     execute.nShow = SW_SHOWNORMAL;
     return ShellExecuteExA(&execute) != FALSE;
+}
+
+bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+bool StartRunCommand(HWND owner, const std::string& command, const std::string& parameters) {
+    std::vector<RunCommand> readings = RunCommandReadings(command);
+    for (size_t i = 0; i < readings.size(); ++i) {
+        // A shorter reading that names a folder would open that folder instead of the program.
+        if (i > 0 && IsFolder(readings[i].program))
+            continue;
+        if (StartReading(owner, readings[i], parameters))
+            return true;
+    }
+    return false;
 }

@@ -28,6 +28,28 @@ TEST(RunCommandTest, OddQuotingStillNamesAProgramOrNothing) {
     EXPECT_EQ(SplitRunCommand("\"a\"b").arguments, "b");
 }
 
+TEST(RunCommandTest, UnquotedCommandIsReadWholeFirstThenEndingAtEachBlank) {
+    std::vector<RunCommand> readings = RunCommandReadings("  notepad   notes.txt ");
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_EQ(readings[0].program, "notepad   notes.txt");
+    EXPECT_EQ(readings[0].arguments, "");
+    EXPECT_EQ(readings[1].program, "notepad");
+    EXPECT_EQ(readings[1].arguments, "notes.txt");
+
+    readings = RunCommandReadings("C:\\Program Files\\App\\app.exe -q");
+    ASSERT_EQ(readings.size(), 3u);
+    EXPECT_EQ(readings[1].program, "C:\\Program");
+    EXPECT_EQ(readings[1].arguments, "Files\\App\\app.exe -q");
+    EXPECT_EQ(readings[2].program, "C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(readings[2].arguments, "-q");
+
+    // A quoted command means exactly what its quotes say.
+    readings = RunCommandReadings("\"C:\\Program Files\\App\\app.exe\" -q");
+    ASSERT_EQ(readings.size(), 1u);
+    EXPECT_EQ(readings[0].arguments, "-q");
+    EXPECT_EQ(RunCommandReadings("notepad").size(), 1u);
+}
+
 TEST(RunCommandTest, BareNameHasNoFolderOfItsOwn) {
     EXPECT_EQ(ProgramFolder("notepad"), "");
     EXPECT_EQ(ProgramFolder("notepad.exe"), "");

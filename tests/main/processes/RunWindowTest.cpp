@@ -93,7 +93,7 @@ protected:
     }
 
     static void TearDownTestSuite() {
-        for (const char* name : {"run child.exe", "marker-a", "marker-b", "marker-c"})
+        for (const char* name : {"run child.exe", "marker-a", "marker-b", "marker-c", "marker-d"})
             DeleteFileA((folder_ + "\\" + name).c_str());
         RemoveDirectoryA(folder_.c_str());
         DestroyWindow(g_program.window);
@@ -245,6 +245,18 @@ TEST_F(RunWindowTest, BareNameRunsInTheCallersFolderWithTheCommandsArgumentsFirs
     ASSERT_EQ(marker.size(), 2u);
     EXPECT_EQ(Lower(WithoutTrailingBackslash(marker[0])), Lower(folder_));
     EXPECT_EQ(marker[1], "last");
+}
+
+TEST_F(RunWindowTest, UnquotedCommandWithArgumentsStartsTheProgramItBeginsWith) {
+    // The program's own path has blanks too; only the reading that ends after "run child.exe" starts.
+    Type(kRunWindowCommand, child_ + " marker-d first");
+    Type(kRunWindowParameter, "");
+    Click(kRunWindowOk);
+    EXPECT_TRUE(ShownMessages().empty()) << ShownMessages().front().text;
+    std::vector<std::string> marker = WaitForMarker(folder_ + "\\marker-d");
+    ASSERT_EQ(marker.size(), 2u);
+    EXPECT_EQ(Lower(WithoutTrailingBackslash(marker[0])), Lower(folder_));
+    EXPECT_EQ(marker[1], "first");
 }
 
 TEST_F(RunWindowTest, MissingProgramIsReportedAndTheWindowStaysOpen) {
