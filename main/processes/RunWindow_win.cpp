@@ -58,7 +58,14 @@ void Browse(HWND window) {
     choice.lpstrTitle = title.c_str();
     choice.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameA(&choice))
+    // The dialog's library (and the printing libraries it pulls in) is loaded only when Browse is
+    // pressed, which keeps it out of the start-up and the working set of every session.
+    static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+    using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+    auto open = dialogs != nullptr ? reinterpret_cast<OpenDialog>(
+                                         reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
+                                   : nullptr;
+    if (open != nullptr && open(&choice))
         SetDlgItemTextA(window, kRunWindowCommand, QuotedWhenSpaced(file).c_str());
 }
 
