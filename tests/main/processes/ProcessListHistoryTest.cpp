@@ -267,20 +267,21 @@ TEST_F(ProcessListHistoryTest, ThePanelSitsBetweenTheListAndTheCheckBoxRow) {
     EXPECT_LT(MemoryPanelHeight(), height / 3);
     // Every text of the panel lies below the list, above the check boxes and inside the width.
     std::vector<RECT> texts;
-    for (HWND child = GetWindow(parent_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[32] = {};
-        GetClassNameA(child, className, sizeof(className));
-        if (lstrcmpiA(className, "Static") != 0)
-            continue;
-        RECT text{};
-        GetWindowRect(child, &text);
-        MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&text), 2);
-        char caption[64] = {};
-        GetWindowTextA(child, caption, sizeof(caption));
-        EXPECT_GE(text.top, list.bottom) << caption;
-        EXPECT_LE(text.bottom, height - 28 + 2) << caption;
-        EXPECT_LE(text.right, width) << caption << " from " << text.left;
+    for (const MemoryPanelPlacedText& placed : MemoryPanelLayout()) {
+        const RECT& text = placed.place;
+        EXPECT_GE(text.top, list.bottom) << placed.text;
+        EXPECT_LE(text.bottom, height - 28 + 2) << placed.text;
+        EXPECT_LE(text.right, width) << placed.text << " from " << text.left;
         texts.push_back(text);
+    }
+    // The band that paints them covers them all.
+    RECT band{};
+    GetWindowRect(MemoryPanelWindow(), &band);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&band), 2);
+    for (const RECT& text : texts) {
+        RECT inside{};
+        IntersectRect(&inside, &text, &band);
+        EXPECT_TRUE(EqualRect(&inside, &text));
     }
     EXPECT_EQ(texts.size(), 2u + 7 * 3);
     // Texts of one row keep apart, so that a label never runs into its figure.
