@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "main/MainProgram.h"
 #include "main/processes/RunWindow_win.h"
@@ -69,15 +70,6 @@ int WindowNumber(HWND handle) {
     return 0;
 }
 
-HWND AddControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y, int width,
-                int height, int id) {
-    HWND control = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_program.instance,
-                                   nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_program.uiFont), FALSE);
-    return control;
-}
-
 void ShowAboutPanel(HWND about, bool license) {
     for (int id = AboutPanelFirst; id < AboutPanelFirst + 8; ++id) {
         if (HWND label = GetDlgItem(about, id)) {
@@ -94,44 +86,45 @@ void FillAboutWindow(HWND about) {
     GetClientRect(about, &client);
     int width = client.right - 24;
     int y = 12;
-    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst);
-    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(g_program.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
-    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1);
+    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst, g_program.uiFont);
+    SendMessageA(icon, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconA(g_program.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
+    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1, g_program.uiFont);
     AddControl(about, "STATIC", LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT, SS_LEFT, 56, y + 17,
-               width - 44, 16, AboutPanelFirst + 2);
+               width - 44, 16, AboutPanelFirst + 2, g_program.uiFont);
     y += 44;
-    AddControl(about, "STATIC", ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)), SS_LEFT, 12, y,
-               width, 76, AboutPanelFirst + 3);
+    AddControl(about, "STATIC", ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)), SS_LEFT, 12, y, width,
+               76, AboutPanelFirst + 3, g_program.uiFont);
     y += 80;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 4);
+    AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 4,
+               g_program.uiFont);
     y += 32;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, AboutPanelFirst + 5);
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, AboutPanelFirst + 5,
+               g_program.uiFont);
     y += 18;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 6);
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 6,
+               g_program.uiFont);
 
-    HWND text = AddControl(about, "EDIT", kLicenseText,
-                           WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12, 12, width,
-                           client.bottom - 60, AboutLicenseText);
+    HWND text = AddControl(about, "EDIT", kLicenseText, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12,
+                           12, width, client.bottom - 60, AboutLicenseText, g_program.uiFont);
     ShowWindow(text, SW_HIDE);
     int buttonY = client.bottom - 36;
     AddControl(about, "BUTTON", LanguageText(LanguageKey::License), BS_PUSHBUTTON | WS_TABSTOP, 12, buttonY, 100, 24,
-               AboutLicense);
+               AboutLicense, g_program.uiFont);
     HWND info = AddControl(about, "BUTTON", LanguageText(LanguageKey::Information), BS_PUSHBUTTON | WS_TABSTOP, 12,
-                           buttonY, 100, 24, AboutInformation);
+                           buttonY, 100, 24, AboutInformation, g_program.uiFont);
     ShowWindow(info, SW_HIDE);
     AddControl(about, "BUTTON", LanguageText(LanguageKey::Close), BS_DEFPUSHBUTTON | WS_TABSTOP, client.right - 112,
-               buttonY, 100, 24, AboutClose);
+               buttonY, 100, 24, AboutClose, g_program.uiFont);
 }
 
 void HideSecondaryWindow(HWND handle) {
     int number = WindowNumber(handle);
-    if (number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences ||
-        number == WindowAbout) {
+    if (number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences || number == WindowAbout) {
         SetModalPeersEnabled(true);
     }
     ShowWindow(handle, SW_HIDE);
-    if (number == WindowAbout || number == WindowExecute || number == WindowNewAutorun ||
-        number == WindowPreferences) {
+    if (number == WindowAbout || number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences) {
         SetForegroundWindow(g_program.window);
     }
 }

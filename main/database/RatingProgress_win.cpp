@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "foundation/Controls_win.h"
+
 namespace {
 
 const char kClassName[] = "VantrelRatingProgress";
@@ -53,23 +55,6 @@ LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-HWND AddControl(HWND parent,
-                const RatingProgressSetup& setup,
-                const char* className,
-                const std::string& text,
-                DWORD style,
-                int x,
-                int y,
-                int width,
-                int height,
-                int id = 0) {
-    HWND control = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), setup.instance, nullptr);
-    HFONT font = setup.font ? setup.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
-
 bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& caption) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
@@ -105,18 +90,19 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     const int textLeft = left + 40;
     const int right = client.right - kPanelMargin - 8;
     if (setup.image != nullptr) {
-        HWND image = AddControl(window, setup, "STATIC", "", SS_BITMAP, left, top, 32, 32);
+        HWND image = AddControl(window, "STATIC", "", SS_BITMAP, left, top, 32, 32, 0, setup.font);
         SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(setup.image));
     }
-    AddControl(window, setup, "STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, textLeft, top, right - textLeft,
-               16);
-    g_progress.caption = AddControl(window, setup, "STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, textLeft,
-                                    top + 18, right - textLeft, 16);
+    AddControl(window, "STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, textLeft, top, right - textLeft, 16, 0,
+               setup.font);
+    g_progress.caption = AddControl(window, "STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, textLeft,
+                                    top + 18, right - textLeft, 16, 0, setup.font);
     const int rowTop = client.bottom - kPanelMargin - 32;
-    HWND bar = AddControl(window, setup, PROGRESS_CLASSA, "", PBS_MARQUEE, left, rowTop + 4, right - left - 90, 16);
+    HWND bar =
+        AddControl(window, PROGRESS_CLASSA, "", PBS_MARQUEE, left, rowTop + 4, right - left - 90, 16, 0, setup.font);
     SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeStepMilliseconds);
-    AddControl(window, setup, "BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, right - 80, rowTop, 80, 24,
-               RatingProgressCancelId);
+    AddControl(window, "BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, right - 80, rowTop, 80, 24,
+               RatingProgressCancelId, setup.font);
 
     g_progress.window = window;
     g_progress.cancelPressed = false;

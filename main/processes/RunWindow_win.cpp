@@ -5,31 +5,13 @@
 
 #include <vector>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
 #include "main/processes/RunHistory.h"
 
 namespace {
-
-HWND AddControl(HWND parent,
-                HFONT font,
-                const char* className,
-                const std::string& text,
-                DWORD style,
-                int x,
-                int y,
-                int width,
-                int height,
-                int id) {
-    DWORD extendedStyle = lstrcmpiA(className, "EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
-    HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    if (font != nullptr)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-}
 
 std::string ControlText(HWND window, int id) {
     HWND control = GetDlgItem(window, id);
@@ -62,9 +44,9 @@ void Browse(HWND window) {
     // pressed, which keeps it out of the start-up and the working set of every session.
     static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
     using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
-    auto open = dialogs != nullptr ? reinterpret_cast<OpenDialog>(
-                                         reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
-                                   : nullptr;
+    auto open = dialogs != nullptr
+                    ? reinterpret_cast<OpenDialog>(reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
+                    : nullptr;
     if (open != nullptr && open(&choice))
         SetDlgItemTextA(window, kRunWindowCommand, QuotedWhenSpaced(file).c_str());
 }
@@ -92,21 +74,21 @@ void FillRunWindow(HWND window, HFONT font) {
     const int buttonWidth = 88;
     int buttonX = client.right - margin - buttonWidth;
     int fieldWidth = buttonX - 2 * margin;
-    AddControl(window, font, "STATIC", LanguageText(LanguageKey::Open) + ":", SS_LEFT, margin, margin, fieldWidth, 14,
-               -1);
+    AddControl(window, "STATIC", LanguageText(LanguageKey::Open) + ":", SS_LEFT, margin, margin, fieldWidth, 14, -1,
+               font);
     // The height of a drop-down combo box includes its opened list.
-    AddControl(window, font, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, margin,
-               margin + 16, fieldWidth, 160, kRunWindowCommand);
-    AddControl(window, font, "STATIC", LanguageText(LanguageKey::Parameter) + ":", SS_LEFT, margin, margin + 46,
-               fieldWidth, 14, -1);
-    AddControl(window, font, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, margin, margin + 62, fieldWidth, 21,
-               kRunWindowParameter);
-    AddControl(window, font, "BUTTON", LanguageText(LanguageKey::OK), BS_DEFPUSHBUTTON | WS_TABSTOP, buttonX, margin,
-               buttonWidth, 24, kRunWindowOk);
-    AddControl(window, font, "BUTTON", LanguageText(LanguageKey::Cancel), BS_PUSHBUTTON | WS_TABSTOP, buttonX,
-               margin + 30, buttonWidth, 24, kRunWindowCancel);
-    AddControl(window, font, "BUTTON", LanguageText(LanguageKey::Browse) + "...", BS_PUSHBUTTON | WS_TABSTOP, buttonX,
-               margin + 60, buttonWidth, 24, kRunWindowBrowse);
+    AddControl(window, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, margin, margin + 16,
+               fieldWidth, 160, kRunWindowCommand, font);
+    AddControl(window, "STATIC", LanguageText(LanguageKey::Parameter) + ":", SS_LEFT, margin, margin + 46, fieldWidth,
+               14, -1, font);
+    AddControl(window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, margin, margin + 62, fieldWidth, 21,
+               kRunWindowParameter, font);
+    AddControl(window, "BUTTON", LanguageText(LanguageKey::OK), BS_DEFPUSHBUTTON | WS_TABSTOP, buttonX, margin,
+               buttonWidth, 24, kRunWindowOk, font);
+    AddControl(window, "BUTTON", LanguageText(LanguageKey::Cancel), BS_PUSHBUTTON | WS_TABSTOP, buttonX, margin + 30,
+               buttonWidth, 24, kRunWindowCancel, font);
+    AddControl(window, "BUTTON", LanguageText(LanguageKey::Browse) + "...", BS_PUSHBUTTON | WS_TABSTOP, buttonX,
+               margin + 60, buttonWidth, 24, kRunWindowBrowse, font);
 }
 
 void PrepareRunWindow(HWND window) {
