@@ -230,44 +230,54 @@ TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority
     EXPECT_EQ(RowOf(gonePid), kNoRow);
 }
 
+// Watches the first process the action ends and reads the last one's priority class the moment
+// the first has gone.
+struct EndOrderWatch {
+    HANDLE first;
+    HANDLE last;
+    DWORD lastClassAtFirstEnd = 0;
+};
+
+DWORD WINAPI WatchEndOrder(void* parameter) {
+    auto* watch = static_cast<EndOrderWatch*>(parameter);
+    WaitForSingleObject(watch->first, INFINITE);
+    watch->lastClassAtFirstEnd = GetPriorityClass(watch->last);
+    return 0;
+}
+
 TEST_F(ProcessListTest, EndingSeveralLowersEachToIdleBeforeTheFirstIsEnded) {
     RecordMessageBoxes();
-    // A is ended first; the watcher B, next in the order, writes down whether it turned idle while
-    // A still ran. The sleepers after B give the action more work between B's turn to idle and A's
-    // end, and between A's end and B's, so that B has time to look and to write.
-    ChildProcess a, b, sleepers[4];
-    StartChild(a, "sleep");
-    ASSERT_TRUE(a.started);
-    RefreshProcessList(-1, 0);  // one refresh per start: siblings are listed in the order they appeared
-    char temporary[MAX_PATH];
-    GetTempPathA(sizeof(temporary), temporary);
-    std::string verdictFile =
-        std::string(temporary) + "vantrel_end_order_" + std::to_string(GetCurrentProcessId()) + ".txt";
-    StartChildProgram(b, TestProgramPath("end_order_watcher.exe"), "watch",
-                      std::to_string(a.pid()) + " \"" + verdictFile + "\"");
-    ASSERT_TRUE(b.started);
-    RefreshProcessList(-1, 0);
-    std::vector<DWORD> pids = {a.pid(), b.pid()};
-    for (ChildProcess& sleeper : sleepers) {
-        StartChild(sleeper, "sleep");
-        ASSERT_TRUE(sleeper.started);
-        RefreshProcessList(-1, 0);
-        pids.push_back(sleeper.pid());
+    // The action goes down the list. When the first process has ended, the last one must already be
+    // idle: lowering and ending one process after the other would leave it at its normal class
+    // through the ends of all the others before it.
+    ChildProcess children[10];
+    std::vector<DWORD> pids;
+    for (ChildProcess& child : children) {
+        StartChild(child, "sleep");
+        ASSERT_TRUE(child.started);
+        RefreshProcessList(-1, 0);  // one refresh per start: siblings are listed in the order they appeared
+        pids.push_back(child.pid());
     }
     for (size_t i = 1; i < pids.size(); ++i)
         ASSERT_LT(RowOf(pids[i - 1]), RowOf(pids[i])) << "the action goes down the list";
+    ChildProcess& last = children[9];
+    ASSERT_EQ(GetPriorityClass(last.info.hProcess), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
     DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
 
+    EndOrderWatch watch{children[0].info.hProcess, last.info.hProcess};
+    HANDLE watcher = CreateThread(nullptr, 0, WatchEndOrder, &watch, CREATE_SUSPENDED, nullptr);
+    ASSERT_NE(watcher, nullptr);
+    SetThreadPriority(watcher, THREAD_PRIORITY_TIME_CRITICAL);
+    ResumeThread(watcher);
     Select(pids);
     ShownMessages().clear();
     AnswerQuestionsWith(kAnswerYes);
     EndSelectedProcesses(9);
-    EXPECT_EQ(ExitCodeOf(a), 9u);
-    EXPECT_EQ(ExitCodeOf(b), 9u);
-    std::string verdict;
-    std::ifstream(verdictFile) >> verdict;
-    DeleteFileA(verdictFile.c_str());
-    EXPECT_EQ(verdict, "idle-first");
+    ASSERT_EQ(WaitForSingleObject(watcher, 10000), WAIT_OBJECT_0);
+    CloseHandle(watcher);
+    EXPECT_EQ(watch.lastClassAtFirstEnd, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+    for (ChildProcess& child : children)
+        EXPECT_EQ(ExitCodeOf(child), 9u);
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), ownPriority);
     EXPECT_EQ(ShownMessages().size(), 1u) << "no failure reported";
 }
