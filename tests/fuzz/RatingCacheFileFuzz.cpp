@@ -1,11 +1,10 @@
-#include <zlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <set>
 #include <string>
 
 #include "main/database/RatingCacheFile.h"
+#include "tests/main/database/RatingCacheFileOf.h"
 
 namespace {
 
@@ -37,20 +36,6 @@ bool SameEntries(const RatingCache& a, const RatingCache& b) {
     return true;
 }
 
-// A well-formed file around any payload.
-std::string FileOf(const std::string& payload) {
-    const uLong crc =
-        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(payload.data()), static_cast<uInt>(payload.size()));
-    std::string file;
-    for (int shift = 0; shift < 32; shift += 8) {
-        file += static_cast<char>((crc >> shift) & 0xFF);
-    }
-    const std::vector<uint8_t>& key = RatingCacheKey();
-    for (size_t i = 0; i < payload.size(); ++i) {
-        file += static_cast<char>(static_cast<uint8_t>(payload[i]) + key[i % key.size()]);
-    }
-    return file;
-}
 
 void CheckLoaded(const RatingCache& cache) {
     std::set<std::string> hashes;
@@ -93,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckLoaded(cache);
         return 0;
     }
-    const std::string file = FileOf(input);
+    const std::string file = RatingCacheFileOf(input);
     if (DecodeRatingCacheFile(file, cache, kNow) !=
         (input.empty() ? RatingLoadResult::SizeMismatch : RatingLoadResult::Loaded)) {
         __builtin_trap();

@@ -1,8 +1,8 @@
 #include "main/database/RatingCacheFile.h"
+#include "tests/main/database/RatingCacheFileOf.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include "foundation/FileSystem.h"
 #include "tests/main/database/DatabaseTestSupport.h"
@@ -21,22 +21,6 @@ std::string Record(const std::string& hash,
                    int64_t queried) {
     return hash + "\x02" + rating + "\x02" + description + "\x02" + std::to_string(lastUsed) + "\x02" +
            std::to_string(queried) + "\x01";
-}
-
-// A file around any payload, built with zlib and the program's key, so tests can hand the loader
-// payloads that the writer would never produce.
-std::string FileOf(const std::string& payload) {
-    const uLong crc =
-        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(payload.data()), static_cast<uInt>(payload.size()));
-    std::string file;
-    for (int shift = 0; shift < 32; shift += 8) {
-        file += static_cast<char>((crc >> shift) & 0xFF);
-    }
-    const std::vector<uint8_t>& key = RatingCacheKey();
-    for (size_t i = 0; i < payload.size(); ++i) {
-        file += static_cast<char>(static_cast<uint8_t>(payload[i]) + key[i % key.size()]);
-    }
-    return file;
 }
 
 RatingEntry Entry(const std::string& hash, int32_t rating, const std::string& description, int64_t lastUsed) {
@@ -88,7 +72,7 @@ TEST(RatingCacheFile, LayoutIsChecksumThenObscuredPayload) {
     const std::string file = EncodeRatingCacheFile(cache);
     ASSERT_EQ(file.size(), payload.size() + 4);
     EXPECT_EQ(file.find("Some description"), std::string::npos) << "the payload must not be readable";
-    EXPECT_EQ(file, FileOf(payload));
+    EXPECT_EQ(file, RatingCacheFileOf(payload));
 }
 
 TEST(RatingCacheFile, SeparatorsInAnEditedDescriptionCannotForgeRecords) {
@@ -144,7 +128,7 @@ TEST(RatingCacheFile, FilesOfFourBytesOrLessAreSizeMismatches) {
 }
 
 TEST(RatingCacheFile, AnyFlippedBitMakesTheFileCorruptAndAddsNothing) {
-    const std::string file = FileOf(Record(kHashA, "2", "desc", kNow, kNow) + Record(kHashB, "1", "", kNow, kNow));
+    const std::string file = RatingCacheFileOf(Record(kHashA, "2", "desc", kNow, kNow) + Record(kHashB, "1", "", kNow, kNow));
     for (size_t bit = 0; bit < file.size() * 8; ++bit) {
         std::string damaged = file;
         damaged[bit / 8] = static_cast<char>(damaged[bit / 8] ^ (1 << (bit % 8)));
@@ -164,7 +148,7 @@ TEST(RatingCacheFile, LaterRecordOfAHashWinsAndGoesToTheEnd) {
     AppendRating(cache, Entry(std::string(40, 'e'), 1, "untouched", kNow));
     const std::string payload = Record(kHashA, "1", "old", kNow, kNow) + Record(kHashB, "2", "from file", kNow, kNow) +
                                 Record(kHashA, "2", "new", kNow, kNow);
-    ASSERT_EQ(DecodeRatingCacheFile(FileOf(payload), cache, kNow), RatingLoadResult::Loaded);
+    ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), cache, kNow), RatingLoadResult::Loaded);
     ASSERT_EQ(cache.entries.size(), 3u);
     EXPECT_EQ(cache.entries[0].description, "untouched");
     EXPECT_EQ(cache.entries[1].description, "from file");
@@ -181,7 +165,7 @@ TEST(RatingCacheFile, EntriesUnusedForMoreThan31DaysEitherWayAreDropped) {
                                 Record(std::string(40, '6'), "1", "in 30 days", kNow + 30 * kDay, 0);
     RatingCache cache;
     AppendRating(cache, Entry(std::string(40, '2'), 2, "replaced by the stale record", kNow));
-    ASSERT_EQ(DecodeRatingCacheFile(FileOf(payload), cache, kNow), RatingLoadResult::Loaded);
+    ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), cache, kNow), RatingLoadResult::Loaded);
     std::vector<std::string> kept;
     for (const RatingEntry& entry : cache.entries) {
         kept.push_back(entry.description);
@@ -194,7 +178,7 @@ TEST(RatingCacheFile, UnfinishedLastRecordIsIgnored) {
                                 "\x02"
                                 "2\x02unfinished";
     RatingCache cache;
-    ASSERT_EQ(DecodeRatingCacheFile(FileOf(payload), cache, kNow), RatingLoadResult::Loaded);
+    ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), cache, kNow), RatingLoadResult::Loaded);
     ASSERT_EQ(cache.entries.size(), 1u);
     EXPECT_EQ(cache.entries[0].description, "complete");
 }
@@ -213,7 +197,7 @@ TEST(RatingCacheFile, MissingAndNonNumericFieldsCountAsZeroOrEmpty) {
                                 "abc\x02"
                                 "extra\x01";
     RatingCache cache;
-    ASSERT_EQ(DecodeRatingCacheFile(FileOf(payload), cache, kNow), RatingLoadResult::Loaded);
+    ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), cache, kNow), RatingLoadResult::Loaded);
     ASSERT_EQ(cache.entries.size(), 2u);
     EXPECT_EQ(cache.entries[0].hash, kHashA);
     EXPECT_EQ(cache.entries[0].rating, 0);
@@ -224,7 +208,7 @@ TEST(RatingCacheFile, MissingAndNonNumericFieldsCountAsZeroOrEmpty) {
 
     // A clock near 1970 keeps the record without a date.
     RatingCache early;
-    ASSERT_EQ(DecodeRatingCacheFile(FileOf(payload), early, 100), RatingLoadResult::Loaded);
+    ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), early, 100), RatingLoadResult::Loaded);
     ASSERT_EQ(early.entries.size(), 1u) << "the record without dates counts as used at 0";
     EXPECT_EQ(early.entries[0].hash, kHashB);
     EXPECT_EQ(early.entries[0].rating, 2);
