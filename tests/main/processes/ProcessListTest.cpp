@@ -340,33 +340,54 @@ TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt
 
 namespace {
 
-uint64_t CpuTicksOf(const ChildProcess& child) {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(child.info.hProcess, &created, &exited, &kernel, &user);
-    auto ticks = [](const FILETIME& time) {
-        return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    };
-    return ticks(kernel) + ticks(user);
-}
+// Shared memory in which a "count" child counts while it runs.
+struct RunCounter {
+    std::string name = "VantrelRunCounter" + std::to_string(GetCurrentProcessId());
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), name.c_str());
+    volatile LONG* count = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(LONG)));
+    ~RunCounter() {
+        UnmapViewOfFile(const_cast<LONG*>(count));
+        CloseHandle(mapping);
+    }
+    LONG Now() const { return *count; }
+    bool Moves() const {
+        LONG before = Now();
+        Sleep(300);
+        return Now() != before;
+    }
+    // Whether the count stands still over one wait, tried for up to three seconds: a suspension may
+    // take a moment to reach the child's thread.
+    bool Settles() const {
+        for (int attempt = 0; attempt < 30; ++attempt) {
+            LONG before = Now();
+            Sleep(100);
+            if (Now() == before)
+                return true;
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
 TEST_F(ProcessListTest, APausedChildMakesNoProgressUntilResumed) {
+    RunCounter counter;
+    ASSERT_NE(counter.count, nullptr);
     ChildProcess child;
-    StartChild(child, "spin");
+    StartChild(child, "count", counter.name);
     ASSERT_TRUE(child.started);
+    ASSERT_TRUE(counter.Moves()) << "the child counts while it runs";
     RefreshProcessList(-1, 0);
     Select({child.pid()});
     PauseSelectedProcesses(true);
-    Sleep(100);  // a time slice already begun may still be counted
-    uint64_t paused = CpuTicksOf(child);
+    ASSERT_TRUE(counter.Settles()) << "pausing stopped the child";
+    LONG paused = counter.Now();
     Sleep(400);
-    EXPECT_EQ(CpuTicksOf(child), paused);
+    EXPECT_EQ(counter.Now(), paused);
 
     Select({child.pid()});
     PauseSelectedProcesses(false);
-    Sleep(400);
-    EXPECT_GT(CpuTicksOf(child), paused);
+    EXPECT_TRUE(counter.Moves()) << "resuming let it go on";
 }
 
 TEST_F(ProcessListTest, JumpToParentSelectsTheParentsRowOnly) {

@@ -1,6 +1,7 @@
 // A child process for the process layer's tests. Modes:
 //   sleep <ready>                   sleep
 //   spin <ready>                    keep one processor busy
+//   count <ready> <mapping>         keep one processor busy counting in the named shared memory
 //   threads <ready> <count>         start <count> sleeping threads, then sleep
 //   write <ready> <go> <done> <file> <bytes>
 //                                   after event <go>, write <bytes> to <file>, set <done>, sleep
@@ -41,6 +42,21 @@ int Spin(const char* ready) {
     volatile unsigned counter = 0;
     while (GetTickCount() - start < kLifetime)
         ++counter;
+    return 0;
+}
+
+// The count shows the test whether this process runs: its own CPU times cannot be read from
+// another process under Wine.
+int Count(const char* ready, const char* mapping) {
+    HANDLE shared = OpenFileMappingA(FILE_MAP_WRITE, FALSE, mapping);
+    if (shared == nullptr)
+        return 2;
+    auto* counter = static_cast<volatile LONG*>(MapViewOfFile(shared, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+    if (counter == nullptr)
+        return 3;
+    Signal(ready);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kLifetime;)
+        InterlockedIncrement(counter);
     return 0;
 }
 
@@ -100,6 +116,8 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(mode, "spin") == 0)
         return Spin(ready);
+    if (std::strcmp(mode, "count") == 0 && argc >= 4)
+        return Count(ready, argv[3]);
     if (std::strcmp(mode, "threads") == 0 && argc >= 4) {
         int count = std::atoi(argv[3]);
         for (int i = 0; i < count; ++i)
