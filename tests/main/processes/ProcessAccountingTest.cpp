@@ -52,8 +52,12 @@ uint64_t TotalTimes(HANDLE process) {
 }
 
 // Wine 8 answers GetProcessTimes for another process with the calling process's own times.
+// Read between two reads of our own, so that our own threads' work in between cannot hide it.
 bool ForeignTimesAreOwnTimes(HANDLE other) {
-    return TotalTimes(other) == TotalTimes(GetCurrentProcess());
+    uint64_t ownBefore = TotalTimes(GetCurrentProcess());
+    uint64_t foreign = TotalTimes(other);
+    uint64_t ownAfter = TotalTimes(GetCurrentProcess());
+    return ownBefore <= foreign && foreign <= ownAfter;
 }
 
 void SpinFor(DWORD milliseconds) {
