@@ -79,7 +79,7 @@ function(vantrel_windows_test name)
   if(NOT VANTREL_WINDOWS)
     return()
   endif()
-  cmake_parse_arguments(arg "" "TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(arg "" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main)
@@ -93,10 +93,10 @@ function(vantrel_windows_test name)
   # Wine passes the environment on to the Windows side.
   set_tests_properties(${name} PROPERTIES LABELS "windows;${arg_LABELS}" TIMEOUT ${arg_TIMEOUT}
     ENVIRONMENT "VANTREL_DIST=${VANTREL_DIST};VANTREL_SOURCE=${CMAKE_SOURCE_DIR}")
-  # Tests that use one shared thing of the Wine prefix (the profile's settings file, say) name it
-  # here, so ctest never runs two of them at once.
+  # Tests that use shared things of the Wine prefix (the profile's settings file, a window that
+  # other programs look for) name them here, so ctest never runs two such tests at once.
   if(arg_RESOURCE_LOCK)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${arg_RESOURCE_LOCK})
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${arg_RESOURCE_LOCK}")
   endif()
 endfunction()
 

@@ -2,6 +2,9 @@
 // program and the user's system do.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "foundation/ProgramPaths_win.h"
 #include "tests/harness/WineTestSupport.h"
 
 namespace {
@@ -17,6 +20,10 @@ TEST(ProgramLifecycle, MainWindowOpensAndClosesOnWmClose) {
 
     ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
     EXPECT_EQ(WaitForExit(program, 30000), 0) << "vantrel.exe did not end after WM_CLOSE";
+    // It saved its settings on the way out; the profile is left as the other tests expect it.
+    std::string settings = SettingsFilePath();
+    DeleteFileA(settings.c_str());
+    RemoveDirectoryA(settings.substr(0, settings.find_last_of('\\')).c_str());
 
     // The main program started its tray companion; end it, as its own quit message does.
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
@@ -37,11 +38,22 @@ TEST(ProgramPaths, SettingsFileLiesInTheProfileFolder) {
     EXPECT_EQ(Lowered(ParentOf(ParentOf(path))), Lowered(profile)) << path;
 }
 
+// Moves the profile's Vantrel folder out of the way for one test and puts it back afterwards.
+struct VantrelFolderAside {
+    std::string folder = ParentOf(SettingsFilePath());
+    std::string aside = folder + ".aside" + std::to_string(GetCurrentProcessId());
+    bool moved = IsFolder(folder) && MoveFileA(folder.c_str(), aside.c_str());
+    ~VantrelFolderAside() {
+        if (moved)
+            MoveFileA(aside.c_str(), folder.c_str());
+    }
+};
+
 TEST(ProgramPaths, FirstSaveCreatesTheVantrelFolder) {
+    VantrelFolderAside aside;
     std::string path = SettingsFilePath();
     std::string folder = ParentOf(path);
-    if (IsFolder(folder))
-        GTEST_SKIP() << "this Wine prefix already has " << folder << "; it is left alone";
+    ASSERT_FALSE(IsFolder(folder));
 
     SettingsFile file;
     ASSERT_TRUE(OpenOrCreateSettingsFile(file, path));
@@ -121,8 +133,8 @@ TEST_F(LanguageBesideProgram, ChooserListsAndSelectsByFileName) {
 }
 
 TEST_F(LanguageBesideProgram, LoadLanguageReadsTheFolderBesideTheProgram) {
-    if (FileExists(SettingsFilePath()))
-        GTEST_SKIP() << "a settings file in this Wine prefix could name another language";
+    VantrelFolderAside aside;  // a settings file there could name another language
+    ASSERT_FALSE(FileExists(SettingsFilePath()));
     LoadLanguage();
     EXPECT_EQ(CurrentLanguage().fileName, "English.ini");
     EXPECT_EQ(LanguageText(LanguageKey::Yes), "Yes");

@@ -73,10 +73,10 @@ TEST_F(ProcessAccountingTest, SleepingChildShowsAnEmptyCell) {
     ChildProcess child;
     StartChild(child, "sleep");
     ASSERT_TRUE(child.started);
+    // Otherwise it would measure this test, which sleeps meanwhile.
+    if (ForeignTimesAreOwnTimes(child.info.hProcess))
+        GTEST_SKIP() << "Wine reports the caller's own times for other processes";
     float share = ShareOver(child.info.hProcess, 500);
-    // Under Wine the child's times are this test's own, which a busy machine makes non-zero.
-    if (share != 0.0f && ForeignTimesAreOwnTimes(child.info.hProcess))
-        GTEST_SKIP() << "Wine reports the caller's own times for other processes (share " << share << ")";
     EXPECT_EQ(share, 0.0f);
     EXPECT_EQ(CpuShareText(share), "");
     EXPECT_NE(Cell(table_, row_, kProcessColumnPreviousClock), "");
@@ -86,9 +86,9 @@ TEST_F(ProcessAccountingTest, SpinningChildHasAHighShare) {
     ChildProcess child;
     StartChild(child, "spin");
     ASSERT_TRUE(child.started);
+    if (ForeignTimesAreOwnTimes(child.info.hProcess))
+        GTEST_SKIP() << "Wine reports the caller's own times for other processes";
     float share = ShareOver(child.info.hProcess, 1000);
-    if (share < 50.0f && ForeignTimesAreOwnTimes(child.info.hProcess))
-        GTEST_SKIP() << "Wine reports the caller's own times for other processes (share " << share << ")";
     EXPECT_GE(share, 50.0f);
     EXPECT_LE(share, 100.0f);
 }
@@ -106,7 +106,9 @@ TEST_F(ProcessAccountingTest, OwnBusyProcessShowsTheTimeItUsed) {
     uint64_t threadUsed = ThreadTimes(GetCurrentThread()) - threadBefore;
     float share = ProcessCpuShare(table_, row_, self.get());
     double expected = threadUsed / 10000.0 * 100.0 / (timeGetTime() - start);
-    EXPECT_GE(share, 20.0f) << "the thread was busy";
+    // Near zero, a share of zero would pass too.
+    if (expected < 20.0)
+        GTEST_SKIP() << "the machine gave the busy thread only " << expected << "% of a processor";
     EXPECT_NEAR(share, expected, 10.0);
     // Idle again: at most one 10 ms clock tick of the process's other threads over the 500 ms.
     EXPECT_LE(ShareOver(self.get(), 500), 2.5f) << "idle again";

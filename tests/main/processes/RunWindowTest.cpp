@@ -86,6 +86,7 @@ protected:
         char temporary[MAX_PATH];
         GetTempPathA(sizeof(temporary), temporary);
         folder_ = std::string(temporary) + "vantrel run " + std::to_string(GetCurrentProcessId());
+        RemoveFolderFiles();  // an earlier run with the same process id may have left markers behind
         CreateDirectoryA(folder_.c_str(), nullptr);
         child_ = folder_ + "\\run child.exe";
         ASSERT_TRUE(CopyFileA((ExeFolder() + "run_window_test_child.exe").c_str(), child_.c_str(), FALSE))
@@ -93,10 +94,19 @@ protected:
     }
 
     static void TearDownTestSuite() {
-        for (const char* name : {"run child.exe", "marker-a", "marker-b", "marker-c", "marker-d"})
-            DeleteFileA((folder_ + "\\" + name).c_str());
+        RemoveFolderFiles();
         RemoveDirectoryA(folder_.c_str());
         DestroyWindow(g_program.window);
+    }
+    static void RemoveFolderFiles() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
     }
 
     void SetUp() override {
@@ -288,7 +298,7 @@ TEST_F(RunWindowTest, BrowsePutsTheChosenProgramIntoTheCommandField) {
     std::string chosen = child_;
     std::thread user([uiThread, title, chosen] {
         HWND dialog = nullptr;
-        for (int waited = 0; waited < 10000 && dialog == nullptr; waited += 50) {
+        for (int waited = 0; waited < 60000 && dialog == nullptr; waited += 50) {
             Sleep(50);
             dialog = FindWindowA(nullptr, title.c_str());
             if (dialog != nullptr && GetWindowThreadProcessId(dialog, nullptr) != uiThread)

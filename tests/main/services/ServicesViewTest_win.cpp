@@ -121,6 +121,7 @@ TEST_F(ServicesViewTest, ListsTheManagersServicesWithTheStatesScReports) {
             continue;
         }
         unsigned long state = ScQueryState(name);
+        EXPECT_NE(state, 0u) << "sc.exe reported no state for " << name;
         EXPECT_EQ(ServiceKeyText(ServiceStateKey(static_cast<long>(state))), Cell(table, row, 2)) << name;
     }
     // Our stopped service: an empty status, the whole configured text, the manual start and no hint.
@@ -211,8 +212,9 @@ TEST_F(ServicesViewTest, DriversListShowsTheEnumeratedDrivers) {
     InitProcessLayer();
     RebuildDriversList();
     const RowTable& table = *DriversList().table;
-    // Wine enumerates no kernel drivers; whatever it lists must be complete rows.
     EXPECT_EQ(ListCount(DriversList().list), static_cast<int>(RowCount(table)));
+    if (RowCount(table) == 0)
+        GTEST_SKIP() << "no drivers listed (Wine lists none)";
     for (size_t row = 0; row < RowCount(table); ++row) {
         EXPECT_FALSE(Cell(table, row, 0).empty());
         EXPECT_NE(Cell(table, row, DriverColumnPath).find('\\'), std::string::npos);
