@@ -65,3 +65,10 @@ bool WaitUntilGone(DWORD pid) {
     }
     return false;
 }
+
+void SpinFor(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    volatile unsigned counter = 0;
+    while (GetTickCount() - start < milliseconds)
+        ++counter;
+}

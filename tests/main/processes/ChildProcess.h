@@ -41,3 +41,5 @@ std::string TestProgramPath(const char* fileName);
 // Waits until the process can no longer be opened: Wine keeps an ended process about half a
 // second after its last handle is closed. False after 10 s.
 bool WaitUntilGone(DWORD pid);
+// Keeps the calling thread busy for the time given.
+void SpinFor(DWORD milliseconds);

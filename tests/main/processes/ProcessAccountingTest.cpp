@@ -60,13 +60,6 @@ bool ForeignTimesAreOwnTimes(HANDLE other) {
     return ownBefore <= foreign && foreign <= ownAfter;
 }
 
-void SpinFor(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    volatile unsigned counter = 0;
-    while (GetTickCount() - start < milliseconds)
-        ++counter;
-}
-
 }  // namespace
 
 TEST_F(ProcessAccountingTest, SleepingChildShowsAnEmptyCell) {

@@ -103,13 +103,6 @@ Pixels ReadPixels(HBITMAP bitmap) {
     return pixels;
 }
 
-void SpinFor(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    volatile unsigned counter = 0;
-    while (GetTickCount() - start < milliseconds)
-        ++counter;
-}
-
 }  // namespace
 
 TEST_F(ProcessListHistoryTest, NewRowsGetTheirOwnImageOnlyWithTheOptionAndEndedRowsFreeIt) {
