@@ -26,6 +26,7 @@ namespace {
 
 const char kMutexName[] = "Vantrel_Mutex";
 constexpr DWORD kLoopWaitMilliseconds = 25;
+constexpr UINT kActivateTimeout = 5000;
 
 // Another instance runs when its mutex exists: bring its window to the front and stop here.
 bool AnotherInstanceRuns() {
@@ -34,8 +35,11 @@ bool AnotherInstanceRuns() {
         return false;
     }
     CloseHandle(existing);
+    // Sent, so the running window is in front before this process ends; but a running instance
+    // that hangs must not hang this one too.
     if (HWND running = FindWindowA(kWindowClassName, kMainWindowTitle)) {
-        SendMessageA(running, MessageActivate, 0, 0);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(running, MessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kActivateTimeout, &result);
     }
     return true;
 }

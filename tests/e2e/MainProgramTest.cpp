@@ -87,6 +87,28 @@ TEST_F(MainProgramTest, SecondStartBringsTheFirstWindowBackAndEndsWithoutAWindow
     EXPECT_EQ(WaitForExit(first, kStartTimeout), 0);
 }
 
+TEST_F(MainProgramTest, ASecondStartDoesNotHangOnARunningInstanceThatDoesNotAnswer) {
+    // This test's thread plays a hung first instance: its mutex and a window that never gets its
+    // messages handled while the test waits.
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "Vantrel_Mutex");
+    ASSERT_NE(mutex, nullptr);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClassName;
+    RegisterClassA(&windowClass);
+    HWND hung = CreateWindowExA(0, kWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hung, nullptr);
+
+    StartedProgram second = StartProgram(DistFile("vantrel.exe"), "");
+    ASSERT_TRUE(second.started);
+    EXPECT_EQ(WaitForExit(second, kStartTimeout), 0) << "it gave up on the hung window and ended";
+    DestroyWindow(hung);
+    UnregisterClassA(kWindowClassName, GetModuleHandleA(nullptr));
+    CloseHandle(mutex);
+}
+
 TEST_F(MainProgramTest, QuitMessageEndsTheProgramAndSavesItsPlacement) {
     StartedProgram program;
     HWND window = StartMainProgram(program);
