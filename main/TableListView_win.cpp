@@ -16,7 +16,8 @@ void ReadSelectionFromList(TableListView& view) {
     }
 }
 
-void WriteSelectionToList(const TableListView& view) {
+void WriteSelectionToList(TableListView& view) {
+    view.writingSelection = true;
     LVITEMA clear{};
     clear.stateMask = LVIS_SELECTED;
     clear.state = 0;
@@ -30,6 +31,7 @@ void WriteSelectionToList(const TableListView& view) {
             SendMessageA(view.list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&item));
         }
     }
+    view.writingSelection = false;
 }
 
 void ShowSortArrow(const TableListView& view) {
@@ -164,7 +166,8 @@ bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESU
         }
         case LVN_ITEMCHANGED:
         case LVN_ODSTATECHANGED:
-            ReadSelectionFromList(view);
+            if (!view.writingSelection)
+                ReadSelectionFromList(view);
             return false;  // the owner may still want to react (buttons follow the selection)
         case LVN_COLUMNCLICK:
             ToggleSortTableListView(view, reinterpret_cast<const NMLISTVIEW*>(&header)->iSubItem);

@@ -26,6 +26,9 @@ struct TableListView {
     std::vector<ListColumn> columns;
     int sortColumn = -1;  // list column, -1 when unsorted
     bool sortAscending = true;
+    // Set while the table's selection is written to the list: the list's change notices then
+    // describe our own half-done writing, not the user's choice.
+    bool writingSelection = false;
 };
 
 // Creates the list as a child of `parent` with the control identifier `id`; `multipleSelection`

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 std::string ItemText(HWND list, int item, int subItem) {
@@ -105,6 +109,40 @@ TEST(TableListView, NewColumnsShowOtherTableColumnsAndKeepTheSortWhileItsColumnS
     EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(f.view.sortColumn, -1);
     EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 40);
+}
+
+std::vector<int> ListSelection(HWND list) {
+    std::vector<int> selected;
+    for (int index = -1; (index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+                                                                LVNI_SELECTED))) >= 0;)
+        selected.push_back(index);
+    return selected;
+}
+
+TEST(TableListView, ASelectionOfSeveralRowsOutlivesRefreshesAndSortsWithItsRows) {
+    ListFixture f;
+    // Chosen in the list, as the user's clicks do.
+    for (int item : {4, 9, 17}) {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageA(f.view.list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+    }
+    ASSERT_EQ(ListSelection(f.view.list), (std::vector<int>{4, 9, 17}));
+    SetCell(f.table, 9, 0, "renamed");
+    SyncTableListView(f.view);
+    EXPECT_EQ(ListSelection(f.view.list), (std::vector<int>{4, 9, 17})) << "a refresh keeps it";
+    EXPECT_TRUE(f.table.rows[4].selected && f.table.rows[9].selected && f.table.rows[17].selected);
+
+    SortTableListView(f.view, 0, false);
+    std::vector<std::string> names;
+    for (int item : ListSelection(f.view.list))
+        names.push_back(ItemText(f.view.list, item, 0));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"name17", "name4", "renamed"})) << "the same rows, moved";
+
+    SelectOnlyRow(f.view, 2);
+    EXPECT_EQ(ListSelection(f.view.list), std::vector<int>{2});
 }
 
 TEST(TableListView, SelectionFollowsTheRowsAndARebuildKeepsSortSelectionAndScroll) {
