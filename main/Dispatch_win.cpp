@@ -117,9 +117,15 @@ LRESULT DispatchNotification(const NMHDR& header) {
         ShowContextMenu(menu);
         return 0;
     }
+    // The buttons that need a selected row follow the selection of every list.
+    const bool selectionChange = header.code == LVN_ITEMCHANGED || header.code == LVN_ODSTATECHANGED;
     LRESULT listResult = 0;
     if (HandleProcessListNotification(header, listResult)) {
         return listResult;
+    }
+    if (header.idFrom == ControlProcessList && selectionChange) {
+        UpdateButtons();
+        return 0;
     }
     if (int menuNumber = ServiceListsContextMenu(header)) {
         HMENU menu = CreateContextMenu(menuNumber);
@@ -131,7 +137,7 @@ LRESULT DispatchNotification(const NMHDR& header) {
     }
     LRESULT result = 0;
     if (HandleServiceListsNotification(header, result)) {
-        if (header.code == LVN_ITEMCHANGED) {
+        if (selectionChange) {
             UpdateButtons();
         }
         return result;

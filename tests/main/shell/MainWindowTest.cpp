@@ -131,6 +131,32 @@ TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelection) {
     }
 }
 
+TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSelection) {
+    DispatchCommand(CommandViewFirst + ViewProcesses, 0, nullptr);
+    HWND list = ProcessListView().list;
+    ASSERT_GT(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    auto enabled = [](int command) {
+        for (size_t i = 0; i < kButtonCommands.size(); ++i) {
+            if (kButtonCommands[i] == command)
+                return static_cast<bool>(g_program.buttonEnabled[i]);
+        }
+        return false;
+    };
+    auto select = [list](bool on) {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = on ? LVIS_SELECTED : 0;
+        SendMessageA(list, LVM_SETITEMSTATE, on ? 0 : static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    };
+    select(true);  // as a click does: the list tells its view window
+    EXPECT_TRUE(enabled(CommandEnd) && enabled(CommandWebSearch) && enabled(CommandProcessInformation));
+    DispatchCommand(CommandRefresh, 0, nullptr);
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1) << "the refresh kept the selection";
+    EXPECT_TRUE(enabled(CommandEnd));
+    select(false);
+    EXPECT_FALSE(enabled(CommandEnd) || enabled(CommandWebSearch) || enabled(CommandProcessInformation));
+}
+
 TEST_F(MainWindowTest, MenuBarHasItsFourMenusWithTheLoggedOnUserInLogOff) {
     HMENU bar = GetMenu(g_program.window);
     ASSERT_EQ(GetMenuItemCount(bar), 4);
