@@ -24,6 +24,12 @@ void StartRefreshTimers(RefreshTimers& timers, uint32_t now) {
     timers.graphMark = timers.figuresMark = timers.listMark = now;
 }
 
+uint32_t TimerInterval(int configured) {
+    constexpr int kShortest = 100;
+    constexpr int kLongest = 99999;
+    return static_cast<uint32_t>(configured < kShortest ? kShortest : configured > kLongest ? kLongest : configured);
+}
+
 DueRefreshes TakeDueRefreshes(RefreshTimers& timers, uint32_t now, uint32_t listInterval, uint32_t figuresInterval) {
     DueRefreshes due;
     due.graph = Fire(timers.graphMark, now, figuresInterval / 15);

@@ -24,3 +24,7 @@ void StartRefreshTimers(RefreshTimers& timers, uint32_t now);
 // `now`. The distance is taken in both directions, so a tick count that wraps after 49.7 days
 // or a clock set back never stops a timer for good.
 DueRefreshes TakeDueRefreshes(RefreshTimers& timers, uint32_t now, uint32_t listInterval, uint32_t figuresInterval);
+
+// An interval from the settings, kept between 100 ms and the 99999 ms that the preferences' five
+// digits allow: a hand-edited 0 would refresh on every loop turn, a negative one never.
+uint32_t TimerInterval(int configured);

@@ -167,8 +167,8 @@ void IdleRefresh() {
     UpdateHotButton();
     const MainPreferences& preferences = g_program.preferences;
     DueRefreshes due = TakeDueRefreshes(g_program.timers, GetTickCount(),
-                                        static_cast<uint32_t>(preferences.PreferencesRefresh1Spin),
-                                        static_cast<uint32_t>(preferences.PreferencesRefresh2Spin));
+                                        TimerInterval(preferences.PreferencesRefresh1Spin),
+                                        TimerInterval(preferences.PreferencesRefresh2Spin));
     if (due.figures) {
         SampleSystemFigures();
         DrawStatusBar();

@@ -51,4 +51,11 @@ TEST(RefreshTimers, TickCountWrapAndClockGoingBackDoNotStopTheTimers) {
     EXPECT_EQ(timers.listMark, 40000u);
 }
 
+TEST(RefreshTimers, HandEditedIntervalsStayWithinWhatTheLoopCanServe) {
+    EXPECT_EQ(TimerInterval(2500), 2500u);
+    EXPECT_EQ(TimerInterval(0), 100u);
+    EXPECT_EQ(TimerInterval(-5), 100u) << "not four billion milliseconds";
+    EXPECT_EQ(TimerInterval(2000000000), 99999u);
+}
+
 }  // namespace
