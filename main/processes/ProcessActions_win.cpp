@@ -189,6 +189,13 @@ void OptimizeSelectedProcesses() {
 
 void DeleteSelectedExecutables(UINT exitCode) {
     for (const SelectedProcess& selected : SelectedProcesses()) {
+        // A row whose path could not be read shows a placeholder there: nothing to delete, so the
+        // process is not ended for it either.
+        if (FolderOfPath(selected.path).empty()) {
+            ShowMessageBox(LanguageText(LanguageKey::Information),
+                           LanguageTextWith(LanguageKey::CanNotDeleteProcess, selected.name), kMessageBoxWarning);
+            continue;
+        }
         if (ShowMessageBox(kProductName, LanguageTextWith(LanguageKey::ReallyDeleteProcess, selected.name),
                            kMessageBoxQuestion) != kAnswerYes)
             continue;

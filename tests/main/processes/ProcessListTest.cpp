@@ -471,3 +471,23 @@ TEST_F(ProcessListTest, ARowWithoutAPathHasNoFolderToExplore) {
     EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotGetDirectory, "hidden.exe"));
     RefreshProcessList(-1, 0);
 }
+
+TEST_F(ProcessListTest, ARunningProcessWithoutAPathIsNotEndedForADeleteThatCannotHappen) {
+    RecordMessageBoxes();
+    ChildProcess child;
+    StartChild(child, "sleep");
+    ASSERT_TRUE(child.started);
+    RefreshProcessList(-1, 0);
+    size_t row = RowOf(child.pid());
+    ASSERT_NE(row, kNoRow);
+    RowTable& table = *ProcessListView().table;
+    SetCell(table, row, kProcessColumnFilePath, LanguageText(LanguageKey::NotDetectable));
+    Select({child.pid()});
+    ShownMessages().clear();
+    AnswerQuestionsWith(kAnswerYes);
+    DeleteSelectedExecutables(7);
+    ASSERT_EQ(ShownMessages().size(), 1u) << "no question for what cannot be done";
+    EXPECT_EQ(ShownMessages()[0].style, kMessageBoxWarning);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotDeleteProcess, "process_test_child.exe"));
+    EXPECT_TRUE(StillRunning(child));
+}
