@@ -67,7 +67,8 @@ void DispatchCommand(int id, int code, HWND control) {
         return;
     }
     int view = g_program.currentView;
-    if (id == CommandWebSearch && code == 0 && (view == ViewServices || view == ViewDrivers)) {
+    // From the menu or the button (code 0) or from Ctrl+S (code 1).
+    if (id == CommandWebSearch && (code == 0 || code == 1) && (view == ViewServices || view == ViewDrivers)) {
         SearchSelectedServiceOnWeb(view, g_program.preferences.PreferencesSearchString);
         return;
     }

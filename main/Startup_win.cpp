@@ -117,6 +117,12 @@ bool StartProgram(HINSTANCE instance) {
         return false;
     }
     g_program.mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    if (g_program.mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Another start got there between our look and our creation: it is the one that runs.
+        CloseHandle(g_program.mutex);
+        g_program.mutex = nullptr;
+        return false;
+    }
 
     g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     SYSTEM_INFO system{};
