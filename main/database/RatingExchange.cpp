@@ -26,14 +26,24 @@ RatingExchangeResult ExchangeRatingRequest(const RatingNetwork& network, const s
     }
     network.sleep(RatingFirstWaitMilliseconds);
     const int64_t start = network.tick();
+    // The answer may arrive in several pieces: read until the server closes the connection (it
+    // does after its answer to an HTTP/1.0 request), the block is full, or the time is up. A cut
+    // answer would turn a stored rating into a failure, or a description into a shorter one.
     for (;;) {
         if (network.readable(socket)) {
-            result.received = network.receive(socket, RatingAnswerBlockLength);
-            break;
+            const std::string piece = network.receive(socket, RatingAnswerBlockLength - result.received.size());
+            result.received += piece;
+            if (piece.empty() || result.received.size() >= RatingAnswerBlockLength ||
+                AnswerIsComplete(result.received)) {
+                break;
+            }
+            continue;
         }
         network.sleep(RatingPollMilliseconds);
         if (network.tick() - start > RatingAnswerTimeoutMilliseconds) {
-            result.code = RatingNoAnswer;
+            if (result.received.empty()) {
+                result.code = RatingNoAnswer;
+            }
             break;
         }
     }

@@ -1,5 +1,7 @@
 #include "main/database/RatingProtocol.h"
 
+#include <cctype>
+
 #include "main/database/Base64.h"
 #include "main/database/RatingCache.h"
 
@@ -64,6 +66,34 @@ std::string AnswerBody(const std::string& received) {
         return received.size() > 2 ? received.substr(2) : std::string();
     }
     return blankLine + 3 < received.size() ? received.substr(blankLine + 3) : std::string();
+}
+
+bool AnswerIsComplete(const std::string& received) {
+    const size_t headersEnd = received.find("\r\n\r\n");
+    if (headersEnd == std::string::npos) {
+        return false;
+    }
+    std::string headers = received.substr(0, headersEnd + 2);
+    for (char& c : headers) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    const std::string name = "\r\ncontent-length:";
+    const size_t at = headers.find(name);
+    if (at == std::string::npos) {
+        return false;
+    }
+    size_t digit = at + name.size();
+    while (digit < headers.size() && headers[digit] == ' ') {
+        ++digit;
+    }
+    size_t length = 0;
+    bool any = false;
+    for (; digit < headers.size() && std::isdigit(static_cast<unsigned char>(headers[digit])) && length < 1000000;
+         ++digit) {
+        length = length * 10 + static_cast<size_t>(headers[digit] - '0');
+        any = true;
+    }
+    return any && received.size() - (headersEnd + 4) >= length;
 }
 
 int32_t PostResult(const std::string& body) {

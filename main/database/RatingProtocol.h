@@ -31,6 +31,10 @@ std::string BuildRatingProp(int32_t rating, const std::string& description);
 // Everything after the first LF CR LF of the received bytes; without one, all but the first two bytes.
 std::string AnswerBody(const std::string& received);
 
+// Whether the received bytes hold the whole answer that their Content-Length announces. Without
+// that header only the server's closing of the connection ends the answer.
+bool AnswerIsComplete(const std::string& received);
+
 // The leading decimal number of a post's answer body, 0 when there is none.
 int32_t PostResult(const std::string& body);
 

@@ -28,7 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     network.connect = [](const std::string&, int) -> intptr_t { return 1; };
     network.send = [](intptr_t, const std::string&) { return true; };
     network.readable = [](intptr_t) { return true; };
-    network.receive = [&received](intptr_t, size_t most) { return received.substr(0, most); };
+    size_t read = 0;  // the answer comes in one piece, then the connection is closed
+    network.receive = [&received, &read](intptr_t, size_t most) {
+        std::string piece = received.substr(read, most);
+        read += piece.size();
+        return piece;
+    };
     network.close = [](intptr_t) {};
     network.sleep = [&tick](int milliseconds) { tick += milliseconds; };
     network.tick = [&tick] { return tick; };

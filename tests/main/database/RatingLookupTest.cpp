@@ -10,9 +10,11 @@ namespace {
 const std::string kHash = "3f786850e387550fdab836ed7e6dc881de23001b";
 const int64_t kStart = 1700000000;
 
-// A server on a script: each connection gets the next answer; the clocks move only when the code waits.
+// A server on a script: each connection gets the next answer, then is closed; the clocks move only
+// when the code waits.
 struct ScriptedServer {
     std::deque<std::string> answers;
+    std::string unread;  // of the current connection's answer
     std::vector<std::string> requests;
     bool refuse = false;
     bool silent = false;
@@ -26,18 +28,23 @@ RatingDatabase DatabaseFor(ScriptedServer& server) {
     database.now = [&server] { return server.seconds; };
     RatingNetwork& network = database.network;
     network.started = true;
-    network.connect = [&server](const std::string&, int) -> intptr_t { return server.refuse ? -1 : 7; };
+    network.connect = [&server](const std::string&, int) -> intptr_t {
+        if (server.refuse)
+            return -1;
+        server.unread = server.answers.empty() ? std::string() : server.answers.front();
+        if (!server.answers.empty())
+            server.answers.pop_front();
+        return 7;
+    };
     network.send = [&server](intptr_t, const std::string& request) {
         server.requests.push_back(request);
         return true;
     };
     network.readable = [&server](intptr_t) { return !server.silent; };
     network.receive = [&server](intptr_t, size_t most) {
-        std::string answer = server.answers.empty() ? std::string() : server.answers.front();
-        if (!server.answers.empty()) {
-            server.answers.pop_front();
-        }
-        return answer.substr(0, most);
+        std::string piece = server.unread.substr(0, most);
+        server.unread.erase(0, piece.size());
+        return piece;
     };
     network.close = [](intptr_t) {};
     network.sleep = [&server](int milliseconds) { server.milliseconds += milliseconds; };

@@ -59,6 +59,19 @@ TEST(RatingProtocol, BodyFollowsTheBlankLine) {
     EXPECT_EQ(AnswerBody(""), "");
 }
 
+TEST(RatingProtocol, AnAnswerIsCompleteWhenItsAnnouncedBodyIsIn) {
+    EXPECT_TRUE(AnswerIsComplete("HTTP/1.1 200 OK\r\nContent-Length: 1\r\n\r\n1"));
+    EXPECT_FALSE(AnswerIsComplete("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n1"));
+    EXPECT_FALSE(AnswerIsComplete("HTTP/1.1 200 OK\r\nContent-Length: 1\r\n")) << "headers not over yet";
+    EXPECT_TRUE(AnswerIsComplete("HTTP/1.1 400 Bad\r\nServer: x\r\ncontent-length:0\r\n\r\n"));
+    EXPECT_TRUE(AnswerIsComplete("HTTP/1.1 200 OK\r\nCONTENT-LENGTH: 3\r\nX: y\r\n\r\nabc"));
+    // Without the header (or with nonsense in it) only the closed connection tells.
+    EXPECT_FALSE(AnswerIsComplete("HTTP/1.1 200 OK\r\n\r\nabc"));
+    EXPECT_FALSE(AnswerIsComplete("HTTP/1.1 200 OK\r\nContent-Length: x\r\n\r\nabc"));
+    EXPECT_FALSE(AnswerIsComplete("HTTP/1.1 200 OK\r\nX-Content-Length: 0\r\n\r\n"));
+    EXPECT_FALSE(AnswerIsComplete("HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\nabc"));
+}
+
 TEST(RatingProtocol, PostResultIsTheLeadingNumber) {
     EXPECT_EQ(PostResult("1"), 1);
     EXPECT_EQ(PostResult("4 wrong password"), 4);
