@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 #include "foundation/FileSystem.h"
 
@@ -53,21 +54,52 @@ std::vector<std::string> SplitFields(const std::string& record) {
     }
 }
 
-void MergeRecord(const std::string& record, RatingCache& cache, int64_t now) {
+struct LoadedRecord {
+    RatingEntry entry;
+    bool stale = false;
+};
+
+LoadedRecord ReadRecord(const std::string& record, int64_t now) {
     const std::vector<std::string> fields = SplitFields(record);
     auto field = [&fields](size_t index) { return index < fields.size() ? fields[index] : std::string(); };
+    // Passed through AppendRating on a scratch cache: the same cleaning as every stored entry.
+    RatingCache scratch;
     RatingEntry entry;
     entry.hash = field(0);
     entry.rating = LeadingDecimal(field(1));
     entry.description = field(2);
     entry.lastUsed = LeadingDecimal(field(3));
     entry.queried = LeadingDecimal(field(4));
-    const bool stale = std::abs(now - entry.lastUsed) > RatingCacheMaximumAge;
-    // A stale record still removes an older entry of its hash, as a fresh one would replace it.
-    const std::string hash = AppendRating(cache, std::move(entry)).hash;
-    if (stale) {
-        RemoveRating(cache, hash);
+    LoadedRecord loaded;
+    loaded.stale = std::abs(now - entry.lastUsed) > RatingCacheMaximumAge;
+    loaded.entry = std::move(AppendRating(scratch, std::move(entry)));
+    return loaded;
+}
+
+// The records in file order, each as AppendRating would take it: the later record of a hash
+// replaces the earlier one and goes to the end; a stale one still removes the older entry of its
+// hash but is not kept itself. Done in one pass, so that a large file loads in linear time.
+void MergeRecords(std::vector<LoadedRecord> records, RatingCache& cache) {
+    if (records.empty()) {
+        return;
     }
+    std::unordered_map<std::string, size_t> lastOfHash;
+    for (size_t i = 0; i < records.size(); ++i) {
+        lastOfHash[records[i].entry.hash] = i;
+    }
+    std::vector<RatingEntry> merged;
+    for (RatingEntry& entry : cache.entries) {
+        if (lastOfHash.count(entry.hash) == 0) {
+            merged.push_back(std::move(entry));
+        }
+    }
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (lastOfHash[records[i].entry.hash] == i && !records[i].stale) {
+            merged.push_back(std::move(records[i].entry));
+        }
+    }
+    cache.entries = std::move(merged);
+    cache.current = records.back().stale ? RatingCache::noEntry : cache.entries.size() - 1;
 }
 
 }  // namespace
@@ -149,10 +181,12 @@ RatingLoadResult DecodeRatingCacheFile(const std::string& file, RatingCache& cac
         return RatingLoadResult::Corrupt;
     }
     // Text after the last record end is an unfinished record and is ignored.
+    std::vector<LoadedRecord> records;
     size_t start = 0;
     for (size_t end; (end = payload.find(kRecordEnd, start)) != std::string::npos; start = end + 1) {
-        MergeRecord(payload.substr(start, end - start), cache, now);
+        records.push_back(ReadRecord(payload.substr(start, end - start), now));
     }
+    MergeRecords(std::move(records), cache);
     return RatingLoadResult::Loaded;
 }
 

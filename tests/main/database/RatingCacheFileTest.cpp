@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
+
 #include "foundation/FileSystem.h"
 #include "tests/main/database/DatabaseTestSupport.h"
 
@@ -154,6 +156,40 @@ TEST(RatingCacheFile, LaterRecordOfAHashWinsAndGoesToTheEnd) {
     EXPECT_EQ(cache.entries[1].description, "from file");
     EXPECT_EQ(cache.entries[2].hash, kHashA);
     EXPECT_EQ(cache.entries[2].description, "new");
+}
+
+TEST(RatingCacheFile, LoadingMergesLikeAppendingTheRecordsOneByOne) {
+    // Random files over a few hashes, fresh and stale records mixed, loaded into caches that
+    // already hold some of them: the result must be what appending each record in turn (and
+    // removing it again when stale) gives.
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        RatingCache loaded;
+        for (int i = static_cast<int>(random() % 4); i > 0; --i)
+            AppendRating(loaded, Entry(std::string(40, static_cast<char>('a' + random() % 5)), 1, "before", kNow));
+        RatingCache expected = loaded;
+        std::string payload;
+        for (int i = 1 + static_cast<int>(random() % 8); i > 0; --i) {
+            const std::string hash(40, static_cast<char>('a' + random() % 5));
+            const int32_t rating = static_cast<int32_t>(random() % 3);
+            const int64_t lastUsed = random() % 3 == 0 ? kNow - 40 * kDay : kNow - static_cast<int64_t>(random() % 1000);
+            const std::string description = "r" + std::to_string(i);
+            payload += Record(hash, std::to_string(rating), description, lastUsed, lastUsed - 5);
+            AppendRating(expected, Entry(hash, rating, description, lastUsed));
+            if (lastUsed < kNow - RatingCacheMaximumAge)
+                RemoveRating(expected, hash);
+        }
+        ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), loaded, kNow), RatingLoadResult::Loaded);
+        ASSERT_EQ(loaded.entries.size(), expected.entries.size()) << "round " << round;
+        for (size_t i = 0; i < loaded.entries.size(); ++i) {
+            const RatingEntry& a = loaded.entries[i];
+            const RatingEntry& b = expected.entries[i];
+            EXPECT_TRUE(a.hash == b.hash && a.rating == b.rating && a.known == b.known &&
+                        a.description == b.description && a.lastUsed == b.lastUsed && a.queried == b.queried)
+                << "round " << round << ", entry " << i;
+        }
+        EXPECT_EQ(loaded.current, expected.current) << "round " << round;
+    }
 }
 
 TEST(RatingCacheFile, EntriesUnusedForMoreThan31DaysEitherWayAreDropped) {
