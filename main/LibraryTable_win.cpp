@@ -1,5 +1,7 @@
 #include "main/LibraryTable_win.h"
 
+#include <string>
+
 ExtractIconExFunction g_ExtractIconExA = nullptr;
 PdhVbAddCounterFunction g_PdhVbAddCounter = nullptr;
 
@@ -42,8 +44,13 @@ FARPROC SlotFunction(int slot, const char* functionName) {
 }
 
 void OpenLibraryTable() {
+    // From the system folder only: a library of the same name planted beside the program (or in
+    // the current folder) would otherwise run with the program's debug privilege.
+    char system[MAX_PATH];
+    UINT length = GetSystemDirectoryA(system, sizeof(system));
+    std::string folder = length > 0 && length < sizeof(system) ? std::string(system, length) + "\\" : std::string();
     for (int slot = 0; slot < kLibrarySlotCount; ++slot)
-        LoadLibrarySlot(slot, kLibraryNames[slot]);
+        LoadLibrarySlot(slot, (folder + kLibraryNames[slot]).c_str());
     g_ExtractIconExA = SlotFunctionAs<ExtractIconExFunction>(kShell32Slot, "ExtractIconExA");
     g_PdhVbAddCounter = SlotFunctionAs<PdhVbAddCounterFunction>(kPdhSlot, "PdhVbAddCounter");
 }

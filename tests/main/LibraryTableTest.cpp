@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 class LibraryTableTest : public testing::Test {
@@ -24,6 +26,20 @@ TEST_F(LibraryTableTest, EverySlotOpensWithItsStartUpLookUps) {
               GetProcAddress(GetModuleHandleA("shell32.dll"), "ExtractIconExA"));
     EXPECT_NE(SlotFunction(kNtdllSlot, "NtSuspendProcess"), nullptr);
     EXPECT_NE(SlotFunction(kAdvapi32Slot, "A_SHAInit"), nullptr);
+}
+
+TEST_F(LibraryTableTest, SlotsAreFilledFromTheSystemFolder) {
+    char system[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryA(system, sizeof(system)), 0u);
+    for (int slot = 0; slot < kLibrarySlotCount; ++slot) {
+        char path[MAX_PATH] = {};
+        HMODULE module = GetModuleHandleA(LibrarySlotName(slot));
+        ASSERT_NE(module, nullptr) << LibrarySlotName(slot);
+        GetModuleFileNameA(module, path, sizeof(path));
+        EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, static_cast<int>(strlen(system)), system, -1),
+                  CSTR_EQUAL)
+            << path;
+    }
 }
 
 TEST_F(LibraryTableTest, MissingNamesAndSlotsGiveNothing) {
