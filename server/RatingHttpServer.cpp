@@ -14,6 +14,10 @@
 
 namespace {
 
+// A whole request must arrive within this time, however steadily its bytes trickle in: otherwise a
+// few slow clients could hold every worker thread.
+constexpr int64_t kRequestMilliseconds = 10000;
+
 // Waits for data on the socket for up to the given time; false on timeout, error or stop.
 template <typename StopCheck>
 bool WaitReadable(int socket, int64_t milliseconds, StopCheck stopped) {
@@ -64,10 +68,19 @@ void AddressOf(int socket, bool peer, std::string& ip, int& port) {
 class CollectingStream : public httplib::Stream {
 public:
     CollectingStream(int socket, time_t readSeconds, time_t writeSeconds)
-        : socket_(socket), readMilliseconds_(readSeconds * 1000), writeMilliseconds_(writeSeconds * 1000) {}
+        : socket_(socket), readMilliseconds_(readSeconds * 1000), writeMilliseconds_(writeSeconds * 1000) {
+        StartRequest();
+    }
+
+    void StartRequest() { requestEnd_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRequestMilliseconds); }
 
     bool is_readable() const override {
-        return position_ < filled_ || WaitReadable(socket_, readMilliseconds_, [] { return false; });
+        if (position_ < filled_) {
+            return true;
+        }
+        const int64_t left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(requestEnd_ - std::chrono::steady_clock::now()).count();
+        return left > 0 && WaitReadable(socket_, std::min(readMilliseconds_, left), [] { return false; });
     }
     bool is_writable() const override {
         pollfd entry = {socket_, POLLOUT, 0};
@@ -125,6 +138,7 @@ private:
     size_t position_ = 0;
     size_t filled_ = 0;
     std::string pending_;
+    std::chrono::steady_clock::time_point requestEnd_;
 };
 
 }  // namespace
@@ -140,6 +154,7 @@ bool RatingHttpServer::process_and_close_socket(socket_t sock) {
             break;
         }
         bool closed = false;
+        stream.StartRequest();
         ok = process_request(stream, left == 1, closed, nullptr);
         if (!stream.Flush() || !ok || closed) {
             break;

@@ -11,6 +11,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -202,12 +204,19 @@ int Serve(RatingStore& store, const Options& options) {
     }
     std::cout << "vtldb-server listening on " << host << ":" << bound << std::endl;
 
-    std::thread stopper([&server, stopSignals] {
+    std::atomic<bool> ended{false};
+    std::thread stopper([&server, &ended, stopSignals] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
+        // A signal that comes before the server has started to listen must still stop it: stop()
+        // does nothing to a server that is not running yet.
+        while (!server.is_running() && !ended) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         server.stop();
     });
     const bool served = server.listen_after_bind();
+    ended = true;
     kill(getpid(), SIGTERM);  // wakes the stopper when the server ended by itself
     stopper.join();
     return served ? 0 : 1;

@@ -48,7 +48,17 @@ int ServerProcess::Stop(int signal) {
     }
     kill(pid_, signal);
     int status = 0;
-    waitpid(pid_, &status, 0);
+    // A server that does not end within 30 s is killed, and the caller sees a status it did not ask for.
+    bool ended = false;
+    for (int waited = 0; waited < 3000 && !ended; ++waited) {
+        ended = waitpid(pid_, &status, WNOHANG) == pid_;
+        if (!ended)
+            usleep(10000);
+    }
+    if (!ended) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status, 0);
+    }
     pid_ = -1;
     return status;
 }

@@ -15,7 +15,8 @@ public:
 
     // Starts the server and waits for its "listening" line; false when it does not come.
     bool Start(const std::string& extraArguments = "");
-    // Sends the signal and reaps the child; returns its wait status.
+    // Sends the signal and reaps the child; returns its wait status. One that has not ended after
+    // 30 s is killed.
     int Stop(int signal);
 
     int port() const { return port_; }

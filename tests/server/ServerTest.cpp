@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -153,6 +158,34 @@ TEST_F(ServerTest, HostileRequestsDoNotHurtTheServer) {
     EXPECT_EQ(QueryServer(network_, kHash), "0");
 }
 
+TEST_F(ServerTest, ARequestTricklingInIsCutOffAfterTenSeconds) {
+    // One byte every half second keeps each read within its time-out, but not the whole request.
+    const int connection = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(connection, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(server_.port()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string request = "GET /vtldb/query.php?hash=" + kHash + " HTTP/1.0\r\nX-Slow: ";
+    const auto start = std::chrono::steady_clock::now();
+    bool cut = false;
+    for (size_t i = 0; !cut && std::chrono::steady_clock::now() - start < std::chrono::seconds(25); ++i) {
+        char byte = i < request.size() ? request[i] : 'x';
+        if (send(connection, &byte, 1, MSG_NOSIGNAL) != 1)
+            cut = true;
+        // Anything to read is an error page or the close: either way the server has let go.
+        pollfd entry = {connection, POLLIN, 0};
+        if (poll(&entry, 1, 500) > 0)
+            cut = true;
+    }
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+    close(connection);
+    EXPECT_TRUE(cut) << "still reading after " << seconds.count() << " s";
+    EXPECT_LE(seconds.count(), 16);
+    EXPECT_EQ(QueryServer(network_, kHash), "0") << "and it still serves";
+}
+
 TEST_F(ServerTest, EveryAnsweredInsertSurvivesAKill) {
     // Several writers, so the kill finds inserts at every stage.
     std::atomic<bool> stop{false};
@@ -206,6 +239,12 @@ TEST_F(ServerTest, EveryAnsweredInsertSurvivesAKill) {
 TEST_F(ServerTest, TerminationIsOrderly) {
     const int status = server_.Stop(SIGTERM);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    // Also when the signal comes the moment the server has announced its port, before it listens.
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_TRUE(server_.Start());
+        const int early = server_.Stop(SIGTERM);
+        EXPECT_TRUE(WIFEXITED(early) && WEXITSTATUS(early) == 0) << "round " << round << ": " << early;
+    }
 }
 
 TEST_F(ServerTest, AccountCommands) {
