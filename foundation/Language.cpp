@@ -168,6 +168,15 @@ std::string ReplaceArgument(std::string_view text, std::string_view argument) {
     return ReplaceAll(text, "<%1>", argument);
 }
 
+std::string_view FirstSentence(std::string_view text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        bool end = text[i] == '.' || text[i] == '?' || text[i] == '!';
+        if (end && text[i + 1] == ' ')
+            return text.substr(0, i + 1);
+    }
+    return text;
+}
+
 std::string ExpandLineBreaks(std::string_view text) {
     return ReplaceAll(text, "</>", "\r\n");
 }

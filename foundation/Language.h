@@ -49,6 +49,10 @@ const std::string& LanguageText(LanguageKey key);
 std::string LanguageTextWith(LanguageKey key, std::string_view argument);
 
 std::string ReplaceArgument(std::string_view text, std::string_view argument);
+// The text up to and with its first full stop, question or exclamation mark that ends a sentence
+// (followed by a space or the end); the whole text when it has none. For a text whose second
+// sentence does not hold in a case at hand.
+std::string_view FirstSentence(std::string_view text);
 // Each "</>" becomes CR LF, for the texts shown on several lines.
 std::string ExpandLineBreaks(std::string_view text);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 
 namespace {
 
@@ -30,7 +31,9 @@ std::string VersionFieldName(unsigned bit) {
     return std::string();
 }
 
-std::string FileVersionText(const std::string& path, unsigned selector, bool withTitle) {
+std::string FileVersionText(const std::string& systemPath, unsigned selector, bool withTitle) {
+    SystemFileAccess access(systemPath);
+    const std::string& path = access.path;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     auto sizeOf = SlotFunctionAs<SizeFunction>(kVersionSlot, "GetFileVersionInfoSizeA");
     auto infoOf = SlotFunctionAs<InfoFunction>(kVersionSlot, "GetFileVersionInfoA");

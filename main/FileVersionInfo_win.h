@@ -3,7 +3,8 @@
 #include <string>
 
 // Texts from a file's version resource, read through the "Version.dll" slot of the library table,
-// so a missing library only means empty texts.
+// so a missing library only means empty texts. The path is one the system names (see
+// SystemFiles_win.h).
 
 // The selector bits the lists ask for.
 constexpr unsigned kVersionFile = 0x0001;

@@ -53,9 +53,3 @@ using PdhVbAddCounterFunction = LONG(WINAPI*)(HANDLE, LPCSTR, HANDLE*);
 // Looked up once by OpenLibraryTable; either may be null.
 extern ExtractIconExFunction g_ExtractIconExA;
 extern PdhVbAddCounterFunction g_PdhVbAddCounter;
-
-// The small icon `index` of a file through the entry point looked up at start-up; 0 (no icon) when
-// the shell library lacks it.
-inline UINT ExtractSmallIcon(const char* file, int index, HICON* small) {
-    return g_ExtractIconExA != nullptr ? g_ExtractIconExA(file, index, nullptr, small, 1) : 0;
-}

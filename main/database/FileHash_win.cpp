@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/database/FileHash.h"
 
 namespace {
@@ -29,5 +30,6 @@ std::string FileHash(const std::string& path) {
         update(context, data, length);
     };
     calls.final = [final](unsigned char* context, unsigned char* digest) { final(context, digest); };
-    return FileHash(path, &calls);
+    SystemFileAccess access(path);
+    return FileHash(access.path, &calls);
 }

@@ -9,6 +9,7 @@
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessListRows.h"
@@ -39,6 +40,17 @@ std::vector<SelectedProcess> SelectedProcesses() {
 void ReportEndFailure(const SelectedProcess& process) {
     ShowMessageBox(LanguageText(LanguageKey::Information),
                    LanguageTextWith(LanguageKey::CanNotEndProcess, process.name), kMessageBoxWarning);
+}
+
+// Deletes the file, retrying for a while: an ended process lets go of its file a little later.
+bool DeleteWithRetries(const std::string& path) {
+    DWORD start = GetTickCount();
+    bool deleted = DeleteFileA(path.c_str()) != FALSE;
+    while (!deleted && GetLastError() != ERROR_FILE_NOT_FOUND && GetTickCount() - start < 2000) {
+        Sleep(50);
+        deleted = DeleteFileA(path.c_str()) != FALSE;
+    }
+    return deleted;
 }
 
 }  // namespace
@@ -200,21 +212,22 @@ void DeleteSelectedExecutables(UINT exitCode) {
                            kMessageBoxQuestion) != kAnswerYes)
             continue;
         TerminateById(selected.pid, exitCode);
-        // An ended process lets go of its file a little later.
-        DWORD start = GetTickCount();
-        bool deleted = DeleteFileA(selected.path.c_str()) != FALSE;
-        while (!deleted && GetTickCount() - start < 2000) {
-            Sleep(50);
-            deleted = DeleteFileA(selected.path.c_str()) != FALSE;
-        }
-        if (deleted) {
+        // The file the system means: on 64-bit Windows not the 32-bit namesake of a system file.
+        SystemFileAccess file(selected.path);
+        if (DeleteWithRetries(file.path)) {
             ShowMessageBox(LanguageText(LanguageKey::Information),
                            LanguageTextWith(LanguageKey::DeleteProcessSuccessful, selected.name),
                            kMessageBoxInformation);
-        } else {
-            MoveFileExA(selected.path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        } else if (MoveFileExA(file.path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
             ShowMessageBox(LanguageText(LanguageKey::Information),
                            LanguageTextWith(LanguageKey::CanNotDeleteProcess, selected.name), kMessageBoxWarning);
+        } else {
+            // Scheduling needs administrator rights: without them nothing happens at the restart,
+            // so the text's promise of it is left out.
+            ShowMessageBox(
+                LanguageText(LanguageKey::Error),
+                ReplaceArgument(FirstSentence(LanguageText(LanguageKey::CanNotDeleteProcess)), selected.name),
+                kMessageBoxError);
         }
     }
     RefreshProcessList(-1, 0);

@@ -1,4 +1,3 @@
-#include "main/LibraryTable_win.h"
 #include "main/processes/ProcessList_win.h"
 
 #include <shellapi.h>
@@ -10,6 +9,8 @@
 
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/processes/CpuHistory_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessAccounting_win.h"
@@ -82,7 +83,7 @@ int ImageOf(const std::string& path) {
         return known->second;
     HICON icon = nullptr;
     int image = -1;
-    if (!path.empty() && ExtractSmallIcon(path.c_str(), 0, &icon) > 0 && icon != nullptr)
+    if (!path.empty() && ExtractSmallIcon(path, 0, &icon) > 0 && icon != nullptr)
         image = AddIcon(icon);
     if (image < 0)
         image = g_list.genericImage;
@@ -122,8 +123,9 @@ ProcessRowTexts TextsOf(const ProcessSample& sample, DWORD pid) {
     }
     texts[kProcessColumnThreads] = std::to_string(sample.threads);
     texts[kProcessColumnHandles] = std::to_string(sample.handles);
+    SystemFileAccess file(sample.path);
     texts[kProcessColumnFileAttributes] = FileAttributeText(
-        sample.path, sample.path.empty() ? kInvalidAttributes : GetFileAttributesA(sample.path.c_str()));
+        sample.path, sample.path.empty() ? kInvalidAttributes : GetFileAttributesA(file.path.c_str()));
     texts[kProcessColumnFilePath] = sample.path.empty() ? LanguageText(LanguageKey::NotDetectable) : sample.path;
     return texts;
 }
@@ -154,7 +156,8 @@ bool UpdateRow(size_t row, const ProcessSample& sample, HANDLE process, ProcessR
 void AppendNewRow(DWORD pid, const ProcessSample& sample, HANDLE process, ProcessRowTexts& texts) {
     texts[kProcessColumnParentProcessId] = std::to_string(ParentProcessId(pid));
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!sample.path.empty() && GetFileAttributesExA(sample.path.c_str(), GetFileExInfoStandard, &data))
+    SystemFileAccess file(sample.path);
+    if (!sample.path.empty() && GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data))
         texts[kProcessColumnFileSize] =
             FileSizeText((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     // The database columns 1 and 2 are filled here once the process database is looked up.

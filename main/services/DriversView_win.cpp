@@ -5,6 +5,7 @@
 #include "foundation/Language.h"
 #include "foundation/ValueFormatting.h"
 #include "main/FileVersionInfo_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/autoruns/Registry_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/services/DriversView.h"
@@ -45,7 +46,8 @@ void LoadDriverImages() {
 
 std::string FileSizeText(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    SystemFileAccess file(path);
+    if (path.empty() || !GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data)) {
         return LanguageText(LanguageKey::NotDetectable);
     }
     int64_t size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

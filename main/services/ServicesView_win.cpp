@@ -1,4 +1,3 @@
-#include "main/LibraryTable_win.h"
 #include "main/services/ServicesView_win.h"
 
 #include <commctrl.h>
@@ -10,6 +9,7 @@
 #include "main/CommandIds.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/MainProgram.h"
+#include "main/SystemFiles_win.h"
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
@@ -40,8 +40,9 @@ std::string WindowsFolder() {
     return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
 }
 
-bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+bool SystemFileExists(const std::string& path) {
+    SystemFileAccess file(path);
+    DWORD attributes = GetFileAttributesA(file.path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -57,7 +58,7 @@ int ServiceImage(const std::string& executable) {
         return 0;
     }
     HICON small = nullptr;
-    if (ExtractSmallIcon(executable.c_str(), 0, &small) == 0 || small == nullptr) {
+    if (ExtractSmallIcon(executable, 0, &small) == 0 || small == nullptr) {
         return 0;
     }
     int index = ImageList_AddIcon(g_serviceImages, small);
@@ -121,7 +122,7 @@ void RebuildServicesList() {
             startType = ServiceStartType();
             type = ServiceType();
         }
-        std::string executable = ServiceExecutablePath(configured, windows, FileExists);
+        std::string executable = ServiceExecutablePath(configured, windows, SystemFileExists);
         size_t row = AppendRow(g_serviceTable);
         SetCell(g_serviceTable, row, 0, name);
         SetCell(g_serviceTable, row, 1, CurrentServiceDisplayName());

@@ -11,10 +11,13 @@
 
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
+#include "main/FileVersionInfo_win.h"
 #include "main/LibraryTable_win.h"
+#include "main/database/FileHash_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
+#include "main/processes/ProcessListRows.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/main/processes/ChildProcess.h"
 
@@ -93,6 +96,24 @@ DWORD ExitCodeOf(const ChildProcess& child) {
     DWORD code = 0;
     GetExitCodeProcess(child.info.hProcess, &code);
     return code;
+}
+
+// The native system folder and SysWOW64 as this test reaches them (with a trailing backslash);
+// false on 32-bit Windows, which has the one system folder.
+bool SystemFolders(std::string& native, std::string& wow64) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    BOOL underWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &underWow64);
+    bool build64 = sizeof(void*) == 8;
+    native = std::string(windows) + (build64 ? "\\System32\\" : "\\Sysnative\\");
+    wow64 = std::string(windows) + "\\SysWOW64\\";
+    return build64 || underWow64;
+}
+
+std::string Lower(std::string text) {
+    CharLowerA(&text[0]);
+    return text;
 }
 
 }  // namespace
@@ -219,7 +240,8 @@ TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority
     EndSelectedProcesses(5);
     ASSERT_EQ(ShownMessages().size(), 2u);
     EXPECT_EQ(ShownMessages()[0].text.find(LanguageText(LanguageKey::ReallyEndFollowingProcesses)), 0u);
-    EXPECT_NE(ShownMessages()[0].text.find("\r\n\r\n - process_test_child.exe\r\n - gone.exe\r\n - "), std::string::npos);
+    EXPECT_NE(ShownMessages()[0].text.find("\r\n\r\n - process_test_child.exe\r\n - gone.exe\r\n - "),
+              std::string::npos);
     EXPECT_EQ(ShownMessages()[1].title, LanguageText(LanguageKey::Information));
     EXPECT_EQ(ShownMessages()[1].style, kMessageBoxWarning);
     EXPECT_EQ(ShownMessages()[1].text, LanguageTextWith(LanguageKey::CanNotEndProcess, "gone.exe"));
@@ -490,4 +512,68 @@ TEST_F(ProcessListTest, ARunningProcessWithoutAPathIsNotEndedForADeleteThatCanno
     EXPECT_EQ(ShownMessages()[0].style, kMessageBoxWarning);
     EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotDeleteProcess, "process_test_child.exe"));
     EXPECT_TRUE(StillRunning(child));
+}
+
+// On 64-bit Windows a 32-bit program sees SysWOW64 where the system folder is; what the list shows,
+// hashes and deletes must still be the file the system means, not a 32-bit namesake.
+TEST_F(ProcessListTest, ASystemFolderProgramIsShownAndDeletedAsTheNativeFileNotItsNamesake) {
+    std::string native, wow64;
+    if (!SystemFolders(native, wow64))
+        GTEST_SKIP() << "32-bit Windows has a single system folder";
+    std::string name = "vantrel_namesake_" + std::to_string(GetCurrentProcessId()) + ".exe";
+    std::string real = TestProgramPath("namesake_real.exe");
+    ASSERT_TRUE(CopyFileA(real.c_str(), (native + name).c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(TestProgramPath("namesake_decoy.exe").c_str(), (wow64 + name).c_str(), FALSE))
+        << GetLastError();
+    ChildProcess child;
+    StartChildProgram(child, native + name, "sleep");
+    ASSERT_TRUE(child.started) << GetLastError();
+
+    RefreshProcessList(-1, 0);
+    size_t row = RowOf(child.pid());
+    ASSERT_NE(row, kNoRow);
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    std::string shown = Cell(Rows(), row, kProcessColumnFilePath);
+    EXPECT_EQ(Lower(shown), Lower(std::string(windows) + "\\System32\\" + name)) << "the path as the system names it";
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(real.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(Cell(Rows(), row, kProcessColumnFileSize), FileSizeText(data.nFileSizeLow));
+    EXPECT_EQ(FileVersionText(shown, kVersionDescription, false), "REAL");
+    EXPECT_EQ(FileHash(shown), FileHash(real));
+    EXPECT_EQ(FileHash(shown).size(), 40u);
+
+    RecordMessageBoxes(kAnswerYes);
+    Select({child.pid()});
+    DeleteSelectedExecutables(3);
+    EXPECT_EQ(GetFileAttributesA((native + name).c_str()), INVALID_FILE_ATTRIBUTES) << "the real file is gone";
+    EXPECT_NE(GetFileAttributesA((wow64 + name).c_str()), INVALID_FILE_ATTRIBUTES) << "the namesake stays";
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    EXPECT_EQ(ShownMessages()[1].text, LanguageTextWith(LanguageKey::DeleteProcessSuccessful, name));
+    child.EndAndForget();
+    DeleteFileA((native + name).c_str());
+    DeleteFileA((wow64 + name).c_str());
+}
+
+// Without administrator rights a file cannot be scheduled for deletion at the restart; then the
+// message must not promise it. Wine's prefix user may schedule anything, so a name too long for
+// the system's calls stands in for the missing right.
+TEST_F(ProcessListTest, ADeleteThatCannotBeScheduledIsReportedAsAFailure) {
+    UseSourceLanguage();
+    RecordMessageBoxes(kAnswerYes);
+    char temporary[MAX_PATH];
+    GetTempPathA(sizeof(temporary), temporary);
+    std::string missing = std::string(temporary) + std::string(MAX_PATH, 'x') + ".exe";
+    ASSERT_FALSE(MoveFileExA(missing.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) << "the name is refused";
+    RowTable& table = *ProcessListView().table;
+    size_t row = AppendRow(table);
+    SetCell(table, row, kProcessColumnName, "never.exe");
+    SetCellInteger(table, row, kProcessColumnProcessId, 0x7FFFFFF0);
+    SetCell(table, row, kProcessColumnFilePath, missing);
+    Select({0x7FFFFFF0});
+    DeleteSelectedExecutables(3);
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    EXPECT_EQ(ShownMessages()[1].style, kMessageBoxError);
+    EXPECT_EQ(ShownMessages()[1].title, LanguageText(LanguageKey::Error));
+    EXPECT_EQ(ShownMessages()[1].text, "The file of never.exe could not be deleted now.");
 }

@@ -1,0 +1,91 @@
+// Service and driver files that exist only in the native system folder: on 64-bit Windows a 32-bit
+// program must still show their sizes and version texts instead of missing-file placeholders.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/Language.h"
+#include "foundation/ValueFormatting.h"
+#include "main/LibraryTable_win.h"
+#include "main/RowTable.h"
+#include "main/services/DriversView.h"
+#include "main/services/ServiceControl_win.h"
+#include "main/services/ServicesView_win.h"
+#include "tests/harness/TestSupport.h"
+#include "tests/main/autoruns/ConsoleCommand_win.h"
+#include "tests/main/services/ServiceTestSupport_win.h"
+
+namespace {
+
+std::string WindowsFolder() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    return windows;
+}
+
+// The native system folder as this test reaches it; empty on 32-bit Windows.
+std::string NativeSystemFolder() {
+    BOOL underWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &underWow64);
+    if (sizeof(void*) == 8)
+        return WindowsFolder() + "\\System32";
+    return underWow64 ? WindowsFolder() + "\\Sysnative" : std::string();
+}
+
+class SystemFolderBinariesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        native = NativeSystemFolder();
+        if (native.empty())
+            GTEST_SKIP() << "32-bit Windows has a single system folder";
+        UseSourceLanguage();
+        OpenLibraryTable();
+        name = "vantrel_native_only_" + std::to_string(GetCurrentProcessId());
+        source = TestProgramFolder() + "..\\processes\\namesake_real.exe";
+        ASSERT_TRUE(GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &real)) << source;
+    }
+    std::string native;
+    std::string name;
+    std::string source;  // the 64-bit test program, with a version resource
+    WIN32_FILE_ATTRIBUTE_DATA real{};
+};
+
+TEST_F(SystemFolderBinariesTest, ADriverFileShowsItsSizeAndTexts) {
+    std::string file = native + "\\drivers\\" + name + ".sys";
+    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
+    RowTable table = MakeRowTable(DriverColumnCount);
+    size_t row = AppendDriverRow(table, name + ".sys", "\\SystemRoot\\System32\\drivers\\" + name + ".sys",
+                                 WindowsFolder() + "\\System32");
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(Cell(table, row, 7), FormatBytes64(real.nFileSizeLow, 2));
+    EXPECT_EQ(Cell(table, row, 2), "REAL");
+    EXPECT_EQ(Cell(table, row, 5), "REAL company");
+}
+
+TEST_F(SystemFolderBinariesTest, AServiceBinaryShowsItsTexts) {
+    std::string file = native + "\\" + name + ".exe";
+    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
+    RemoveLeftOverTestServices("vantrel_native_only_");
+    std::string binary = WindowsFolder() + "\\System32\\" + name + ".exe";
+    ConsoleResult created = RunConsoleCommand("sc.exe create " + name + " binpath= \"" + binary + "\" start= demand");
+    ASSERT_EQ(created.exitCode, 0) << created.output;
+    OpenServiceManager();
+    InitCommonControls();
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 200, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    CreateServicesList(parent);
+    RebuildServicesList();
+    size_t row = FindRow(*ServicesList().table, 0, name);
+    RunConsoleCommand("sc.exe delete " + name);
+    DeleteFileA(file.c_str());
+    ASSERT_NE(row, kNoRow);
+    EXPECT_EQ(Cell(*ServicesList().table, row, 5), "REAL");
+    EXPECT_EQ(Cell(*ServicesList().table, row, 6), "REAL company");
+    DestroyWindow(parent);
+    CloseServiceManager();
+}
+
+}  // namespace
