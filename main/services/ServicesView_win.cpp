@@ -9,7 +9,7 @@
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
 #include "main/FileVersionInfo_win.h"
-#include "main/MainProgram.h"
+#include "main/View.h"
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
