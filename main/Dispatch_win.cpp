@@ -8,34 +8,22 @@
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
 #include "main/CommandIds.h"
-#include "main/MainProgram.h"
-#include "main/MainWindow_win.h"
+#include "main/MainWindows_win.h"
 #include "main/Menus_win.h"
+#include "main/ProgramModel.h"
 #include "main/SecondaryWindows_win.h"
-#include "main/Startup_win.h"
 #include "main/SystemPower_win.h"
+#include "main/Views_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "main/services/ServicesView_win.h"
 
-void RefreshView(int view) {
-    // The views' lists join here as they are built; a view without a list has nothing to refresh.
-    if (view == ViewProcesses) {
-        RefreshProcessList(-1, 0);
-    }
-    if (view == ViewServices) {
-        RebuildServicesList();
-    } else if (view == ViewDrivers) {
-        RebuildDriversList();
-    }
-}
-
 namespace {
 
 void OpenHelp() {
     std::string path = ProgramFolder() + "\\vantrel.chm";
-    HINSTANCE result = ShellExecuteA(g_program.window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = ShellExecuteA(g_windows.window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
         ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(LanguageKey::CanNotOpenHelp),
                        kMessageBoxWarning);
@@ -51,7 +39,7 @@ void DispatchCommand(int id, int code, HWND control) {
         return;
     }
     if (id == kProcessTreeCheckBox) {
-        bool tree = IsDlgButtonChecked(g_program.views[ViewProcesses], id) == BST_CHECKED;
+        bool tree = IsDlgButtonChecked(g_windows.views[ViewProcesses], id) == BST_CHECKED;
         g_program.preferences.PreferencesPPIDView = tree ? 1 : 0;
         SetProcessTreeView(tree);
         return;
@@ -74,10 +62,11 @@ void DispatchCommand(int id, int code, HWND control) {
     }
     switch (id) {
         case CommandClose:
-            ExitProgram();
+            // The event loop ends on the quit message, and the exit procedure runs after it.
+            PostQuitMessage(0);
             return;
         case CommandTaskManager:
-            ShellExecuteA(g_program.window, "open", "taskmgr", nullptr, nullptr, SW_SHOWNORMAL);
+            ShellExecuteA(g_windows.window, "open", "taskmgr", nullptr, nullptr, SW_SHOWNORMAL);
             return;
         case CommandShutdown:
         case CommandReboot:
@@ -99,9 +88,9 @@ void DispatchCommand(int id, int code, HWND control) {
         case CommandRun:
             // The autoruns view has its own window for this command.
             if (view != ViewAutoruns) {
-                PrepareRunWindow(g_program.secondary[WindowExecute]);
+                PrepareRunWindow(g_windows.secondary[WindowExecute]);
                 ShowModalWindow(WindowExecute);
-                SetFocus(GetDlgItem(g_program.secondary[WindowExecute], kRunWindowCommand));
+                SetFocus(GetDlgItem(g_windows.secondary[WindowExecute], kRunWindowCommand));
             }
             return;
         case CommandExploreDriverFolder:

@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-// `code` is the notification code of a control (0 for menu items, shortcuts and clicks).
+// `code` is the notification code of a control (0 for menu items, shortcuts and clicks). The close
+// command ends the event loop with a quit message.
 void DispatchCommand(int id, int code, HWND control);
 LRESULT DispatchNotification(const NMHDR& header);
-
-// Refreshes a view's list now, as the refresh command does.
-void RefreshView(int view);

@@ -1,5 +1,5 @@
 #pragma once
-// The main window: its controls, views, banner and buttons, and its window procedure.
+// The main window: its creation, placement and layout, and its window procedure.
 
 #include <windows.h>
 
@@ -7,10 +7,5 @@
 bool CreateMainWindows(HINSTANCE instance);
 // Applies the saved placement and shows the main window.
 void ShowMainWindow();
-
-void SwitchView(int view, bool refreshNow);
-void UpdateButtons();
-// Redraws the image buttons; the one under the mouse is drawn highlighted.
-void UpdateHotButton();
 
 LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,8 +5,9 @@
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
-#include "main/MainProgram.h"
+#include "main/MainWindows_win.h"
 #include "main/MenuIcons_win.h"
+#include "main/ProgramModel.h"
 
 namespace {
 
@@ -176,14 +177,11 @@ void CreateMenus() {
     AppendPopup(bar, file, LanguageKey::File);
 
     HMENU view = CreatePopupMenu();
-    const LanguageKey views[ViewCount] = {LanguageKey::Processes, LanguageKey::Windows,  LanguageKey::Services,
-                                          LanguageKey::Drivers,   LanguageKey::Networks, LanguageKey::Monitor,
-                                          LanguageKey::SMART,     LanguageKey::Autoruns};
     for (int v = 0; v < ViewCount; ++v) {
-        Append(view, CommandViewFirst + v, views[v]);
+        Append(view, CommandViewFirst + v, ViewName(v));
     }
     AppendPopup(bar, view, LanguageKey::View);
-    g_program.viewMenu = view;
+    g_windows.viewMenu = view;
 
     HMENU system = CreatePopupMenu();
     Append(system, CommandShutdown, LanguageKey::Shutdown);
@@ -193,7 +191,7 @@ void CreateMenus() {
     AppendText(system, CommandLogoff, LanguageTextWith(LanguageKey::Logoff, LoggedOnUser()));
     Append(system, CommandLock, LanguageKey::Lock);
     AppendPopup(bar, system, LanguageKey::System);
-    g_program.systemMenu = system;
+    g_windows.systemMenu = system;
 
     HMENU help = CreatePopupMenu();
     Append(help, CommandOpenHelp, LanguageKey::OpenHelp);
@@ -201,10 +199,10 @@ void CreateMenus() {
     Append(help, CommandAbout, LanguageKey::About);
     AppendPopup(bar, help, LanguageKey::Help);
 
-    LoadMenuIcons(g_program.instance);
+    LoadMenuIcons(g_windows.instance);
     AttachMenuIcons(bar);
-    SetMenu(g_program.window, bar);
-    g_program.menuBar = bar;
+    SetMenu(g_windows.window, bar);
+    g_windows.menuBar = bar;
 }
 
 void UpdatePowerMenu() {
@@ -226,7 +224,7 @@ void UpdatePowerMenu() {
         }
         for (int command : rule.commands) {
             if (command != 0) {
-                EnableMenuItem(g_program.systemMenu, command, MF_BYCOMMAND | MF_GRAYED);
+                EnableMenuItem(g_windows.systemMenu, command, MF_BYCOMMAND | MF_GRAYED);
             }
         }
     }
@@ -234,10 +232,14 @@ void UpdatePowerMenu() {
 
 HACCEL CreateShortcuts() {
     ACCEL keys[] = {
-        {FCONTROL | FVIRTKEY, 'R', CommandRun},        {FCONTROL | FVIRTKEY, 'P', CommandPreferences},
-        {FCONTROL | FVIRTKEY, 'D', CommandDiagram},    {FCONTROL | FVIRTKEY, 'F', CommandSearch},
-        {FVIRTKEY, VK_DELETE, CommandEnd},             {FCONTROL | FVIRTKEY, 'S', CommandWebSearch},
-        {FCONTROL | FVIRTKEY, 'I', CommandProcessInformation}, {FVIRTKEY, VK_F5, CommandRefresh},
+        {FCONTROL | FVIRTKEY, 'R', CommandRun},
+        {FCONTROL | FVIRTKEY, 'P', CommandPreferences},
+        {FCONTROL | FVIRTKEY, 'D', CommandDiagram},
+        {FCONTROL | FVIRTKEY, 'F', CommandSearch},
+        {FVIRTKEY, VK_DELETE, CommandEnd},
+        {FCONTROL | FVIRTKEY, 'S', CommandWebSearch},
+        {FCONTROL | FVIRTKEY, 'I', CommandProcessInformation},
+        {FVIRTKEY, VK_F5, CommandRefresh},
     };
     return CreateAcceleratorTableA(keys, sizeof(keys) / sizeof(keys[0]));
 }
@@ -281,7 +283,7 @@ void ShowContextMenu(HMENU menu) {
     }
     POINT cursor;
     GetCursorPos(&cursor);
-    SetForegroundWindow(g_program.window);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, g_program.window, nullptr);
+    SetForegroundWindow(g_windows.window);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, g_windows.window, nullptr);
     DestroyMenu(menu);
 }

@@ -6,7 +6,7 @@
 #include "foundation/SettingsFile.h"
 #include "foundation/ValueFormatting.h"
 #include "main/CommandIds.h"
-#include "main/MainProgram.h"
+#include "main/ProgramModel.h"
 #include "main/processes/ProcessList_win.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "foundation/Controls_win.h"
 #include "foundation/Language.h"
-#include "main/MainProgram.h"
+#include "main/MainWindows_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
@@ -50,7 +50,7 @@ const char kLicenseText[] =
     "The icons come from the Tango Desktop Project, which placed them in the public domain.";
 
 HWND WindowHandle(int window) {
-    return window == 0 ? g_program.window : g_program.secondary[window];
+    return window == 0 ? g_windows.window : g_windows.secondary[window];
 }
 
 void SetModalPeersEnabled(bool enabled) {
@@ -63,7 +63,7 @@ void SetModalPeersEnabled(bool enabled) {
 
 int WindowNumber(HWND handle) {
     for (int w = 1; w < WindowCount; ++w) {
-        if (g_program.secondary[w] == handle) {
+        if (g_windows.secondary[w] == handle) {
             return w;
         }
     }
@@ -86,36 +86,36 @@ void FillAboutWindow(HWND about) {
     GetClientRect(about, &client);
     int width = client.right - 24;
     int y = 12;
-    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst, g_program.uiFont);
+    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst, g_windows.uiFont);
     SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(g_program.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
-    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1, g_program.uiFont);
+                 reinterpret_cast<WPARAM>(LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
+    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1, g_windows.uiFont);
     AddControl(about, "STATIC", LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT, SS_LEFT, 56, y + 17,
-               width - 44, 16, AboutPanelFirst + 2, g_program.uiFont);
+               width - 44, 16, AboutPanelFirst + 2, g_windows.uiFont);
     y += 44;
     AddControl(about, "STATIC", ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)), SS_LEFT, 12, y, width,
-               76, AboutPanelFirst + 3, g_program.uiFont);
+               76, AboutPanelFirst + 3, g_windows.uiFont);
     y += 80;
     AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 4,
-               g_program.uiFont);
+               g_windows.uiFont);
     y += 32;
     AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, AboutPanelFirst + 5,
-               g_program.uiFont);
+               g_windows.uiFont);
     y += 18;
     AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 6,
-               g_program.uiFont);
+               g_windows.uiFont);
 
     HWND text = AddControl(about, "EDIT", kLicenseText, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12,
-                           12, width, client.bottom - 60, AboutLicenseText, g_program.uiFont);
+                           12, width, client.bottom - 60, AboutLicenseText, g_windows.uiFont);
     ShowWindow(text, SW_HIDE);
     int buttonY = client.bottom - 36;
     AddControl(about, "BUTTON", LanguageText(LanguageKey::License), BS_PUSHBUTTON | WS_TABSTOP, 12, buttonY, 100, 24,
-               AboutLicense, g_program.uiFont);
+               AboutLicense, g_windows.uiFont);
     HWND info = AddControl(about, "BUTTON", LanguageText(LanguageKey::Information), BS_PUSHBUTTON | WS_TABSTOP, 12,
-                           buttonY, 100, 24, AboutInformation, g_program.uiFont);
+                           buttonY, 100, 24, AboutInformation, g_windows.uiFont);
     ShowWindow(info, SW_HIDE);
     AddControl(about, "BUTTON", LanguageText(LanguageKey::Close), BS_DEFPUSHBUTTON | WS_TABSTOP, client.right - 112,
-               buttonY, 100, 24, AboutClose, g_program.uiFont);
+               buttonY, 100, 24, AboutClose, g_windows.uiFont);
 }
 
 void HideSecondaryWindow(HWND handle) {
@@ -125,7 +125,7 @@ void HideSecondaryWindow(HWND handle) {
     }
     ShowWindow(handle, SW_HIDE);
     if (number == WindowAbout || number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences) {
-        SetForegroundWindow(g_program.window);
+        SetForegroundWindow(g_windows.window);
     }
 }
 
@@ -166,8 +166,8 @@ void CreateSecondaryWindows() {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = SecondaryWindowCallback;
-    windowClass.hInstance = g_program.instance;
-    windowClass.hIcon = LoadIconA(g_program.instance, MAKEINTRESOURCEA(IDI_VANTREL));
+    windowClass.hInstance = g_windows.instance;
+    windowClass.hIcon = LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL));
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kSecondaryClassName;
@@ -183,22 +183,22 @@ void CreateSecondaryWindows() {
         }
         HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kSecondaryClassName, title.c_str(),
                                       style, CW_USEDEFAULT, CW_USEDEFAULT, description.width, description.height,
-                                      g_program.window, nullptr, g_program.instance, nullptr);
-        g_program.secondary[description.window] = window;
+                                      g_windows.window, nullptr, g_windows.instance, nullptr);
+        g_windows.secondary[description.window] = window;
     }
-    FillAboutWindow(g_program.secondary[WindowAbout]);
-    FillRunWindow(g_program.secondary[WindowExecute], g_program.uiFont);
+    FillAboutWindow(g_windows.secondary[WindowAbout]);
+    FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {
-    HWND handle = g_program.secondary[window];
+    HWND handle = g_windows.secondary[window];
     if (handle == nullptr) {
         return;
     }
     // Placed over the middle of the main window.
     RECT main;
     RECT own;
-    GetWindowRect(g_program.window, &main);
+    GetWindowRect(g_windows.window, &main);
     GetWindowRect(handle, &own);
     int width = own.right - own.left;
     int height = own.bottom - own.top;
@@ -210,6 +210,6 @@ void ShowModalWindow(int window) {
 }
 
 void ShowAboutWindow() {
-    ShowAboutPanel(g_program.secondary[WindowAbout], false);
+    ShowAboutPanel(g_windows.secondary[WindowAbout], false);
     ShowModalWindow(WindowAbout);
 }

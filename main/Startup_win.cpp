@@ -1,32 +1,39 @@
 #include "main/Startup_win.h"
 
-#include <ctime>
+#include <string>
 
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
 #include "main/CommandIds.h"
-#include "main/Dispatch_win.h"
-#include "main/MainProgram.h"
+#include "main/ImageButtons_win.h"
+#include "main/LibraryTable_win.h"
 #include "main/MainWindow_win.h"
+#include "main/MainWindows_win.h"
 #include "main/Menus_win.h"
 #include "main/Preferences_win.h"
+#include "main/ProgramDatabase_win.h"
+#include "main/ProgramModel.h"
 #include "main/StatusBar_win.h"
-#include "main/LibraryTable_win.h"
+#include "main/Views_win.h"
 #include "main/database/RatingCacheFile.h"
 #include "main/database/RatingNetwork_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/processes/SystemFigures_win.h"
 #include "main/services/ServiceControl_win.h"
-#include "resources/PngBitmap_win.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 
 const char kMutexName[] = "Vantrel_Mutex";
 constexpr DWORD kLoopWaitMilliseconds = 25;
 constexpr UINT kActivateTimeout = 5000;
+
+// Held from start-up to exit: the single-instance mutex goes with the process, the counters are
+// closed by the exit procedure.
+HANDLE g_mutex = nullptr;
+ProcessorCounters g_processorCounters;
 
 // Another instance runs when its mutex exists: bring its window to the front and stop here.
 bool AnotherInstanceRuns() {
@@ -76,26 +83,6 @@ void EnablePrivileges() {
     }
 }
 
-std::string RatingCachePath() {
-    return ProgramFolder() + "\\vantrel.db";
-}
-
-// The cache's own fixed texts, shown as they are: no title, error icon.
-void ShowDatabaseMessage(const char* text) {
-    if (text != nullptr && *text != '\0') {
-        ShowMessageBox("", text, kMessageBoxError);
-    }
-}
-
-void LoadRatingDatabase() {
-    ShowDatabaseMessage(RatingLoadMessage(
-        LoadRatingCache(g_program.database.cache, RatingCachePath(), LocalEpochSeconds(std::time(nullptr)))));
-}
-
-void SaveRatingDatabase() {
-    ShowDatabaseMessage(RatingSaveMessage(SaveRatingCache(g_program.database.cache, RatingCachePath())));
-}
-
 // Once at start-up, right after the list was filled: every listed process gives back the memory it
 // does not use. Results are of no interest.
 void TrimEveryListedProcess() {
@@ -106,7 +93,7 @@ void TrimEveryListedProcess() {
 }
 
 void SampleSystemFigures() {
-    UpdateSystemFigures(g_program.figures, g_program.processorCounters);
+    UpdateSystemFigures(g_program.figures, g_processorCounters);
 }
 
 }  // namespace
@@ -116,11 +103,11 @@ bool StartProgram(HINSTANCE instance) {
     if (AnotherInstanceRuns()) {
         return false;
     }
-    g_program.mutex = CreateMutexA(nullptr, FALSE, kMutexName);
-    if (g_program.mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    g_mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    if (g_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
         // Another start got there between our look and our creation: it is the one that runs.
-        CloseHandle(g_program.mutex);
-        g_program.mutex = nullptr;
+        CloseHandle(g_mutex);
+        g_mutex = nullptr;
         return false;
     }
 
@@ -130,7 +117,7 @@ bool StartProgram(HINSTANCE instance) {
     g_program.processorCount = system.dwNumberOfProcessors > 0 ? static_cast<int>(system.dwNumberOfProcessors) : 1;
     g_program.preferences = MainPreferences{};
     g_program.currentView = -1;
-    g_program.lightBlueBrush = CreateSolidBrush(0xFFDDCC);
+    g_windows.lightBlueBrush = CreateSolidBrush(0xFFDDCC);
 
     OpenLibraryTable();
     EnablePrivileges();
@@ -149,11 +136,11 @@ bool StartProgram(HINSTANCE instance) {
         return false;
     }
     LoadPreferences(true);
-    g_program.database.network = WinsockRatingNetwork(
-        {g_program.preferences.DatabaseServerHost, g_program.preferences.DatabaseServerPort},
-        g_program.networkAvailable != 0);
+    g_program.database.network =
+        WinsockRatingNetwork({g_program.preferences.DatabaseServerHost, g_program.preferences.DatabaseServerPort},
+                             g_program.networkAvailable != 0);
     ConnectRatingDatabase();
-    SetUpProcessorCounters(g_program.processorCounters, g_program.processorCount);
+    SetUpProcessorCounters(g_processorCounters, g_program.processorCount);
     UpdatePowerMenu();
     SwitchView(ViewProcesses, true);
     ShowMainWindow();
@@ -172,54 +159,19 @@ bool StartProgram(HINSTANCE instance) {
 void IdleRefresh() {
     UpdateHotButton();
     const MainPreferences& preferences = g_program.preferences;
-    DueRefreshes due = TakeDueRefreshes(g_program.timers, GetTickCount(),
-                                        TimerInterval(preferences.PreferencesRefresh1Spin),
-                                        TimerInterval(preferences.PreferencesRefresh2Spin));
+    DueRefreshes due =
+        TakeDueRefreshes(g_program.timers, GetTickCount(), TimerInterval(preferences.PreferencesRefresh1Spin),
+                         TimerInterval(preferences.PreferencesRefresh2Spin));
     if (due.figures) {
         SampleSystemFigures();
         DrawStatusBar();
     }
     if (due.list) {
-        int view = g_program.currentView;
-        if (view == ViewProcesses || view == ViewMonitor) {
-            RefreshView(ViewProcesses);
-        }
-        if (view == ViewWindows || view == ViewServices || view == ViewNetworks || view == ViewSmart) {
-            RefreshView(view);
-        }
+        RefreshListsOnTimer();
     }
 }
 
-void ConnectRatingDatabase() {
-    RatingProgressSetup& setup = g_program.databaseProgress;
-    setup.instance = g_program.instance;
-    setup.owner = g_program.window;
-    setup.disabledWindows = {g_program.window, g_program.secondary[WindowPreferences]};
-    setup.font = g_program.uiFont;
-    if (setup.image == nullptr) {
-        // The window's panel is white, and a static control draws its bitmap without blending.
-        setup.image = LoadPngBitmapOn(g_program.instance, IDR_PNG_DATABASE, RGB(255, 255, 255));
-    }
-    setup.title = kMainWindowTitle;
-    setup.searchingText = LanguageText(LanguageKey::SearchingDatabase);
-    setup.cancelText = LanguageText(LanguageKey::Cancel);
-
-    RatingDatabase& database = g_program.database;
-    database.texts = {LanguageText(LanguageKey::LookupUpdates), LanguageText(LanguageKey::RatingSystemInternal),
-                      LanguageText(LanguageKey::RatingTrustworthyProgram)};
-    database.now = [] { return LocalEpochSeconds(std::time(nullptr)); };
-    database.progress = [](const std::string& caption, bool openWindow) {
-        return RatingProgressStep(g_program.databaseProgress, caption, openWindow);
-    };
-}
-
-void CloseDatabaseWaitWindow() {
-    if (RatingProgressWindow() != nullptr) {
-        CloseRatingProgress(g_program.database);
-    }
-}
-
-int RunEventLoop() {
+void RunEventLoop() {
     for (;;) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kLoopWaitMilliseconds, QS_ALLINPUT);
         CloseDatabaseWaitWindow();
@@ -228,19 +180,19 @@ int RunEventLoop() {
         bool onlyMouseMoves = true;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                return static_cast<int>(message.wParam);
+                return;
             }
             arrived = true;
             if (message.message != WM_MOUSEMOVE) {
                 onlyMouseMoves = false;
             }
             HWND target = message.hwnd;
-            bool inMainWindow = target == g_program.window || IsChild(g_program.window, target);
-            if (inMainWindow && TranslateAcceleratorA(g_program.window, g_program.accelerators, &message)) {
+            bool inMainWindow = target == g_windows.window || IsChild(g_windows.window, target);
+            if (inMainWindow && TranslateAcceleratorA(g_windows.window, g_windows.accelerators, &message)) {
                 continue;
             }
             HWND dialog = GetAncestor(target, GA_ROOT);
-            if (dialog != nullptr && dialog != g_program.window && IsDialogMessageA(dialog, &message)) {
+            if (dialog != nullptr && dialog != g_windows.window && IsDialogMessageA(dialog, &message)) {
                 continue;
             }
             TranslateMessage(&message);
@@ -261,9 +213,9 @@ void ExitProgram() {
             PostMessageA(tray, MessageQuit, 0, 0);
         }
     }
-    CloseProcessorCounters(g_program.processorCounters);
-    if (g_program.lightBlueBrush != nullptr) {
-        DeleteObject(g_program.lightBlueBrush);
+    CloseProcessorCounters(g_processorCounters);
+    if (g_windows.lightBlueBrush != nullptr) {
+        DeleteObject(g_windows.lightBlueBrush);
     }
     SavePreferences(true);
     if (g_program.preferences.PreferencesUseDatabase) {

@@ -6,16 +6,10 @@
 // Runs the start-up in its order; returns false when this instance is not to run (another one
 // does, or the main window cannot be created).
 bool StartProgram(HINSTANCE instance);
-// The event loop; returns only when the window thread gets WM_QUIT.
-int RunEventLoop();
+// The event loop; returns when the close command has posted the quit message.
+void RunEventLoop();
 // Saves and closes everything and ends the process with exit code 0.
 [[noreturn]] void ExitProgram();
 
 // The timer work of an idle turn of the loop.
 void IdleRefresh();
-
-// Gives the rating lookups their clock, texts and progress window; needs the main window.
-void ConnectRatingDatabase();
-// The loop's first step after a wait: a progress window left open by lookups is closed, the
-// windows it disabled are enabled again and a Cancel is forgotten.
-void CloseDatabaseWaitWindow();

@@ -4,13 +4,14 @@
 #include <commctrl.h>
 
 #include "foundation/Language.h"
-#include "main/MainProgram.h"
+#include "main/MainWindows_win.h"
+#include "main/ProgramModel.h"
 
 namespace {
 
 // The list a view counts in the strip; the SMART view counts its hard-disk list, its first list.
 int ViewRowCount(int view) {
-    HWND list = FindWindowExA(g_program.views[view], nullptr, WC_LISTVIEWA, nullptr);
+    HWND list = FindWindowExA(g_windows.views[view], nullptr, WC_LISTVIEWA, nullptr);
     return list != nullptr ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
@@ -60,18 +61,18 @@ std::vector<StatusText> StatusBarTexts(int view) {
 }
 
 void DrawStatusBar() {
-    if (g_program.window == nullptr) {
+    if (g_windows.window == nullptr) {
         return;
     }
     RECT client;
-    GetClientRect(g_program.window, &client);
+    GetClientRect(g_windows.window, &client);
     int width = client.right;
     int top = client.bottom - kStatusHeight;
     if (width <= 0 || top < 0) {
         return;
     }
     // Drawn off screen first, so the strip never flickers at the figures' refresh rate.
-    HDC dc = GetDC(g_program.window);
+    HDC dc = GetDC(g_windows.window);
     HDC image = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, width, kStatusHeight);
     HGDIOBJ oldBitmap = SelectObject(image, bitmap);
@@ -102,7 +103,7 @@ void DrawStatusBar() {
     DeleteObject(top1);
 
     SetBkMode(image, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(image, g_program.uiFont);
+    HGDIOBJ oldFont = SelectObject(image, g_windows.uiFont);
     for (const StatusText& text : StatusBarTexts(g_program.currentView)) {
         SetTextColor(image, text.warning ? RGB(220, 0, 0) : GetSysColor(COLOR_BTNTEXT));
         RECT box{text.x, 1, width, kStatusHeight};
@@ -113,5 +114,5 @@ void DrawStatusBar() {
     SelectObject(image, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(image);
-    ReleaseDC(g_program.window, dc);
+    ReleaseDC(g_windows.window, dc);
 }

@@ -7,5 +7,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!StartProgram(instance)) {
         return 0;
     }
-    return RunEventLoop();
+    RunEventLoop();
+    ExitProgram();
 }

@@ -20,8 +20,10 @@
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
-#include "main/MainProgram.h"
 #include "main/MainWindow_win.h"
+#include "main/MainWindows_win.h"
+#include "main/ProgramModel.h"
+#include "main/Views_win.h"
 #include "main/processes/RunHistory.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
@@ -96,7 +98,7 @@ protected:
     static void TearDownTestSuite() {
         RemoveFolderFiles();
         RemoveDirectoryA(folder_.c_str());
-        DestroyWindow(g_program.window);
+        DestroyWindow(g_windows.window);
     }
     static void RemoveFolderFiles() {
         WIN32_FIND_DATAA found;
@@ -122,7 +124,7 @@ protected:
             Click(kRunWindowCancel);
     }
 
-    static HWND Window() { return g_program.secondary[WindowExecute]; }
+    static HWND Window() { return g_windows.secondary[WindowExecute]; }
     static void Click(int id) {
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(Window(), id)));
@@ -146,8 +148,8 @@ protected:
         return listed;
     }
     static bool PeersEnabled(bool enabled) {
-        for (HWND peer : {g_program.window, g_program.secondary[WindowProcessInformation],
-                          g_program.secondary[WindowDiagram], g_program.secondary[WindowSearch]}) {
+        for (HWND peer : {g_windows.window, g_windows.secondary[WindowProcessInformation],
+                          g_windows.secondary[WindowDiagram], g_windows.secondary[WindowSearch]}) {
             if ((IsWindowEnabled(peer) != FALSE) != enabled)
                 return false;
         }

@@ -12,15 +12,18 @@
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
-#include "main/MainProgram.h"
 #include "main/MainWindow_win.h"
+#include "main/MainWindows_win.h"
 #include "main/MenuIcons_win.h"
 #include "main/Menus_win.h"
 #include "main/Preferences_win.h"
-#include "main/processes/ProcessList_win.h"
-#include "main/Startup_win.h"
+#include "main/ProgramDatabase_win.h"
+#include "main/ProgramModel.h"
 #include "main/StatusBar_win.h"
 #include "main/SystemPower_win.h"
+#include "main/Views_win.h"
+#include "main/database/RatingProgress_win.h"
+#include "main/processes/ProcessList_win.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 
@@ -64,10 +67,10 @@ std::string TooltipOf(int command) {
         char text[256] = {};
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V1_SIZE;
-        tool.hwnd = g_program.window;
-        tool.uId = reinterpret_cast<UINT_PTR>(g_program.buttons[i]);
+        tool.hwnd = g_windows.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(g_windows.buttons[i]);
         tool.lpszText = text;
-        SendMessageA(g_program.tooltips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(g_windows.tooltips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
         return text;
     }
     return {};
@@ -98,9 +101,9 @@ TEST_F(MainWindowTest, EachViewCommandShowsOnlyItsViewAndChecksItsMenuEntry) {
         DispatchCommand(CommandViewFirst + view, 0, nullptr);
         EXPECT_EQ(g_program.currentView, view);
         for (int other = 0; other < ViewCount; ++other) {
-            EXPECT_EQ(IsWindowVisible(g_program.views[other]) != FALSE, other == view)
+            EXPECT_EQ(IsWindowVisible(g_windows.views[other]) != FALSE, other == view)
                 << "view " << other << " while " << view << " is current";
-            UINT state = GetMenuState(g_program.viewMenu, CommandViewFirst + other, MF_BYCOMMAND);
+            UINT state = GetMenuState(g_windows.viewMenu, CommandViewFirst + other, MF_BYCOMMAND);
             EXPECT_EQ((state & MF_CHECKED) != 0, other == view) << "menu entry of view " << other;
         }
     }
@@ -127,7 +130,7 @@ TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelection) {
         int command = kButtonCommands[i];
         bool needsSelection =
             command == CommandEnd || command == CommandWebSearch || command == CommandProcessInformation;
-        EXPECT_EQ(g_program.buttonEnabled[i], !needsSelection) << "button " << command;
+        EXPECT_EQ(g_windows.buttonEnabled[i], !needsSelection) << "button " << command;
     }
 }
 
@@ -138,7 +141,7 @@ TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSele
     auto enabled = [](int command) {
         for (size_t i = 0; i < kButtonCommands.size(); ++i) {
             if (kButtonCommands[i] == command)
-                return static_cast<bool>(g_program.buttonEnabled[i]);
+                return static_cast<bool>(g_windows.buttonEnabled[i]);
         }
         return false;
     };
@@ -158,7 +161,7 @@ TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSele
 }
 
 TEST_F(MainWindowTest, MenuBarHasItsFourMenusWithTheLoggedOnUserInLogOff) {
-    HMENU bar = GetMenu(g_program.window);
+    HMENU bar = GetMenu(g_windows.window);
     ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(MenuText(bar, 0), Text(LanguageKey::File));
     EXPECT_EQ(MenuText(bar, 1), Text(LanguageKey::View));
@@ -178,7 +181,7 @@ TEST_F(MainWindowTest, MenuBarHasItsFourMenusWithTheLoggedOnUserInLogOff) {
     DWORD size = sizeof(user);
     ASSERT_TRUE(GetUserNameA(user, &size));
     char logoff[256] = {};
-    GetMenuStringA(g_program.systemMenu, CommandLogoff, logoff, sizeof(logoff), MF_BYCOMMAND);
+    GetMenuStringA(g_windows.systemMenu, CommandLogoff, logoff, sizeof(logoff), MF_BYCOMMAND);
     EXPECT_EQ(std::string(logoff), LanguageTextWith(LanguageKey::Logoff, user));
 }
 
@@ -218,10 +221,10 @@ TEST_F(MainWindowTest, MissingHelpFileIsReported) {
 }
 
 TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
-    HWND about = g_program.secondary[WindowAbout];
+    HWND about = g_windows.secondary[WindowAbout];
     DispatchCommand(CommandAbout, 0, nullptr);
     EXPECT_TRUE(IsWindowVisible(about));
-    EXPECT_FALSE(IsWindowEnabled(g_program.window));
+    EXPECT_FALSE(IsWindowEnabled(g_windows.window));
     char title[64] = {};
     GetWindowTextA(about, title, sizeof(title));
     EXPECT_EQ(std::string(title), Text(LanguageKey::About));
@@ -238,27 +241,27 @@ TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
 
     SendMessageA(about, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(about));
-    EXPECT_TRUE(IsWindowEnabled(g_program.window));
+    EXPECT_TRUE(IsWindowEnabled(g_windows.window));
 }
 
 TEST_F(MainWindowTest, MovingNearAnEdgeSnapsAndTheNormalPlacementIsKept) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    ShowWindow(g_program.window, SW_RESTORE);
-    SetWindowPos(g_program.window, nullptr, work.left + 6, work.top + 150, 640, 500, SWP_NOZORDER);
+    ShowWindow(g_windows.window, SW_RESTORE);
+    SetWindowPos(g_windows.window, nullptr, work.left + 6, work.top + 150, 640, 500, SWP_NOZORDER);
     RECT frame{};
-    GetWindowRect(g_program.window, &frame);
+    GetWindowRect(g_windows.window, &frame);
     EXPECT_EQ(frame.left, work.left);
     EXPECT_EQ(frame.top, work.top + 150);
     EXPECT_EQ(g_program.preferences.Window.X, work.left);
     EXPECT_EQ(g_program.preferences.Window.Width, 640);
 
-    SetWindowPos(g_program.window, nullptr, work.left + 100, work.top + 100, 700, 520, SWP_NOZORDER);
-    ShowWindow(g_program.window, SW_MAXIMIZE);
+    SetWindowPos(g_windows.window, nullptr, work.left + 100, work.top + 100, 700, 520, SWP_NOZORDER);
+    ShowWindow(g_windows.window, SW_MAXIMIZE);
     EXPECT_EQ(g_program.preferences.Window.Maximized, 1);
     EXPECT_EQ(g_program.preferences.Window.Width, 700) << "the size before maximising is the one kept";
     EXPECT_EQ(g_program.preferences.Window.Height, 520);
-    ShowWindow(g_program.window, SW_RESTORE);
+    ShowWindow(g_windows.window, SW_RESTORE);
     EXPECT_EQ(g_program.preferences.Window.Maximized, 0);
 }
 
@@ -336,13 +339,13 @@ int DrawnIconInk(UINT command, UINT state) {
 }  // namespace
 
 TEST_F(MainWindowTest, MenuEntriesCarryTheirIconsButCheckEntriesKeepTheirCheckColumn) {
-    HMENU bar = GetMenu(g_program.window);
+    HMENU bar = GetMenu(g_windows.window);
     HMENU file = GetSubMenu(bar, 0);
     EXPECT_EQ(ItemBitmap(file, CommandExportAll), HBMMENU_CALLBACK);
     EXPECT_EQ(ItemBitmap(file, CommandPreferences), HBMMENU_CALLBACK);
-    EXPECT_EQ(ItemBitmap(g_program.systemMenu, CommandLock), HBMMENU_CALLBACK);
+    EXPECT_EQ(ItemBitmap(g_windows.systemMenu, CommandLock), HBMMENU_CALLBACK);
     for (int v = 0; v < ViewCount; ++v) {
-        EXPECT_EQ(ItemBitmap(g_program.viewMenu, CommandViewFirst + v), nullptr) << "view " << v;
+        EXPECT_EQ(ItemBitmap(g_windows.viewMenu, CommandViewFirst + v), nullptr) << "view " << v;
     }
     HMENU processes = CreateContextMenu(2);
     EXPECT_EQ(ItemBitmap(processes, CommandEnd), HBMMENU_CALLBACK);
@@ -396,8 +399,8 @@ TEST_F(MainWindowTest, LookupProgressWindowShowsTheDatabaseImageAndTheLoopCloses
     EXPECT_FALSE(database.progress("C:\\Tools\\editor.exe", true));
     HWND wait = RatingProgressWindow();
     ASSERT_NE(wait, nullptr);
-    EXPECT_EQ(GetWindow(wait, GW_OWNER), g_program.window);
-    EXPECT_FALSE(IsWindowEnabled(g_program.window));
+    EXPECT_EQ(GetWindow(wait, GW_OWNER), g_windows.window);
+    EXPECT_FALSE(IsWindowEnabled(g_windows.window));
     HWND image = nullptr;
     EnumChildWindows(wait, FindBitmapStatic, reinterpret_cast<LPARAM>(&image));
     ASSERT_NE(image, nullptr);
@@ -419,7 +422,7 @@ TEST_F(MainWindowTest, LookupProgressWindowShowsTheDatabaseImageAndTheLoopCloses
     database.cancelled = true;
     CloseDatabaseWaitWindow();
     EXPECT_EQ(RatingProgressWindow(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(g_program.window));
+    EXPECT_TRUE(IsWindowEnabled(g_windows.window));
     EXPECT_FALSE(database.cancelled);
 }
 

@@ -1,29 +1,13 @@
 #pragma once
-// The main program's window-wide state: one instance for the life of the process.
+// The main program's windows: the main window with its views, image buttons and menus, the
+// secondary windows, and the images, fonts and brush they draw with. One instance, filled as the
+// windows are created.
 
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
-#include <vector>
 
-#include "foundation/PreferencesDefaults.h"
-#include "main/RefreshTimers.h"
-#include "main/database/RatingLookup.h"
-#include "main/database/RatingProgress_win.h"
-#include "main/processes/SystemFigures_win.h"
-
-enum View : int {
-    ViewProcesses,
-    ViewWindows,
-    ViewServices,
-    ViewDrivers,
-    ViewNetworks,
-    ViewMonitor,
-    ViewSmart,
-    ViewAutoruns,
-    ViewCount
-};
+#include "main/View.h"
 
 // The secondary windows, all children of the main window and hidden until used.
 enum SecondaryWindow : int {
@@ -42,24 +26,9 @@ enum SecondaryWindow : int {
 constexpr std::array<int, 9> kButtonCommands = {18, 22, 19, 20, 21, 23, 24, 25, 32};
 constexpr int kButtonSize = 28;
 
-struct MainProgram {
+struct MainWindows {
     HINSTANCE instance = nullptr;
-    HANDLE mutex = nullptr;
-    int privilegeFlag = 0;
-    int processorCount = 1;
-    int screenWidth = 0;
-    int currentView = -1;
-    HBRUSH lightBlueBrush = nullptr;
-    int networkAvailable = 0;
-    std::vector<unsigned char> databaseKey;
-    MainPreferences preferences;
-    SystemFigures figures;
-    ProcessorCounters processorCounters;
-    RatingDatabase database;  // the rating cache and the way to the rating server
-    RatingProgressSetup databaseProgress;  // the window shown while lookups wait for the server
-    RefreshTimers timers;
-
-    HWND window = nullptr;
+    HWND window = nullptr;  // the main window
     std::array<HWND, WindowCount> secondary{};
     std::array<HWND, ViewCount> views{};
     std::array<HWND, kButtonCommands.size()> buttons{};
@@ -78,9 +47,10 @@ struct MainProgram {
     HBITMAP banner = nullptr;  // the current view's banner, screen width x 25 pixels
     HFONT uiFont = nullptr;
     HFONT bannerFont = nullptr;
+    HBRUSH lightBlueBrush = nullptr;  // background of the information panels
 };
 
-extern MainProgram g_program;
+extern MainWindows g_windows;
 
 // Layout of the main window's client area, from the top.
 constexpr int kButtonRowHeight = 34;

@@ -1,0 +1,3 @@
+#include "main/MainWindows_win.h"
+
+MainWindows g_windows;

@@ -1,0 +1,3 @@
+#include "main/ProgramModel.h"
+
+ProgramModel g_program;

@@ -1,0 +1,19 @@
+#pragma once
+// The views of the main window, in the order of their menu entries and commands.
+
+#include "foundation/Language.h"
+
+enum View : int {
+    ViewProcesses,
+    ViewWindows,
+    ViewServices,
+    ViewDrivers,
+    ViewNetworks,
+    ViewMonitor,
+    ViewSmart,
+    ViewAutoruns,
+    ViewCount
+};
+
+// The name the view's menu entry and banner show.
+LanguageKey ViewName(int view);

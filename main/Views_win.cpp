@@ -1,0 +1,189 @@
+#include "main/Views_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "foundation/Language.h"
+#include "main/Banner_win.h"
+#include "main/CommandIds.h"
+#include "main/ImageButtons_win.h"
+#include "main/MainWindows_win.h"
+#include "main/ProgramModel.h"
+#include "main/processes/MemoryPanel_win.h"
+#include "main/processes/ProcessList_win.h"
+#include "main/services/ServicesView_win.h"
+
+namespace {
+
+const char kViewClassName[] = "VantrelView";
+
+// Check boxes along the bottom of a view: text key and control identifier.
+struct ViewCheckBoxes {
+    LanguageKey texts[3];
+    int ids[3];
+    int count;
+};
+
+// Check box identifiers of the views; they join the dispatch like every other control.
+enum : int {
+    ControlPpidView = kProcessTreeCheckBox,
+    ControlHiddenWindows = 601,
+    ControlNoSizeWindows = 602,
+    ControlOutsideWindows = 603,
+    ControlSystemAutoruns = 604,
+};
+
+const ViewCheckBoxes kCheckBoxes[ViewCount] = {
+    {{LanguageKey::PreferencesPPIDView}, {ControlPpidView}, 1},
+    {{LanguageKey::DisplayHiddenWindows, LanguageKey::DisplayNoSizeWindows, LanguageKey::DisplayOutsideWindows},
+     {ControlHiddenWindows, ControlNoSizeWindows, ControlOutsideWindows},
+     3},
+    {{}, {}, 0},
+    {{}, {}, 0},
+    {{}, {}, 0},
+    {{}, {}, 0},
+    {{}, {}, 0},
+    {{LanguageKey::DisplaySystemAutoruns}, {ControlSystemAutoruns}, 1},
+};
+
+// The views' containers pass their controls' notifications on to the main window, which
+// dispatches every identifier in one place.
+LRESULT CALLBACK ViewCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+            return SendMessageA(g_windows.window, message, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void CreateCheckBox(const char* text, int id, HWND view) {
+    HWND box = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
+                               view, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_windows.instance, nullptr);
+    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(g_windows.uiFont), FALSE);
+}
+
+void LayoutView(int v, int width, int height) {
+    // Check boxes sit in one row along the bottom of the view; the list above fills the rest.
+    int x = 8;
+    for (int c = 0; c < kCheckBoxes[v].count; ++c) {
+        HWND box = GetDlgItem(g_windows.views[v], kCheckBoxes[v].ids[c]);
+        HDC dc = GetDC(box);
+        HGDIOBJ old = SelectObject(dc, g_windows.uiFont);
+        SIZE text{};
+        std::string caption = LanguageText(kCheckBoxes[v].texts[c]);
+        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+        SelectObject(dc, old);
+        ReleaseDC(box, dc);
+        int boxWidth = text.cx + 24;
+        MoveWindow(box, x, height - 22, boxWidth, 18, TRUE);
+        x += boxWidth + 12;
+    }
+    if (v == ViewProcesses) {
+        LayoutProcessList(width, height);
+        LayoutMemoryPanel(width, height);
+    }
+    LayoutServiceLists(v, width, height);
+}
+
+// A view's selection, as far as its list can tell; without a list nothing is selected.
+bool ViewHasSelection(int view) {
+    HWND list = FindWindowExA(g_windows.views[view], nullptr, WC_LISTVIEWA, nullptr);
+    return list != nullptr && SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+}
+
+}  // namespace
+
+void CreateViews() {
+    WNDCLASSEXA viewClass{};
+    viewClass.cbSize = sizeof(viewClass);
+    viewClass.lpfnWndProc = ViewCallback;
+    viewClass.hInstance = g_windows.instance;
+    viewClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    viewClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    viewClass.lpszClassName = kViewClassName;
+    RegisterClassExA(&viewClass);
+
+    for (int v = 0; v < ViewCount; ++v) {
+        HWND view = CreateWindowExA(WS_EX_CONTROLPARENT, kViewClassName, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10,
+                                    g_windows.window, nullptr, g_windows.instance, nullptr);
+        g_windows.views[v] = view;
+        for (int c = 0; c < kCheckBoxes[v].count; ++c) {
+            CreateCheckBox(LanguageText(kCheckBoxes[v].texts[c]).c_str(), kCheckBoxes[v].ids[c], view);
+        }
+    }
+    CreateServicesList(g_windows.views[ViewServices]);
+    CreateDriversList(g_windows.views[ViewDrivers]);
+    CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
+    CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
+    CheckDlgButton(g_windows.views[ViewProcesses], ControlPpidView,
+                   g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void LayoutViews(int top, int width, int height) {
+    for (int v = 0; v < ViewCount; ++v) {
+        MoveWindow(g_windows.views[v], 0, top, width, height > 0 ? height : 0, TRUE);
+        LayoutView(v, width, height);
+    }
+}
+
+void SwitchView(int view, bool refreshNow) {
+    if (view < 0 || view >= ViewCount) {
+        return;
+    }
+    for (int v = 0; v < ViewCount; ++v) {
+        ShowWindow(g_windows.views[v], v == view ? SW_SHOW : SW_HIDE);
+    }
+    if (refreshNow) {
+        RefreshView(view);
+    }
+    SetImageButtonTooltips(view);
+    g_program.currentView = view;
+    ShowBanner(view);
+    for (int v = 0; v < ViewCount; ++v) {
+        CheckMenuItem(g_windows.viewMenu, CommandViewFirst + v, MF_BYCOMMAND | (v == view ? MF_CHECKED : MF_UNCHECKED));
+    }
+    UpdateButtons();
+}
+
+void RefreshView(int view) {
+    // The views' lists join here as they are built; a view without a list has nothing to refresh.
+    if (view == ViewProcesses) {
+        RefreshProcessList(-1, 0);
+    }
+    if (view == ViewServices) {
+        RebuildServicesList();
+    } else if (view == ViewDrivers) {
+        RebuildDriversList();
+    }
+}
+
+void RefreshListsOnTimer() {
+    // The drivers and autoruns views are refreshed only on demand.
+    int view = g_program.currentView;
+    if (view == ViewProcesses || view == ViewMonitor) {
+        RefreshView(ViewProcesses);
+    }
+    if (view == ViewWindows || view == ViewServices || view == ViewNetworks || view == ViewSmart) {
+        RefreshView(view);
+    }
+}
+
+void UpdateButtons() {
+    int view = g_program.currentView;
+    bool selected = view >= 0 && ViewHasSelection(view);
+    bool information = view == ViewProcesses && selected;
+    bool search =
+        selected && (view == ViewProcesses || view == ViewServices || view == ViewDrivers || view == ViewAutoruns);
+    bool end = selected && (view == ViewProcesses || view == ViewWindows || view == ViewAutoruns);
+    SetImageButtonEnabled(CommandProcessInformation, information);
+    SetImageButtonEnabled(CommandWebSearch, search);
+    SetImageButtonEnabled(CommandEnd, end);
+}

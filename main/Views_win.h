@@ -1,0 +1,19 @@
+#pragma once
+// The views of the main window: their containers and controls, which one is shown, their
+// refreshes, and the image buttons and banner that follow the current view.
+
+// Creates every view's container (hidden) with its check boxes and lists, in the main window.
+void CreateViews();
+// Places the containers in the band between the banner and the status strip and lays out their
+// controls.
+void LayoutViews(int top, int width, int height);
+
+// Shows one view and hides the others, refreshing it first when asked.
+void SwitchView(int view, bool refreshNow);
+// Refreshes a view's list now, as the refresh command does.
+void RefreshView(int view);
+// The list timer's work: the process list, and the current view's list where it follows the
+// system by itself.
+void RefreshListsOnTimer();
+// Enables the image buttons that fit the current view and its selection.
+void UpdateButtons();
