@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "foundation/CodePage_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
@@ -112,6 +113,7 @@ void SampleSystemFigures() {
 }  // namespace
 
 bool StartProgram(HINSTANCE instance) {
+    UseSystemCodePage();
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     if (AnotherInstanceRuns()) {
         return false;
