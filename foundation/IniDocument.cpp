@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
+#include "foundation/CodePage.h"
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -62,6 +62,24 @@ void ParseLine(std::string_view line, IniDocument& document) {
     document.lines.push_back(std::move(parsed));
 }
 
+// A Unicode file's names and values are kept as they were read wherever the code page cannot hold
+// them, rather than only their code page text: a translation with a character outside the code page
+// then survives the program's saves, and only what the program itself rewrites is limited to the
+// code page. Whether a field is lossy is told by the trip there and back, which also catches bytes
+// that are no UTF-8.
+std::string FromUnicodeFile(std::string utf8, std::string& asRead) {
+    std::string text = Utf8ToCodePage(utf8);
+    if (CodePageToUtf8(text) != utf8)
+        asRead = std::move(utf8);
+    return text;
+}
+
+std::string ToUnicodeFile(const std::string& text, const std::string& asRead) {
+    if (!asRead.empty() && Utf8ToCodePage(asRead) == text)
+        return asRead;
+    return CodePageToUtf8(text);
+}
+
 // Calls visit(index, line) for each line inside a group of the given name, stopping when it returns false.
 template <typename Visit>
 void ForEachLineInGroup(const IniDocument& document, std::string_view group, Visit visit) {
@@ -91,59 +109,72 @@ bool SameIniName(std::string_view a, std::string_view b) {
 
 IniDocument ParseIniDocument(std::string_view bytes) {
     IniDocument document;
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        document.utf8ByteOrderMark = true;
-        bytes.remove_prefix(kByteOrderMark.size());
+    document.encoding = EncodingOfFile(bytes);
+    std::string unicodeText;
+    std::string_view text = bytes;
+    if (document.encoding != TextEncoding::CodePage) {
+        unicodeText = TextOfFile(bytes);
+        text = unicodeText;
     }
     size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", start);
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
-            end = bytes.size();
-        ParseLine(bytes.substr(start, end - start), document);
+            end = text.size();
+        ParseLine(text.substr(start, end - start), document);
         start = end;
-        if (start < bytes.size() && bytes[start] == '\r')
+        if (start < text.size() && text[start] == '\r')
             ++start;
-        if (start < bytes.size() && bytes[start] == '\n')
+        if (start < text.size() && text[start] == '\n')
             ++start;
+    }
+    if (document.encoding != TextEncoding::CodePage) {
+        for (IniLine& line : document.lines) {
+            line.name = FromUnicodeFile(std::move(line.name), line.nameAsRead);
+            line.value = FromUnicodeFile(std::move(line.value), line.valueAsRead);
+        }
     }
     return document;
 }
 
 std::string SerializeIniDocument(const IniDocument& document) {
+    bool unicode = document.encoding != TextEncoding::CodePage;
     std::string out;
-    if (document.utf8ByteOrderMark)
-        out += kByteOrderMark;
+    auto appendField = [&](const std::string& text, const std::string& asRead) {
+        if (unicode)
+            out += ToUnicodeFile(text, asRead);
+        else
+            out += text;
+    };
     bool first = true;
     for (const IniLine& line : document.lines) {
-        // A first line that itself begins with the mark's bytes would be read back as a mark; a
-        // leading blank, which reading drops, keeps it a line.
-        if (first && !document.utf8ByteOrderMark && line.kind == IniLineKind::Key &&
-            std::string_view(line.name).substr(0, kByteOrderMark.size()) == kByteOrderMark)
-            out += ' ';
         switch (line.kind) {
             case IniLineKind::Comment:
                 out += "; ";
-                out += line.name;
+                appendField(line.name, line.nameAsRead);
                 break;
             case IniLineKind::Group:
                 // A blank line before each group but the first line keeps the file readable.
                 if (!first)
                     out += "\r\n";
                 out += '[';
-                out += line.name;
+                appendField(line.name, line.nameAsRead);
                 out += ']';
                 break;
             case IniLineKind::Key:
-                out += line.name;
+                appendField(line.name, line.nameAsRead);
                 out += " = ";
-                out += line.value;
+                appendField(line.value, line.valueAsRead);
                 break;
         }
         out += "\r\n";
         first = false;
     }
-    return out;
+    // A first key line that begins with the bytes of a byte-order mark would be read back as one;
+    // a leading blank, which reading drops, keeps it a line.
+    if (!unicode && EncodingOfFile(out) != TextEncoding::CodePage)
+        out.insert(out.begin(), ' ');
+    return FileOfText(out, document.encoding);
 }
 
 const std::string* FindIniValue(const IniDocument& document, std::string_view group, std::string_view key) {
@@ -181,7 +212,7 @@ void SetIniValue(IniDocument& document, std::string_view group, std::string_view
         return;
     }
 
-    IniLine newKey{IniLineKind::Key, OneLine(key), std::move(cleanValue)};
+    IniLine newKey{IniLineKind::Key, OneLine(key), std::move(cleanValue), {}, {}};
     // Into the first occurrence of the group, after its last key line.
     size_t groupLine = SIZE_MAX;
     for (size_t i = 0; i < document.lines.size(); ++i) {
@@ -192,7 +223,7 @@ void SetIniValue(IniDocument& document, std::string_view group, std::string_view
         }
     }
     if (groupLine == SIZE_MAX) {
-        document.lines.push_back(IniLine{IniLineKind::Group, OneLine(group), {}});
+        document.lines.push_back(IniLine{IniLineKind::Group, OneLine(group), {}, {}, {}});
         document.lines.push_back(std::move(newKey));
         return;
     }

@@ -4,8 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/UnicodeText.h"
+
 // The settings and language files share one INI dialect. A document keeps every group, key and
 // comment of the file it came from, so that updating one key rewrites the file without losing the rest.
+// Names and values are code page text; a file marked UTF-8 or UTF-16 is converted on reading and
+// written back in its own encoding.
 
 enum class IniLineKind { Comment, Group, Key };
 
@@ -13,10 +17,14 @@ struct IniLine {
     IniLineKind kind = IniLineKind::Key;
     std::string name;   // group or key name; the text of a comment
     std::string value;  // keys only
+    // From a Unicode file: the UTF-8 of a name or value that the code page cannot hold exactly. As
+    // long as the text is left as it was read, the file gets these bytes back.
+    std::string nameAsRead;
+    std::string valueAsRead;
 };
 
 struct IniDocument {
-    bool utf8ByteOrderMark = false;
+    TextEncoding encoding = TextEncoding::CodePage;
     std::vector<IniLine> lines;  // empty lines are not kept; the writer lays out its own
 };
 

@@ -15,7 +15,9 @@ std::string FolderOf(const std::string& path) {
 
 bool OpenSettingsFile(SettingsFile& file, const std::string& path) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
+    // A UTF-16 file that has lost or gained a byte cannot be written back as it was read; it is left
+    // alone, like a file that cannot be read.
+    if (!ReadWholeFile(path, bytes) || !FileTextIsWhole(bytes))
         return false;
     file = SettingsFile{};
     file.path = path;

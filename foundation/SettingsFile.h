@@ -15,7 +15,7 @@ struct SettingsFile {
     bool isOpen = false;
 };
 
-// Opens an existing file. Fails when it is missing, unreadable or too large.
+// Opens an existing file. Fails when it is missing, unreadable, too large, or UTF-16 of odd length.
 bool OpenSettingsFile(SettingsFile& file, const std::string& path);
 // Starts a new empty file that replaces any old one when it is closed.
 void CreateSettingsFile(SettingsFile& file, const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/CodePage_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
@@ -99,6 +100,7 @@ void SampleSystemFigures() {
 }  // namespace
 
 bool StartProgram(HINSTANCE instance) {
+    UseSystemCodePage();
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     if (AnotherInstanceRuns()) {
         return false;

@@ -1,6 +1,7 @@
 // The tray companion. Its window stays invisible; the main program finds it by class and title.
 #include <windows.h>
 
+#include "foundation/CodePage_win.h"
 #include "main/CommandIds.h"
 
 namespace {
@@ -20,6 +21,7 @@ LRESULT CALLBACK TrayWindowCallback(HWND window, UINT message, WPARAM wParam, LP
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    UseSystemCodePage();
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = TrayWindowCallback;

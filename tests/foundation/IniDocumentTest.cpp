@@ -64,23 +64,66 @@ TEST(IniDocument, WritesItsOwnLayout) {
     EXPECT_EQ(SerializeIniDocument(ParseIniDocument(once)), once);
 }
 
-TEST(IniDocument, KeepsTheByteOrderMarkAndOtherBytes) {
-    std::string text = std::string("\xEF\xBB\xBF[A]\nk=caf\xC3\xA9\n") + std::string("z=a\0b", 5);
-    IniDocument document = ParseIniDocument(text);
-    EXPECT_TRUE(document.utf8ByteOrderMark);
-    EXPECT_EQ(ValueOr(document, "A", "k", "-"), "caf\xC3\xA9");
+TEST(IniDocument, Utf8FileIsCodePageTextInsideAndUtf8Outside) {
+    // "Über" ("\334ber" in Windows-1252, "\303\234ber" in UTF-8), a character the code page lacks,
+    // bytes that are no UTF-8, and a zero byte.
+    IniDocument document =
+        ParseIniDocument("\xEF\xBB\xBF[A]\nk=\303\234ber\nfar=\xE4\xB8\xAD\nbad=\xC3(\n" + std::string("z=a\0b\n", 6));
+    EXPECT_EQ(document.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(ValueOr(document, "A", "k", "-"), "\334ber");
+    EXPECT_EQ(ValueOr(document, "A", "far", "-"), "?");
     EXPECT_EQ(ValueOr(document, "A", "z", "-"), std::string("a\0b", 3));
-    std::string written = SerializeIniDocument(document);
-    EXPECT_EQ(written.substr(0, 3), "\xEF\xBB\xBF");
-    EXPECT_FALSE(ParseIniDocument("[A]\nk=\xEF\xBB\xBF").utf8ByteOrderMark);
-    // The mark's bytes at the start of a first key line (after a blank) must not turn into a mark.
-    IniDocument lookalike = ParseIniDocument(" \xEF\xBB\xBF;x=1");
-    EXPECT_FALSE(lookalike.utf8ByteOrderMark);
-    IniDocument reread = ParseIniDocument(SerializeIniDocument(lookalike));
-    EXPECT_FALSE(reread.utf8ByteOrderMark);
-    ASSERT_EQ(reread.lines.size(), 1u);
-    EXPECT_EQ(reread.lines[0].kind, IniLineKind::Key);
-    EXPECT_EQ(reread.lines[0].name, "\xEF\xBB\xBF;x");
+
+    SetIniValue(document, "A", "k", "\334bel");
+    SetIniValue(document, "A", "far", "?");  // what was read, written back
+    SetIniValue(document, "A", "new", "\xFC");
+    EXPECT_EQ(SerializeIniDocument(document),
+              "\xEF\xBB\xBF[A]\r\nk = \303\234bel\r\nfar = \xE4\xB8\xAD\r\nbad = \xC3(\r\n" +
+                  std::string("z = a\0b\r\n", 9) + "new = \xC3\xBC\r\n");
+    SetIniValue(document, "A", "far", "x");
+    EXPECT_NE(SerializeIniDocument(document).find("\r\nfar = x\r\n"), std::string::npos);
+}
+
+// UTF-16 in the given byte order, behind its mark.
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+TEST(IniDocument, Utf16FileIsReadAndWrittenInItsOwnByteOrder) {
+    for (bool bigEndian : {false, true}) {
+        // Characters beyond the code page, one of them a surrogate pair, and an unpaired surrogate.
+        const std::u16string text = u"[A]\r\nk = \u00DCber\r\nfar = \u4E2D\U0001F600\r\nodd = \xDC00!\r\n";
+        IniDocument document = ParseIniDocument(Utf16File(text, bigEndian));
+        EXPECT_EQ(document.encoding, bigEndian ? TextEncoding::Utf16BigEndian : TextEncoding::Utf16LittleEndian);
+        EXPECT_EQ(ValueOr(document, "A", "k", "-"), "\334ber");
+        EXPECT_EQ(SerializeIniDocument(document), Utf16File(text, bigEndian));
+
+        SetIniValue(document, "A", "k", "\334bel");
+        EXPECT_EQ(SerializeIniDocument(document),
+                  Utf16File(u"[A]\r\nk = \u00DCbel\r\nfar = \u4E2D\U0001F600\r\nodd = \xDC00!\r\n", bigEndian));
+    }
+}
+
+TEST(IniDocument, CodePageFileStaysCodePageText) {
+    const std::string text = "[A]\r\nk = \334ber \xC3\x9C\r\n";
+    EXPECT_EQ(SerializeIniDocument(ParseIniDocument(text)), text);
+    EXPECT_EQ(ParseIniDocument("[A]\nk=\xEF\xBB\xBF").encoding, TextEncoding::CodePage);
+    // A mark's bytes at the start of a first key line (after a blank) must not turn into a mark.
+    for (std::string mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+        IniDocument lookalike = ParseIniDocument(" " + mark + ";x=1");
+        EXPECT_EQ(lookalike.encoding, TextEncoding::CodePage);
+        IniDocument reread = ParseIniDocument(SerializeIniDocument(lookalike));
+        EXPECT_EQ(reread.encoding, TextEncoding::CodePage);
+        ASSERT_EQ(reread.lines.size(), 1u);
+        EXPECT_EQ(reread.lines[0].kind, IniLineKind::Key);
+        EXPECT_EQ(reread.lines[0].name, mark + ";x");
+    }
 }
 
 TEST(IniDocument, UpdatingKeepsEverythingElse) {

@@ -7,6 +7,7 @@
 #include "foundation/FileSystem.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/PreferencesDefaults.h"
+#include "foundation/UnicodeText.h"
 #include "tests/foundation/TemporaryFolder.h"
 
 namespace {
@@ -198,6 +199,18 @@ TEST_F(Language, ListsLanguagesSortedByDisplayName) {
     EXPECT_EQ(SelectedLanguageFile(entries, 4), "");
     EXPECT_EQ(SelectedLanguageFile(entries, -1), "");
     EXPECT_TRUE(ListLanguageFiles(folder_.File("missing")).empty());
+}
+
+// "\334ber" is "Über" in Windows-1252, "\303\234ber" in UTF-8; "ç" is "\347" and "\303\247".
+TEST_F(Language, UnicodeFilesAreReadInTheCodePage) {
+    WriteLanguage("Deutsch.ini", "\xEF\xBB\xBF[General]\r\nName=Deutsch\r\n[Content]\r\nAbout=\303\234ber\r\n");
+    WriteLanguage("Francais.ini", FileOfText("[General]\nName=Fran\303\247ais", TextEncoding::Utf16LittleEndian));
+    ChooseLanguage("Deutsch.ini");
+    LoadLanguageFrom(languageFolder_, settingsPath_);
+    EXPECT_EQ(LanguageText(LanguageKey::About), "\334ber");
+    std::vector<LanguageEntry> entries = ListLanguageFiles(languageFolder_);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].displayName, "Fran\347ais");
 }
 
 TEST_F(Language, ReplacesMarkers) {

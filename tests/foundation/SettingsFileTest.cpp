@@ -40,18 +40,23 @@ TEST(SettingsFile, ReadsWithDefaults) {
 
 TEST(SettingsFile, UpdateKeepsTheRestOfTheFile) {
     TemporaryFolder folder;
+    // Marked UTF-8: "Über" ("\303\234ber"; "\334ber" in Windows-1252), and a character the code page lacks.
     folder.Write("vantrel.ini",
                  "\xEF\xBB\xBF; written by hand\n[Systray]\nPreferencesColorCPU=255\n[General]\nPreferencesRemain=1\n"
-                 "[Mine]\nfoo=bar\n");
+                 "[Mine]\nfoo=\303\234ber\nfar=\xE4\xB8\xAD\n");
     SettingsFile file;
     ASSERT_TRUE(OpenSettingsFile(file, folder.File("vantrel.ini")));
+    SelectGroup(file, "Mine");
+    EXPECT_EQ(ReadSettingString(file, "foo", ""), "\334ber");
+    WriteSettingString(file, "far", ReadSettingString(file, "far", ""));
     SelectGroup(file, "General");
     WriteSettingInteger(file, "PreferencesRemain", 0);
-    WriteSettingString(file, "PreferencesLanguageFile", "Deutsch.ini");
+    WriteSettingString(file, "PreferencesLanguageFile", "\334bersetzt.ini");
     ASSERT_TRUE(CloseSettingsFile(file));
     EXPECT_EQ(folder.Read("vantrel.ini"),
               "\xEF\xBB\xBF; written by hand\r\n\r\n[Systray]\r\nPreferencesColorCPU = 255\r\n\r\n[General]\r\n"
-              "PreferencesRemain = 0\r\nPreferencesLanguageFile = Deutsch.ini\r\n\r\n[Mine]\r\nfoo = bar\r\n");
+              "PreferencesRemain = 0\r\nPreferencesLanguageFile = \303\234bersetzt.ini\r\n\r\n[Mine]\r\n"
+              "foo = \303\234ber\r\nfar = \xE4\xB8\xAD\r\n");
     EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file left behind
 }
 
@@ -115,6 +120,12 @@ TEST(SettingsFile, UnreadableFileIsNeverReplaced) {
     EXPECT_FALSE(OpenSettingsFile(file, path));
     EXPECT_FALSE(OpenOrCreateSettingsFile(file, path));
     EXPECT_EQ(std::filesystem::file_size(path), kMaximumReadLength + 1);
+
+    // UTF-16 with a byte too many or too few: its text cannot be written back as it came.
+    const std::string oddUtf16("\xFF\xFE[\0G\0]\0", 7);
+    folder.Write("vantrel.ini", oddUtf16);
+    EXPECT_FALSE(OpenOrCreateSettingsFile(file, path));
+    EXPECT_EQ(folder.Read("vantrel.ini"), oddUtf16);
 }
 
 TEST(SettingsFile, FailedWriteLeavesNoTemporaryFile) {
