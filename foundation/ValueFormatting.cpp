@@ -211,6 +211,41 @@ std::string FormatDuration(int64_t seconds) {
     return text;
 }
 
+int64_t DurationSeconds(std::string_view text) {
+    static constexpr struct {
+        LanguageKey one, many;
+        int64_t seconds;
+    } kUnits[] = {{LanguageKey::Day, LanguageKey::Days, 86400},
+                  {LanguageKey::Hour, LanguageKey::Hours, 3600},
+                  {LanguageKey::Minute, LanguageKey::Minutes, 60},
+                  {LanguageKey::Second, LanguageKey::Seconds, 1}};
+    int64_t total = 0;
+    while (!text.empty()) {
+        size_t end = text.find(", ");
+        std::string_view part = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 2);
+        size_t space = part.find(' ');
+        std::string_view digits = part.substr(0, space);
+        if (space == std::string_view::npos || digits.empty() || digits.size() > 12 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return -1;
+        std::string_view unit = part.substr(space + 1);
+        int64_t amount = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), amount);
+        bool known = false;
+        for (const auto& candidate : kUnits) {
+            if (unit == LanguageText(candidate.one) || unit == LanguageText(candidate.many)) {
+                total += amount * candidate.seconds;
+                known = true;
+                break;
+            }
+        }
+        if (!known)
+            return -1;
+    }
+    return total;
+}
+
 int64_t RoundHalfUp(float value) {
     return RoundHalfUpOf(value);
 }

@@ -25,6 +25,9 @@ std::string FormatBitRate(int32_t bitsPerSecond);
 std::string FormatClock(int64_t seconds);
 // Uses the unit words of the loaded language catalogue.
 std::string FormatDuration(int64_t seconds);
+// The length in seconds of a text that FormatDuration wrote in the loaded language; -1 for any
+// other text, 0 for the empty one.
+int64_t DurationSeconds(std::string_view text);
 
 int64_t RoundHalfUp(float value);
 int64_t RoundHalfUp(double value);

@@ -61,6 +61,12 @@ int CompareCellNumber(std::string_view first, std::string_view second) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
+int CompareCellDuration(std::string_view first, std::string_view second) {
+    int64_t a = DurationSeconds(first);
+    int64_t b = DurationSeconds(second);
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
 void SortRows(RowTable& table, size_t column, bool ascending, CellCompare compare) {
     static const std::string empty;
     std::stable_sort(table.rows.begin(), table.rows.end(), [&](const TableRow& x, const TableRow& y) {

@@ -113,6 +113,8 @@ bool IsRightAlignedProcessColumn(size_t column) {
 }
 
 CellCompare ProcessColumnCompare(size_t column) {
+    if (column == kProcessColumnRunningTime || column == kProcessColumnCpuTime)
+        return CompareCellDuration;
     return IsRightAlignedProcessColumn(column) ? CompareCellNumber : CompareCellText;
 }
 

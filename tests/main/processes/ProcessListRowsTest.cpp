@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "foundation/Language.h"
+#include "foundation/ValueFormatting.h"
+#include "main/RowTableSort.h"
+#include "tests/harness/TestSupport.h"
 
 namespace {
 
@@ -150,4 +153,22 @@ TEST(ProcessListRowsTest, FolderAndFileNameOfAPath) {
     EXPECT_EQ(FolderOfPath("C:\\Programs\\"), "");
     EXPECT_EQ(FileNameOfPath("x.exe"), "x.exe");
     EXPECT_EQ(FileNameOfPath(""), "");
+}
+
+TEST(ProcessListRowsTest, DurationsSortByTheirLength) {
+    UseSourceLanguage();
+    const int64_t seconds[] = {3600, 84, 1, 155, 17, 90061};
+    RowTable table = TableOf({1, 2, 3, 4, 5, 6});
+    for (size_t row = 0; row < 6; ++row) {
+        SetCell(table, row, kProcessColumnRunningTime, FormatDuration(seconds[row]));
+        SetCell(table, row, kProcessColumnCpuTime, FormatDuration(seconds[row]));
+    }
+    SortRows(table, kProcessColumnRunningTime, true, ProcessColumnCompare(kProcessColumnRunningTime));
+    EXPECT_EQ(Pids(table), (std::vector<std::string>{"3", "5", "2", "4", "1", "6"}));
+    SortRows(table, kProcessColumnCpuTime, false, ProcessColumnCompare(kProcessColumnCpuTime));
+    EXPECT_EQ(Pids(table), (std::vector<std::string>{"6", "1", "4", "2", "5", "3"}));
+    EXPECT_EQ(DurationSeconds("1 Day, 1 Hour, 1 Minute, 1 Second"), 90061);
+    EXPECT_EQ(DurationSeconds(""), 0);
+    EXPECT_EQ(DurationSeconds("2 Fortnights"), -1);
+    EXPECT_EQ(DurationSeconds("Minutes"), -1);
 }
