@@ -12,6 +12,10 @@
 
 enum class RegistryRoot { None, ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
 
+// On 64-bit Windows HKEY_LOCAL_MACHINE\Software has a view for 32-bit programs and one for 64-bit
+// programs; a key is opened in the one named. 32-bit Windows has one view, which both name.
+enum class RegistryView { Bits32, Bits64 };
+
 // Value type codes as the registry knows them.
 constexpr unsigned long kRegistryString = 1;        // REG_SZ
 constexpr unsigned long kRegistryExpandString = 2;  // REG_EXPAND_SZ
