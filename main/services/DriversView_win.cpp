@@ -5,6 +5,7 @@
 #include "foundation/Language.h"
 #include "foundation/ValueFormatting.h"
 #include "main/FileVersionInfo_win.h"
+#include "main/Wow64_win.h"
 #include "main/autoruns/Registry_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/services/DriversView.h"
@@ -59,16 +60,18 @@ size_t AppendDriverRow(RowTable& table,
                        const std::string& fileName,
                        const std::string& systemFolder) {
     std::string path = DriverFullPath(NormalizeImagePath(fileName), systemFolder);
+    // Drivers live in the native system folder; the row shows the path as the system names it.
+    std::string file = NativeFilePath(path);
     std::string key = DriverServiceKey(baseName);
     size_t row = AppendRow(table);
     SetCell(table, row, 0, baseName);
     SetCell(table, row, 1, DriverKindText(baseName));
-    SetCell(table, row, 2, FileVersionText(path, kVersionDescription, false));
-    SetCell(table, row, 5, FileVersionText(path, kVersionCompany, false));
-    SetCell(table, row, 6, FileVersionText(path, kVersionFile, false));
+    SetCell(table, row, 2, FileVersionText(file, kVersionDescription, false));
+    SetCell(table, row, 5, FileVersionText(file, kVersionCompany, false));
+    SetCell(table, row, 6, FileVersionText(file, kVersionFile, false));
     SetCell(table, row, 3, DriverTypeText(ReadRegistryValue(key, "Type")));
     SetCell(table, row, 4, DriverStartText(ReadRegistryValue(key, "Start")));
-    SetCell(table, row, 7, FileSizeText(path));
+    SetCell(table, row, 7, FileSizeText(file));
     SetCell(table, row, DriverColumnPath, path);
     table.rows[row].image = DriverKindImage(baseName);
     return row;

@@ -22,7 +22,8 @@ struct ServiceLayer {
 // The program's one layer.
 ServiceLayer& ProgramServiceLayer();
 
-// Local machine, active database, all access; leaves the layer inert when the manager refuses.
+// Local machine, active database, with the rights to list services that every user has; leaves the
+// layer inert when the manager refuses.
 void OpenServiceManager();
 void CloseServiceManager();
 

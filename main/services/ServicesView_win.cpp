@@ -1,5 +1,5 @@
-#include "main/LibraryTable_win.h"
 #include "main/services/ServicesView_win.h"
+#include "main/LibraryTable_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -10,6 +10,7 @@
 #include "main/CommandIds.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/MainProgram.h"
+#include "main/Wow64_win.h"
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
@@ -38,11 +39,6 @@ std::string WindowsFolder() {
     char folder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
-}
-
-bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The fixed service image sits at index 0; each row with an icon of its own adds one.
@@ -121,7 +117,8 @@ void RebuildServicesList() {
             startType = ServiceStartType();
             type = ServiceType();
         }
-        std::string executable = ServiceExecutablePath(configured, windows, FileExists);
+        // The configured path names the native file, which the file access must reach.
+        std::string executable = NativeFilePath(ServiceExecutablePath(configured, windows, NativeFileExists));
         size_t row = AppendRow(g_serviceTable);
         SetCell(g_serviceTable, row, 0, name);
         SetCell(g_serviceTable, row, 1, CurrentServiceDisplayName());

@@ -3,12 +3,12 @@
 #include "main/autoruns/Registry_win.h"
 
 #include <gtest/gtest.h>
-#include <sddl.h>
 #include <shlwapi.h>
 
 #include <string>
 
 #include "main/LibraryTable_win.h"
+#include "tests/harness/WineTestSupport.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 
 namespace {
@@ -285,28 +285,12 @@ TEST_F(RegistryTest, DeletingAKeyWithSubkeysFailsAndLeavesIt) {
     EXPECT_EQ(DeleteRegistryKey("HKEY_CURRENT_USER\\"), 0);  // never the root itself
 }
 
-// A key whose security lets everyone read it and nobody write it, as much of HKEY_LOCAL_MACHINE is
-// for a normal user. Its owner (the test) may always change its security back.
-LONG SetKeySecurity(HKEY root, const std::string& subKey, const char* descriptor) {
-    PSECURITY_DESCRIPTOR security = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor, SDDL_REVISION_1, &security, nullptr)) {
-        return static_cast<LONG>(GetLastError());
-    }
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExA(root, subKey.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
-    if (result == ERROR_SUCCESS) {
-        result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security);
-        RegCloseKey(key);
-    }
-    LocalFree(security);
-    return result;
-}
-
+// A key everyone may read and nobody may write, as much of HKEY_LOCAL_MACHINE is for a normal user.
 TEST_F(RegistryTest, AKeyTheUserMayOnlyReadIsReadButNotWritten) {
     std::string readOnly = path + "\\ReadOnly";
     ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey + "\\ReadOnly\\Child"), ERROR_SUCCESS);
     ASSERT_EQ(WriteRegistryValue(readOnly, "Name", "value", kRegistryString), 1);
-    ASSERT_EQ(SetKeySecurity(HKEY_CURRENT_USER, subKey + "\\ReadOnly", "D:P(A;;KR;;;WD)"), ERROR_SUCCESS);
+    ASSERT_EQ(SetRegistryKeySecurity(HKEY_CURRENT_USER, subKey + "\\ReadOnly", "D:P(A;;KR;;;WD)"), ERROR_SUCCESS);
     HKEY probe = nullptr;
     LONG denied = RegOpenKeyExA(HKEY_CURRENT_USER, (subKey + "\\ReadOnly").c_str(), 0, KEY_SET_VALUE, &probe);
     if (denied == ERROR_SUCCESS) {
@@ -323,7 +307,7 @@ TEST_F(RegistryTest, AKeyTheUserMayOnlyReadIsReadButNotWritten) {
     EXPECT_EQ(DeleteRegistryValue(readOnly, "Name"), 0);
     EXPECT_EQ(ReadRegistryValue(readOnly, "Name"), "value");
 
-    EXPECT_EQ(SetKeySecurity(HKEY_CURRENT_USER, subKey + "\\ReadOnly", "D:P(A;;KA;;;WD)"), ERROR_SUCCESS);
+    EXPECT_EQ(SetRegistryKeySecurity(HKEY_CURRENT_USER, subKey + "\\ReadOnly", "D:P(A;;KA;;;WD)"), ERROR_SUCCESS);
 }
 
 // On 64-bit Windows HKEY_LOCAL_MACHINE\Software has a 32-bit and a 64-bit view; reg.exe names them
