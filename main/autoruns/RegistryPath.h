@@ -49,3 +49,12 @@ std::optional<std::vector<unsigned char>> RegistryBinaryFromText(std::string_vie
 // The text of REG_SZ / REG_EXPAND_SZ data of `length` bytes: its terminating zero dropped. Data
 // stored without a terminating zero is kept whole, and an embedded zero ends the text.
 std::string RegistryStringFromData(const char* data, std::size_t length);
+
+// An indirect text such as "@%SystemRoot%\system32\x.dll,-101": string 101 of that file's string
+// table. A ";" after the number starts a comment.
+struct IndirectTextReference {
+    std::string file;  // as written, environment references unexpanded
+    unsigned id = 0;
+};
+// Nothing for a text of any other form.
+std::optional<IndirectTextReference> ParseIndirectText(std::string_view text);

@@ -1,5 +1,6 @@
 #include "main/services/ServiceControl_win.h"
 
+#include "main/autoruns/IndirectText_win.h"
 #include "main/autoruns/RegistryPath.h"
 
 namespace {
@@ -201,8 +202,11 @@ std::string ServiceDescription(const std::string& serviceName) {
             description = RegistryStringFromData(data.data(), length);
         }
     }
+    // Services of Vista and later describe themselves by a string of a library ("@file,-id"); the
+    // raw text stays when the string cannot be loaded.
+    std::string resolved = LoadIndirectRegistryText(key, kDescriptionValue, description);
     RegCloseKey(key);
-    return description;
+    return resolved.empty() ? description : resolved;
 }
 
 bool StartServiceByName(const std::string& serviceName) {

@@ -180,6 +180,39 @@ TEST_F(ServicesViewTest, AServiceProgramInTheNativeSystemFolderShowsItsVersionTe
     EXPECT_EQ(Cell(ServiceTable(), row, 6), "Vantrel Testfirma");
 }
 
+// Services of Vista and later describe themselves by a string of a library; the list shows the
+// string, and the raw text when there is none.
+TEST_F(ServicesViewTest, IndirectDescriptionsShowTheStringTheyName) {
+    std::string library = TestProgramFolder() + "service_description_strings.dll";
+    // A copy in the native system folder only, named as the system names its own libraries.
+    std::string systemLibrary = "vantrel-strings-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    BOOL copied = FALSE;
+    WithoutFileRedirection(
+        [&] { copied = CopyFileA(library.c_str(), SystemFolderFile(systemLibrary).c_str(), FALSE); });
+    ASSERT_TRUE(copied);
+    if (RunsUnderWow64()) {
+        EXPECT_FALSE(FileExists(SystemFolderFile(systemLibrary))) << "the 32-bit system folder has a copy";
+    }
+    const wchar_t kString101[] = L"Vantrel-Testdienst f\u00fcr Beschreibungen";
+    char expected[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, kString101, -1, expected, sizeof(expected), nullptr, nullptr);
+
+    auto shown = [this](const std::string& description) {
+        RunConsoleCommand("sc.exe description " + versionService + " \"" + description + "\"");
+        RebuildServicesList();
+        size_t row = ServiceRow(versionService);
+        return row == kNoRow ? std::string("(no row)") : Cell(ServiceTable(), row, 8);
+    };
+    EXPECT_EQ(shown("@" + library + ",-101"), expected);
+    EXPECT_EQ(shown("@%SystemRoot%\\system32\\" + systemLibrary + ",-101"), expected);
+    std::string longText = shown("@" + library + ",-102");
+    EXPECT_EQ(longText.size(), 599u) << longText;
+    EXPECT_EQ(longText.substr(0, 25), "Eine lange Beschreibung. ");
+    EXPECT_EQ(shown("@" + library + ",-103"), "@" + library + ",-103");  // no such string
+
+    WithoutFileRedirection([&] { DeleteFileA(SystemFolderFile(systemLibrary).c_str()); });
+}
+
 TEST_F(ServicesViewTest, ActionRebuildsKeepingSortSelectedIndexAndScroll) {
     RebuildServicesList();
     TableListView& view = ServicesList();
