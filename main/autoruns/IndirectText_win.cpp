@@ -4,6 +4,7 @@
 
 #include "main/LibraryTable_win.h"
 #include "main/Wow64_win.h"
+#include "main/autoruns/CodePageText_win.h"
 #include "main/autoruns/RegistryPath.h"
 
 namespace {
@@ -14,30 +15,6 @@ using RegLoadMUIStringWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, LPWSTR, DWORD, LP
 
 // Enough for every description seen; a longer text is asked for again at the size the system names.
 constexpr std::size_t kFirstTextLength = 512;
-
-std::string CodePageText(const wchar_t* text, int length) {
-    if (text == nullptr || length <= 0) {
-        return std::string();
-    }
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        return std::string();
-    }
-    std::string converted(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &converted[0], bytes, nullptr, nullptr);
-    return converted;
-}
-
-std::wstring WideText(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) {
-        return std::wstring();
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
-}
 
 std::string ExpandedText(const std::string& text) {
     DWORD length = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
@@ -56,7 +33,7 @@ std::string LoadWithTheSystem(HKEY key, const std::string& valueName) {
     if (load == nullptr) {
         return std::string();
     }
-    std::wstring name = WideText(valueName);
+    std::wstring name = WideFromAnsi(valueName);
     std::vector<wchar_t> buffer(kFirstTextLength);
     for (int attempt = 0; attempt < 2; ++attempt) {
         DWORD capacity = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
@@ -67,7 +44,7 @@ std::string LoadWithTheSystem(HKEY key, const std::string& valueName) {
             while (length < buffer.size() && length * sizeof(wchar_t) < bytes && buffer[length] != L'\0') {
                 ++length;
             }
-            return CodePageText(buffer.data(), static_cast<int>(length));
+            return AnsiFromWide(buffer.data(), static_cast<int>(length));
         }
         if (result != ERROR_MORE_DATA || bytes <= capacity) {
             return std::string();
@@ -93,7 +70,7 @@ std::string LoadFromTheNativeFile(const IndirectTextReference& reference) {
     // A buffer length of 0 asks for a pointer to the string inside the loaded resource.
     const wchar_t* resource = nullptr;
     int length = LoadStringW(module, reference.id, reinterpret_cast<LPWSTR>(&resource), 0);
-    std::string text = CodePageText(resource, length);
+    std::string text = AnsiFromWide(resource, length);
     FreeLibrary(module);
     return text;
 }
