@@ -1,9 +1,10 @@
 // The service layer and the service actions against Wine's service control manager, with sc.exe
 // and reg.exe as outside references. The tests register a service of their own (a small program
 // built beside this test) with sc.exe and delete it again at the end.
-// Wine keeps no security on services: it opens a service with whatever rights are asked, but checks
-// every call against the rights of its handle. So these tests catch a right too few for an
-// operation, never one too many; the registry tests show the latter with a key's own security.
+// Wine's manager grants a service handle whatever rights are asked (it checks no security when it
+// opens one) but checks every call against the rights of its handle, so these tests catch a right
+// too few for an operation, never one too many. Registry keys do keep Wine from granting too much:
+// the description is read from a key that allows reading only.
 #include "main/services/ServiceControl_win.h"
 
 #include <gtest/gtest.h>
