@@ -15,6 +15,10 @@ constexpr REGSAM kWriteRights = KEY_SET_VALUE;
 
 using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
 
+REGSAM RegistryViewAccess(RegistryView view) {
+    return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
+
 // Closes the key on every way out.
 struct OpenedKey {
     HKEY key = nullptr;
@@ -78,10 +82,6 @@ HKEY RootKeyOfPath(const std::string& path) {
             break;
     }
     return nullptr;
-}
-
-REGSAM RegistryViewAccess(RegistryView view) {
-    return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
 bool HasSecondRegistryView() {

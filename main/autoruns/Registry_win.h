@@ -13,8 +13,6 @@
 
 // The predefined key of the path's root name, or 0.
 HKEY RootKeyOfPath(const std::string& path);
-// The access flag that opens keys in the view.
-REGSAM RegistryViewAccess(RegistryView view);
 // Whether HKEY_LOCAL_MACHINE\Software has a second view (64-bit Windows), so that lists of its keys
 // look into both.
 bool HasSecondRegistryView();
