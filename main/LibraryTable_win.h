@@ -8,12 +8,12 @@
 enum LibrarySlot : int {
     kNtdllSlot = 0,     // pause and resume of processes
     kPsapiSlot = 1,     // process and driver enumeration, memory counters, trimming
-    kKernel32Slot = 2,  // I/O counters, handle counts
+    kKernel32Slot = 2,  // I/O counters, handle counts, whether the process runs under WoW64
     kPowrProfSlot = 3,  // which power actions are allowed
     kVersionSlot = 4,   // file version information
     kUser32Slot = 5,    // closing top-level windows
     kPdhSlot = 6,       // per-processor CPU figures
-    kAdvapi32Slot = 7,  // SHA-1 of executables
+    kAdvapi32Slot = 7,  // SHA-1 of executables, deleting registry keys by view, indirect texts
     kShell32Slot = 8,   // icons of the lists
     kLibrarySlotCount = 9,
 };

@@ -4,7 +4,7 @@
 
 #include "foundation/FileSystem.h"
 #include "main/LibraryTable_win.h"
-#include "main/processes/ImagePath.h"
+#include "main/Wow64Path.h"
 
 namespace {
 
@@ -65,4 +65,9 @@ UINT ExtractSmallIcon(const std::string& file, int index, HICON* small) {
         return 0;
     SystemFileAccess access(file);
     return g_ExtractIconExA(access.path.c_str(), index, nullptr, small, 1);
+}
+
+bool SystemFileExists(const std::string& path) {
+    SystemFileAccess access(path);
+    return FileExists(access.path);
 }

@@ -7,7 +7,7 @@
 // Files that the system names (process images, service and driver binaries, autorun targets),
 // reached as the system means them. A 32-bit program on 64-bit Windows sees the 32-bit SysWOW64
 // where the system folder should be, so it would read, hash or delete a namesake instead of the
-// real file. The mapping itself is SysnativePathWith (main/processes/ImagePath.h).
+// real file. The mapping itself is SysnativePathWith (main/Wow64Path.h).
 
 // True when this program is a 32-bit one on 64-bit Windows. Bound through the library table's
 // kernel32 slot, since early XP lacks the call; false when it cannot be told.
@@ -27,6 +27,9 @@ struct SystemFileAccess {
     void* redirectionState = nullptr;
     bool redirectionOff = false;
 };
+
+// FileExists for a file the system names.
+bool SystemFileExists(const std::string& path);
 
 // The small icon `index` of a file through the shell's entry point that the library table looked
 // up; 0 (no icon) when the shell library lacks it.

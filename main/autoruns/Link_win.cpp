@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "main/autoruns/CodePageText_win.h"
+
 namespace {
 
 // Balances CoInitialize on every way out. A thread already in another apartment keeps it and
@@ -38,17 +40,6 @@ struct ComPointer {
     Interface* operator->() const { return pointer; }
     void** out() { return reinterpret_cast<void**>(&pointer); }
 };
-
-std::wstring WideFromAnsi(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) {
-        return std::wstring();
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
-}
 
 // The text in the exchange buffer, which the shell may have filled up to its last byte.
 std::string TextOfBuffer(std::vector<char>& buffer) {

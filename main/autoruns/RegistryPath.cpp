@@ -128,3 +128,32 @@ std::string RegistryStringFromData(const char* data, std::size_t length) {
     std::size_t end = view.find('\0');
     return std::string(view.substr(0, end));
 }
+
+std::optional<IndirectTextReference> ParseIndirectText(std::string_view text) {
+    if (text.empty() || text.front() != '@') {
+        return std::nullopt;
+    }
+    text.remove_prefix(1);
+    text = text.substr(0, text.find(';'));
+    std::size_t comma = text.rfind(",-");
+    if (comma == 0 || comma == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view digits = text.substr(comma + 2);
+    // String identifiers are 16-bit numbers.
+    constexpr unsigned kHighestId = 0xFFFF;
+    IndirectTextReference reference{std::string(text.substr(0, comma)), 0};
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        reference.id = reference.id * 10 + static_cast<unsigned>(c - '0');
+        if (reference.id > kHighestId) {
+            return std::nullopt;
+        }
+    }
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    return reference;
+}

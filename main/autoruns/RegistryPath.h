@@ -12,6 +12,10 @@
 
 enum class RegistryRoot { None, ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
 
+// On 64-bit Windows HKEY_LOCAL_MACHINE\Software has a view for 32-bit programs and one for 64-bit
+// programs; a key is opened in the one named. 32-bit Windows has one view, which both name.
+enum class RegistryView { Bits32, Bits64 };
+
 // Value type codes as the registry knows them.
 constexpr unsigned long kRegistryString = 1;        // REG_SZ
 constexpr unsigned long kRegistryExpandString = 2;  // REG_EXPAND_SZ
@@ -45,3 +49,12 @@ std::optional<std::vector<unsigned char>> RegistryBinaryFromText(std::string_vie
 // The text of REG_SZ / REG_EXPAND_SZ data of `length` bytes: its terminating zero dropped. Data
 // stored without a terminating zero is kept whole, and an embedded zero ends the text.
 std::string RegistryStringFromData(const char* data, std::size_t length);
+
+// An indirect text such as "@%SystemRoot%\system32\x.dll,-101": string 101 of that file's string
+// table. A ";" after the number starts a comment.
+struct IndirectTextReference {
+    std::string file;  // as written, environment references unexpanded
+    unsigned id = 0;
+};
+// Nothing for a text of any other form.
+std::optional<IndirectTextReference> ParseIndirectText(std::string_view text);

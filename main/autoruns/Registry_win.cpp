@@ -2,7 +2,22 @@
 
 #include <cstdint>
 
+#include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
+
 namespace {
+
+// Reading values and their names, listing subkeys, and writing or deleting values: the rights each
+// operation asks for, and no more.
+constexpr REGSAM kQueryRights = KEY_QUERY_VALUE;
+constexpr REGSAM kListRights = KEY_ENUMERATE_SUB_KEYS;
+constexpr REGSAM kWriteRights = KEY_SET_VALUE;
+
+using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+
+REGSAM RegistryViewAccess(RegistryView view) {
+    return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
 
 // Closes the key on every way out.
 struct OpenedKey {
@@ -17,15 +32,13 @@ struct OpenedKey {
     }
 };
 
-bool OpenKey(HKEY root, const std::string& subKey, OpenedKey& opened) {
+bool OpenPath(const std::string& path, REGSAM rights, RegistryView view, OpenedKey& opened) {
+    HKEY root = RootKeyOfPath(path);
     if (root == nullptr) {
         return false;
     }
-    return RegOpenKeyExA(root, subKey.c_str(), 0, kRegistryAccess, &opened.key) == ERROR_SUCCESS;
-}
-
-bool OpenPath(const std::string& path, OpenedKey& opened) {
-    return OpenKey(RootKeyOfPath(path), SubKeyOfPath(path), opened);
+    return RegOpenKeyExA(root, SubKeyOfPath(path).c_str(), 0, rights | RegistryViewAccess(view), &opened.key) ==
+           ERROR_SUCCESS;
 }
 
 std::string TextFromValueData(DWORD type, const BYTE* data, DWORD length) {
@@ -71,9 +84,17 @@ HKEY RootKeyOfPath(const std::string& path) {
     return nullptr;
 }
 
-std::string ReadRegistryValue(const std::string& path, const std::string& valueName) {
+bool HasSecondRegistryView() {
+#ifdef _WIN64
+    return true;
+#else
+    return RunsUnderWow64();
+#endif
+}
+
+std::string ReadRegistryValue(const std::string& path, const std::string& valueName, RegistryView view) {
     OpenedKey opened;
-    if (!OpenPath(path, opened)) {
+    if (!OpenPath(path, kQueryRights, view, opened)) {
         return std::string();
     }
     // Every value is read through the one text buffer; what does not fit reads as empty text.
@@ -90,9 +111,10 @@ std::string ReadRegistryValue(const std::string& path, const std::string& valueN
 int WriteRegistryValue(const std::string& path,
                        const std::string& valueName,
                        const std::string& valueText,
-                       unsigned long type) {
+                       unsigned long type,
+                       RegistryView view) {
     OpenedKey opened;
-    if (!OpenPath(path, opened)) {
+    if (!OpenPath(path, kWriteRights, view, opened)) {
         return 0;
     }
     LONG result = ERROR_INVALID_PARAMETER;
@@ -123,36 +145,31 @@ int WriteRegistryValue(const std::string& path,
     return result == ERROR_SUCCESS ? 1 : 0;
 }
 
-int DeleteRegistryValue(const std::string& path, const std::string& valueName) {
+int DeleteRegistryValue(const std::string& path, const std::string& valueName, RegistryView view) {
     OpenedKey opened;
-    if (!OpenPath(path, opened)) {
+    if (!OpenPath(path, kWriteRights, view, opened)) {
         return 0;
     }
     return RegDeleteValueA(opened.key, valueName.c_str()) == ERROR_SUCCESS ? 1 : 0;
 }
 
-int DeleteRegistryKey(const std::string& path) {
+int DeleteRegistryKey(const std::string& path, RegistryView view) {
     HKEY root = RootKeyOfPath(path);
     std::string subKey = SubKeyOfPath(path);
     if (root == nullptr || subKey.empty()) {
         return 0;
     }
-    // The key is deleted through its parent opened in the same 32-bit view as every other
-    // operation; RegDeleteKeyA on the root alone would pick the view of the running build.
-    std::size_t separator = subKey.rfind('\\');
-    if (separator == std::string::npos) {
-        return RegDeleteKeyA(root, subKey.c_str()) == ERROR_SUCCESS ? 1 : 0;
-    }
-    OpenedKey parent;
-    if (!OpenKey(root, subKey.substr(0, separator), parent)) {
-        return 0;
-    }
-    return RegDeleteKeyA(parent.key, subKey.c_str() + separator + 1) == ERROR_SUCCESS ? 1 : 0;
+    // RegDeleteKeyA deletes in the view of the running build; only the Ex form takes a view. Systems
+    // without it (32-bit XP) have one view only.
+    auto deleteInView = SlotFunctionAs<RegDeleteKeyExFunction>(kAdvapi32Slot, "RegDeleteKeyExA");
+    LONG result = deleteInView != nullptr ? deleteInView(root, subKey.c_str(), RegistryViewAccess(view), 0)
+                                          : RegDeleteKeyA(root, subKey.c_str());
+    return result == ERROR_SUCCESS ? 1 : 0;
 }
 
-std::string RegistrySubKeyName(const std::string& path, unsigned long index) {
+std::string RegistrySubKeyName(const std::string& path, unsigned long index, RegistryView view) {
     OpenedKey opened;
-    if (!OpenPath(path, opened)) {
+    if (!OpenPath(path, kListRights, view, opened)) {
         return std::string();
     }
     char name[kRegistryTextBufferLength];
@@ -164,9 +181,9 @@ std::string RegistrySubKeyName(const std::string& path, unsigned long index) {
     return std::string(name, length);
 }
 
-std::string RegistryValueName(const std::string& path, unsigned long index) {
+std::string RegistryValueName(const std::string& path, unsigned long index, RegistryView view) {
     OpenedKey opened;
-    if (!OpenPath(path, opened)) {
+    if (!OpenPath(path, kQueryRights, view, opened)) {
         return std::string();
     }
     char name[kRegistryTextBufferLength];
@@ -178,14 +195,14 @@ std::string RegistryValueName(const std::string& path, unsigned long index) {
     return std::string(name, length);
 }
 
-int RegistryKeyExists(const std::string& path) {
+int RegistryKeyExists(const std::string& path, RegistryView view) {
     OpenedKey opened;
-    return OpenPath(path, opened) ? 1 : 0;
+    return OpenPath(path, kQueryRights, view, opened) ? 1 : 0;
 }
 
-int RegistryValueExists(const std::string& path, const std::string& valueName) {
+int RegistryValueExists(const std::string& path, const std::string& valueName, RegistryView view) {
     OpenedKey opened;
-    if (!OpenPath(path, opened)) {
+    if (!OpenPath(path, kQueryRights, view, opened)) {
         return 0;
     }
     return RegQueryValueExA(opened.key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1 : 0;

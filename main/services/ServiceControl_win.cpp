@@ -1,23 +1,27 @@
 #include "main/services/ServiceControl_win.h"
 
+#include "main/autoruns/IndirectText_win.h"
 #include "main/autoruns/RegistryPath.h"
 
 namespace {
 
-constexpr DWORD kManagerAccess = SC_MANAGER_ALL_ACCESS;  // 0xF003F
-constexpr DWORD kServiceAccess = SERVICE_ALL_ACCESS;     // 0xF01FF
-constexpr DWORD kWin32Services = SERVICE_WIN32;          // own-process and shared-process: 0x30
-constexpr DWORD kAnyState = SERVICE_STATE_ALL;           // 3
+// What every user may do: list the services and read their configuration. Each action asks for its
+// own right when it opens the service, and a user who lacks it sees the action's failure message.
+constexpr DWORD kManagerAccess = SC_MANAGER_CONNECT | SC_MANAGER_ENUMERATE_SERVICE;
+constexpr DWORD kConfigurationAccess = SERVICE_QUERY_CONFIG;
+constexpr DWORD kWin32Services = SERVICE_WIN32;  // own-process and shared-process: 0x30
+constexpr DWORD kAnyState = SERVICE_STATE_ALL;   // 3
 // A service added between the size query and the enumeration makes the buffer too small; the
 // enumeration is simply asked again a few times.
 constexpr int kEnumerationAttempts = 3;
+constexpr char kDescriptionValue[] = "Description";
 
 struct OpenedService {
     SC_HANDLE handle = nullptr;
-    explicit OpenedService(const std::string& name) {
+    OpenedService(const std::string& name, DWORD access) {
         SC_HANDLE manager = ProgramServiceLayer().manager;
         if (manager != nullptr && !name.empty()) {
-            handle = OpenServiceA(manager, name.c_str(), kServiceAccess);
+            handle = OpenServiceA(manager, name.c_str(), access);
         }
     }
     OpenedService(const OpenedService&) = delete;
@@ -35,8 +39,8 @@ std::size_t RecordsForLength(DWORD length) {
     return (length + sizeof(Record) - 1) / sizeof(Record);
 }
 
-bool SendControl(const std::string& serviceName, DWORD control) {
-    OpenedService service(serviceName);
+bool SendControl(const std::string& serviceName, DWORD control, DWORD access) {
+    OpenedService service(serviceName, access);
     if (service.handle == nullptr) {
         return false;
     }
@@ -144,7 +148,7 @@ unsigned long CurrentServiceState() {
 bool QueryServiceConfiguration(const std::string& serviceName) {
     ServiceLayer& layer = ProgramServiceLayer();
     layer.configuration.clear();
-    OpenedService service(serviceName);
+    OpenedService service(serviceName, kConfigurationAccess);
     if (service.handle == nullptr) {
         return false;
     }
@@ -183,44 +187,47 @@ std::string ServiceDescription(const std::string& serviceName) {
     }
     std::string subKey = "SYSTEM\\CurrentControlSet\\Services\\" + serviceName;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return std::string();
     }
     std::string description;
     DWORD type = 0;
     DWORD length = 0;
-    if (RegQueryValueExA(key, "Description", nullptr, &type, nullptr, &length) == ERROR_SUCCESS && length > 0 &&
+    if (RegQueryValueExA(key, kDescriptionValue, nullptr, &type, nullptr, &length) == ERROR_SUCCESS && length > 0 &&
         (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)) {
         std::vector<char> data(length);
-        if (RegQueryValueExA(key, "Description", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &length) ==
+        if (RegQueryValueExA(key, kDescriptionValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &length) ==
                 ERROR_SUCCESS &&
             length <= data.size()) {
             description = RegistryStringFromData(data.data(), length);
         }
     }
+    // Services of Vista and later describe themselves by a string of a library ("@file,-id"); the
+    // raw text stays when the string cannot be loaded.
+    std::string resolved = LoadIndirectRegistryText(key, kDescriptionValue, description);
     RegCloseKey(key);
-    return description;
+    return resolved.empty() ? description : resolved;
 }
 
 bool StartServiceByName(const std::string& serviceName) {
-    OpenedService service(serviceName);
+    OpenedService service(serviceName, SERVICE_START);
     return service.handle != nullptr && StartServiceA(service.handle, 0, nullptr) != FALSE;
 }
 
 bool StopService(const std::string& serviceName) {
-    return SendControl(serviceName, SERVICE_CONTROL_STOP);
+    return SendControl(serviceName, SERVICE_CONTROL_STOP, SERVICE_STOP);
 }
 
 bool PauseService(const std::string& serviceName) {
-    return SendControl(serviceName, SERVICE_CONTROL_PAUSE);
+    return SendControl(serviceName, SERVICE_CONTROL_PAUSE, SERVICE_PAUSE_CONTINUE);
 }
 
 bool ContinueService(const std::string& serviceName) {
-    return SendControl(serviceName, SERVICE_CONTROL_CONTINUE);
+    return SendControl(serviceName, SERVICE_CONTROL_CONTINUE, SERVICE_PAUSE_CONTINUE);
 }
 
 bool ChangeServiceStartType(const std::string& serviceName, unsigned long startType) {
-    OpenedService service(serviceName);
+    OpenedService service(serviceName, SERVICE_CHANGE_CONFIG);
     return service.handle != nullptr &&
            ChangeServiceConfigA(service.handle, SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE, nullptr, nullptr,
                                 nullptr, nullptr, nullptr, nullptr, nullptr) != FALSE;

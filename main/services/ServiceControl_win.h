@@ -22,7 +22,8 @@ struct ServiceLayer {
 // The program's one layer.
 ServiceLayer& ProgramServiceLayer();
 
-// Local machine, active database, all access; leaves the layer inert when the manager refuses.
+// Local machine, active database, with the rights to list services that every user has; leaves the
+// layer inert when the manager refuses.
 void OpenServiceManager();
 void CloseServiceManager();
 
@@ -45,7 +46,8 @@ std::string ServiceBinaryPath();
 long ServiceStartType();
 long ServiceType();
 
-// The "Description" value of the service's registry key; empty when the key or value is missing.
+// The "Description" value of the service's registry key, an indirect text ("@file,-id") resolved to
+// the string it names; empty when the key or value is missing.
 std::string ServiceDescription(const std::string& serviceName);
 
 // Control requests return as soon as the manager accepts or refuses them; they do not wait.

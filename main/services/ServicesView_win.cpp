@@ -1,4 +1,5 @@
 #include "main/services/ServicesView_win.h"
+#include "main/LibraryTable_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -38,12 +39,6 @@ std::string WindowsFolder() {
     char folder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
-}
-
-bool SystemFileExists(const std::string& path) {
-    SystemFileAccess file(path);
-    DWORD attributes = GetFileAttributesA(file.path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The fixed service image sits at index 0; each row with an icon of its own adds one.

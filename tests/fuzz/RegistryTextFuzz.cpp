@@ -35,5 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (RegistryStringFromData(text.data(), text.size()).size() > text.size()) {
         std::abort();
     }
+
+    // An indirect text names a file inside it and a 16-bit string number.
+    auto reference = ParseIndirectText(text);
+    if (reference && (reference->file.empty() || reference->file.size() >= text.size() || reference->id > 0xFFFF)) {
+        std::abort();
+    }
     return 0;
 }

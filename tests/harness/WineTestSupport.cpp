@@ -1,5 +1,7 @@
 #include "tests/harness/WineTestSupport.h"
 
+#include <sddl.h>
+
 #include <cstdlib>
 
 std::string WindowsPathFromUnix(const std::string& path) {
@@ -95,5 +97,36 @@ long WaitForExit(StartedProgram& program, DWORD milliseconds) {
     CloseHandle(program.info.hThread);
     CloseHandle(program.info.hProcess);
     program.started = false;
+    return result;
+}
+
+void WithoutFileRedirection(const std::function<void()>& access) {
+    using DisableFunction = BOOL(WINAPI*)(PVOID*);
+    using RevertFunction = BOOL(WINAPI*)(PVOID);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto disable = reinterpret_cast<DisableFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")));
+    auto revert = reinterpret_cast<RevertFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
+    PVOID previous = nullptr;
+    bool disabled = disable != nullptr && revert != nullptr && disable(&previous);
+    access();
+    if (disabled) {
+        revert(previous);
+    }
+}
+
+long SetRegistryKeySecurity(HKEY root, const std::string& subKey, const char* accessList) {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(accessList, SDDL_REVISION_1, &security, nullptr)) {
+        return static_cast<long>(GetLastError());
+    }
+    HKEY key = nullptr;
+    LONG result = RegOpenKeyExA(root, subKey.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key);
+    if (result == ERROR_SUCCESS) {
+        result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security);
+        RegCloseKey(key);
+    }
+    LocalFree(security);
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // A Unix path from the build (such as VANTREL_DIST) as Wine sees it: drive Z: is the root.
@@ -32,3 +33,13 @@ bool WaitUntilVisible(HWND window, DWORD milliseconds);
 
 // Waits for the process to end; returns its exit code, or -1 after the time-out (the process is then ended).
 long WaitForExit(StartedProgram& program, DWORD milliseconds);
+
+// Runs `access` with this thread's WoW64 file system redirection switched off, so that a 32-bit test
+// reaches native system files by their own names: a reference independent of the product's way
+// there. Without WoW64 it just runs `access`.
+void WithoutFileRedirection(const std::function<void()>& access);
+
+// Sets the access list of a registry key (in the 32-bit view) from its SDDL form, such as
+// "D:P(A;;KR;;;WD)" for a key everyone may only read; the key's owner may always set it again.
+// ERROR_SUCCESS or the error.
+long SetRegistryKeySecurity(HKEY root, const std::string& subKey, const char* accessList);

@@ -88,3 +88,20 @@ TEST(RegistryPath, StringDataLosesOnlyItsTerminatingZero) {
     EXPECT_EQ(RegistryStringFromData("\0", 1), "");
     EXPECT_EQ(RegistryStringFromData("ab\0cd\0", 6), "ab");
 }
+
+TEST(RegistryPath, IndirectTextsNameAFileAndAStringNumber) {
+    auto reference = ParseIndirectText("@%SystemRoot%\\system32\\spoolsv.exe,-2");
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(reference->file, "%SystemRoot%\\system32\\spoolsv.exe");
+    EXPECT_EQ(reference->id, 2u);
+    // The last ",-" counts, and a comment after ";" is no part of the number.
+    reference = ParseIndirectText("@C:\\a,-b\\x.dll,-65535;fallback, text");
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(reference->file, "C:\\a,-b\\x.dll");
+    EXPECT_EQ(reference->id, 65535u);
+
+    for (const char* other : {"Loads files to memory for later printing", "", "@", "@x.dll", "@x.dll,101", "@x.dll,-",
+                              "@,-101", "@x.dll,-10a", "@x.dll,-65536", " @x.dll,-1", "x.dll,-1"}) {
+        EXPECT_FALSE(ParseIndirectText(other)) << other;
+    }
+}

@@ -7,9 +7,14 @@
 
 #include <string>
 
+#include "main/LibraryTable_win.h"
+#include "tests/harness/WineTestSupport.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 
 namespace {
+
+// The tests make and inspect their keys with every right, in the program's own view.
+constexpr REGSAM kTestAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
 
 struct RegQueryAnswer {
     bool found = false;
@@ -38,7 +43,7 @@ RegQueryAnswer RegQuery(const std::string& keyPath, const std::string& valueName
 // Removes the keys of killed earlier runs (named with a process id that no longer runs).
 void RemoveLeftOverKeys(HKEY root, const char* prefix) {
     HKEY software = nullptr;
-    if (RegOpenKeyExA(root, "Software", 0, kRegistryAccess, &software) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, "Software", 0, kTestAccess, &software) != ERROR_SUCCESS) {
         return;
     }
     std::vector<std::string> leftOver;
@@ -61,8 +66,8 @@ void RemoveLeftOverKeys(HKEY root, const char* prefix) {
 class RegistryTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        OpenLibraryTable();
         RemoveLeftOverKeys(HKEY_CURRENT_USER, "VantrelTestRegistry");
-        RemoveLeftOverKeys(HKEY_LOCAL_MACHINE, "VantrelTestRegistryView");
     }
     void SetUp() override {
         subKey = "Software\\VantrelTestRegistry" + std::to_string(GetCurrentProcessId());
@@ -73,7 +78,7 @@ protected:
 
     static LONG CreateKey(HKEY root, const std::string& name) {
         HKEY key = nullptr;
-        LONG result = RegCreateKeyExA(root, name.c_str(), 0, nullptr, 0, kRegistryAccess, nullptr, &key, nullptr);
+        LONG result = RegCreateKeyExA(root, name.c_str(), 0, nullptr, 0, kTestAccess, nullptr, &key, nullptr);
         if (result == ERROR_SUCCESS) {
             RegCloseKey(key);
         }
@@ -81,7 +86,7 @@ protected:
     }
     LONG SetRaw(const std::string& valueName, DWORD type, const void* data, DWORD length) {
         HKEY key = nullptr;
-        LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, kRegistryAccess, &key);
+        LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, kTestAccess, &key);
         if (result == ERROR_SUCCESS) {
             result = RegSetValueExA(key, valueName.c_str(), 0, type, static_cast<const BYTE*>(data), length);
             RegCloseKey(key);
@@ -280,30 +285,73 @@ TEST_F(RegistryTest, DeletingAKeyWithSubkeysFailsAndLeavesIt) {
     EXPECT_EQ(DeleteRegistryKey("HKEY_CURRENT_USER\\"), 0);  // never the root itself
 }
 
-// The 32-bit program sees the 32-bit view of HKEY_LOCAL_MACHINE\Software; a 64-bit build asks for
-// the same view, which reg.exe shows with /reg:32.
-TEST(RegistryView, LocalMachineSoftwareIsTheThirtyTwoBitView) {
-    std::string subKey = "Software\\VantrelTestRegistryView" + std::to_string(GetCurrentProcessId());
-    std::string path = "HKEY_LOCAL_MACHINE\\" + subKey;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, 0, kRegistryAccess, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        GTEST_SKIP() << "no write access to HKEY_LOCAL_MACHINE";
+// A key everyone may read and nobody may write, as much of HKEY_LOCAL_MACHINE is for a normal user.
+TEST_F(RegistryTest, AKeyTheUserMayOnlyReadIsReadButNotWritten) {
+    std::string readOnly = path + "\\ReadOnly";
+    ASSERT_EQ(CreateKey(HKEY_CURRENT_USER, subKey + "\\ReadOnly\\Child"), ERROR_SUCCESS);
+    ASSERT_EQ(WriteRegistryValue(readOnly, "Name", "value", kRegistryString), 1);
+    ASSERT_EQ(SetRegistryKeySecurity(HKEY_CURRENT_USER, subKey + "\\ReadOnly", "D:P(A;;KR;;;WD)"), ERROR_SUCCESS);
+    HKEY probe = nullptr;
+    LONG denied = RegOpenKeyExA(HKEY_CURRENT_USER, (subKey + "\\ReadOnly").c_str(), 0, KEY_SET_VALUE, &probe);
+    if (denied == ERROR_SUCCESS) {
+        RegCloseKey(probe);
     }
-    RegCloseKey(key);
+    ASSERT_EQ(denied, ERROR_ACCESS_DENIED) << "the key's security does not keep writers out";
 
-    EXPECT_EQ(WriteRegistryValue(path, "Bits", "32", kRegistryDword), 1);
-    RegQueryAnswer thirtyTwo = RegQuery(path, "Bits", "/reg:32");
-    RegQueryAnswer sixtyFour = RegQuery(path, "Bits", "/reg:64");
-    EXPECT_TRUE(thirtyTwo.found);
-    EXPECT_EQ(thirtyTwo.data, "0x20");
-#ifdef _WIN64
-    EXPECT_FALSE(sixtyFour.found) << "the value went to the 64-bit view";
-#endif
-    EXPECT_EQ(DeleteRegistryKey(path), 1);
-    EXPECT_FALSE(RegQuery(path, "Bits", "/reg:32").found);
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE,
-                 ("Software\\Wow6432Node\\VantrelTestRegistryView" + std::to_string(GetCurrentProcessId())).c_str());
+    EXPECT_EQ(RegistryKeyExists(readOnly), 1);
+    EXPECT_EQ(ReadRegistryValue(readOnly, "Name"), "value");
+    EXPECT_EQ(RegistryValueExists(readOnly, "Name"), 1);
+    EXPECT_EQ(RegistryValueName(readOnly, 0), "Name");
+    EXPECT_EQ(RegistrySubKeyName(readOnly, 0), "Child");
+    EXPECT_EQ(WriteRegistryValue(readOnly, "Name", "changed", kRegistryString), 0);
+    EXPECT_EQ(DeleteRegistryValue(readOnly, "Name"), 0);
+    EXPECT_EQ(ReadRegistryValue(readOnly, "Name"), "value");
+
+    EXPECT_EQ(SetRegistryKeySecurity(HKEY_CURRENT_USER, subKey + "\\ReadOnly", "D:P(A;;KA;;;WD)"), ERROR_SUCCESS);
+}
+
+// On 64-bit Windows HKEY_LOCAL_MACHINE\Software has a 32-bit and a 64-bit view; reg.exe names them
+// /reg:32 and /reg:64. Each operation reaches only the view it is given.
+TEST(RegistryView, EachViewIsReadWrittenAndDeletedInItselfOnly) {
+    OpenLibraryTable();
+    // 32-bit Windows has no WoW64 folder, and just the one view.
+    char wow64Folder[MAX_PATH];
+    EXPECT_EQ(HasSecondRegistryView(), GetSystemWow64DirectoryA(wow64Folder, MAX_PATH) != 0);
+    if (!HasSecondRegistryView()) {
+        GTEST_SKIP() << "one registry view only";
+    }
+    std::string path = "HKEY_LOCAL_MACHINE\\Software\\VantrelTestRegistryView" + std::to_string(GetCurrentProcessId());
+    std::string quoted = "\"" + path + "\"";
+    for (const char* view : {"/reg:32", "/reg:64"}) {
+        RunConsoleCommand("reg.exe delete " + quoted + " /f " + view);  // left over by a killed run
+        std::string bits = view + 5;
+        if (RunConsoleCommand("reg.exe add " + quoted + " /v Bits /t REG_DWORD /d " + bits + " /f " + view).exitCode) {
+            GTEST_SKIP() << "no write access to HKEY_LOCAL_MACHINE";
+        }
+        ASSERT_EQ(RunConsoleCommand("reg.exe add " + quoted + " /v Keep /d " + bits + " /f " + view).exitCode, 0);
+    }
+
+    EXPECT_EQ(ReadRegistryValue(path, "Bits", RegistryView::Bits64), "64");
+    EXPECT_EQ(ReadRegistryValue(path, "Bits", RegistryView::Bits32), "32");
+    EXPECT_EQ(ReadRegistryValue(path, "Bits"), "32");  // the program's own view unless told otherwise
+    EXPECT_EQ(RegistryValueName(path, 1, RegistryView::Bits64), "Keep");
+
+    EXPECT_EQ(WriteRegistryValue(path, "Written", "here", kRegistryString, RegistryView::Bits64), 1);
+    EXPECT_EQ(RegQuery(path, "Written", "/reg:64").data, "here");
+    EXPECT_FALSE(RegQuery(path, "Written", "/reg:32").found);
+    EXPECT_EQ(RegistryValueExists(path, "Written", RegistryView::Bits64), 1);
+    EXPECT_EQ(RegistryValueExists(path, "Written", RegistryView::Bits32), 0);
+
+    EXPECT_EQ(DeleteRegistryValue(path, "Bits", RegistryView::Bits64), 1);
+    EXPECT_FALSE(RegQuery(path, "Bits", "/reg:64").found);
+    EXPECT_EQ(RegQuery(path, "Bits", "/reg:32").data, "0x20");
+
+    EXPECT_EQ(DeleteRegistryKey(path, RegistryView::Bits64), 1);
+    EXPECT_FALSE(RegQuery(path, "Keep", "/reg:64").found);
+    EXPECT_EQ(RegistryKeyExists(path, RegistryView::Bits64), 0);
+    EXPECT_EQ(RegQuery(path, "Keep", "/reg:32").data, "32");
+    EXPECT_EQ(DeleteRegistryKey(path, RegistryView::Bits32), 1);
+    EXPECT_FALSE(RegQuery(path, "Keep", "/reg:32").found);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The service layer and the service actions against Wine's service control manager, with sc.exe
 // and reg.exe as outside references. The tests register a service of their own (a small program
 // built beside this test) with sc.exe and delete it again at the end.
+// Wine's manager grants a service handle whatever rights are asked (it checks no security when it
+// opens one) but checks every call against the rights of its handle, so these tests catch a right
+// too few for an operation, never one too many. Registry keys do keep Wine from granting too much:
+// the description is read from a key that allows reading only.
 #include "main/services/ServiceControl_win.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +17,15 @@
 
 #include "foundation/FileSystem.h"
 #include "foundation/MessageBoxSeam.h"
+#include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/autoruns/Registry_win.h"
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceTexts.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
-#include "tests/main/services/ServiceTestSupport_win.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
+#include "tests/main/services/ServiceTestSupport_win.h"
 
 namespace {
 
@@ -70,6 +76,7 @@ protected:
         if (ReadWholeFile(SourceFile("Language/English.ini"), bytes)) {
             SetCurrentLanguage(ParseLanguageCatalogue(bytes));
         }
+        OpenLibraryTable();
         OpenServiceManager();
         RemoveLeftOverTestServices("VantrelTestService");
         std::string folder = TestProgramFolder();
@@ -169,14 +176,15 @@ TEST_F(ServiceControlTest, ConfigurationAgreesWithTheRegistryAndNamesAnExistingF
     }
     EXPECT_GT(compared, 3);
 
-    // Wine's own services live in its system folder (some of the prefix's, such as the .NET font
-    // cache, name programs that are not installed).
+    // Wine's own services live in its native system folder (some of the prefix's, such as the .NET
+    // font cache, name programs that are not installed), which the 32-bit test itself does not see
+    // under WoW64: the program reaches the files as the services list does.
     for (const char* name : {"PlugPlay", "RpcSs", "Spooler", "Winmgmt", "wuauserv"}) {
         if (!QueryServiceConfiguration(name)) {
             continue;
         }
-        std::string executable = ServiceExecutablePath(ServiceBinaryPath(), windows, FileExists);
-        EXPECT_TRUE(FileExists(executable)) << name << ": " << ServiceBinaryPath() << " -> " << executable;
+        std::string executable = ServiceExecutablePath(ServiceBinaryPath(), windows, SystemFileExists);
+        EXPECT_TRUE(SystemFileExists(executable)) << name << ": " << ServiceBinaryPath() << " -> " << executable;
         EXPECT_EQ(executable.find(' '), std::string::npos) << executable;
     }
 
@@ -219,6 +227,12 @@ TEST_F(ServiceControlTest, DescriptionComesFromTheRegistry) {
     std::string longText(600, 'd');                  // longer than any fixed buffer here
     ASSERT_EQ(RunConsoleCommand("sc.exe description " + serviceName + " " + longText).exitCode, 0);
     EXPECT_EQ(ServiceDescription(serviceName), longText);
+
+    // A normal user may only read the services' keys.
+    std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + serviceName;
+    ASSERT_EQ(SetRegistryKeySecurity(HKEY_LOCAL_MACHINE, key, "D:P(A;;KR;;;WD)"), ERROR_SUCCESS);
+    EXPECT_EQ(ServiceDescription(serviceName), longText);
+    EXPECT_EQ(SetRegistryKeySecurity(HKEY_LOCAL_MACHINE, key, "D:P(A;;KA;;;WD)"), ERROR_SUCCESS);
 }
 
 TEST_F(ServiceControlTest, StartAndStopShowInTheRebuiltList) {

@@ -14,14 +14,15 @@
 #include "foundation/ValueFormatting.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/services/DriversView.h"
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
-#include "tests/main/services/ServiceTestSupport_win.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
+#include "tests/main/services/ServiceTestSupport_win.h"
 
 namespace {
 
@@ -31,6 +32,13 @@ const RowTable& ServiceTable() {
 
 size_t ServiceRow(const std::string& name) {
     return FindRow(ServiceTable(), 0, name);
+}
+
+// The file in the system folder as the system names it ("C:\\windows\\system32\\...").
+std::string SystemFolderFile(const std::string& name) {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
 }
 
 int ListCount(HWND list) {
@@ -78,6 +86,18 @@ protected:
         versionService = serviceName + "v";
         RunConsoleCommand("sc.exe create " + versionService + " binpath= \"" + folder +
                           "version_sample.exe\" start= demand");
+        // Another copy lies in the native system folder only, as the programs of 64-bit services
+        // do; the service names it as the system does, without its ".exe".
+        RemoveLeftOverTestServices("VantrelSystemService");
+        systemService = "VantrelSystemService" + std::to_string(GetCurrentProcessId());
+        systemName = "vantrel-version-" + std::to_string(GetCurrentProcessId());
+        systemFile = systemName + ".exe";
+        WithoutFileRedirection([] {
+            CopyFileA((TestProgramFolder() + "version_sample.exe").c_str(), SystemFolderFile(systemFile).c_str(),
+                      FALSE);
+        });
+        RunConsoleCommand("sc.exe create " + systemService + " binpath= \"%SystemRoot%\\system32\\" + systemName +
+                          "\" start= demand");
     }
     static void TearDownTestSuite() {
         if (registered) {
@@ -88,6 +108,8 @@ protected:
             RunConsoleCommand("sc.exe delete " + serviceName);
         }
         RunConsoleCommand("sc.exe delete " + versionService);
+        RunConsoleCommand("sc.exe delete " + systemService);
+        WithoutFileRedirection([] { DeleteFileA(SystemFolderFile(systemFile).c_str()); });
         DestroyWindow(parent);
         CloseServiceManager();
     }
@@ -100,6 +122,9 @@ protected:
     static std::string serviceName;
     static std::string serviceCommand;
     static std::string versionService;
+    static std::string systemService;
+    static std::string systemName;
+    static std::string systemFile;
     static bool registered;
 };
 
@@ -107,6 +132,9 @@ HWND ServicesViewTest::parent = nullptr;
 std::string ServicesViewTest::serviceName;
 std::string ServicesViewTest::serviceCommand;
 std::string ServicesViewTest::versionService;
+std::string ServicesViewTest::systemService;
+std::string ServicesViewTest::systemName;
+std::string ServicesViewTest::systemFile;
 bool ServicesViewTest::registered = false;
 
 TEST_F(ServicesViewTest, ListsTheManagersServicesWithTheStatesScReports) {
@@ -138,6 +166,51 @@ TEST_F(ServicesViewTest, ListsTheManagersServicesWithTheStatesScReports) {
     ASSERT_NE(versioned, kNoRow);
     EXPECT_EQ(Cell(table, versioned, 5), "Beispieldatei");
     EXPECT_EQ(Cell(table, versioned, 6), "Vantrel Testfirma");
+}
+
+TEST_F(ServicesViewTest, AServiceProgramInTheNativeSystemFolderShowsItsVersionTexts) {
+    if (RunsUnderWow64()) {
+        EXPECT_FALSE(FileExists(SystemFolderFile(systemFile))) << "the 32-bit system folder has a copy";
+    }
+    RebuildServicesList();
+    size_t row = ServiceRow(systemService);
+    ASSERT_NE(row, kNoRow);
+    EXPECT_EQ(Cell(ServiceTable(), row, 7), "%SystemRoot%\\system32\\" + systemName);
+    EXPECT_EQ(Cell(ServiceTable(), row, 5), "Beispieldatei");
+    EXPECT_EQ(Cell(ServiceTable(), row, 6), "Vantrel Testfirma");
+}
+
+// Services of Vista and later describe themselves by a string of a library; the list shows the
+// string, and the raw text when there is none.
+TEST_F(ServicesViewTest, IndirectDescriptionsShowTheStringTheyName) {
+    std::string library = TestProgramFolder() + "service_description_strings.dll";
+    // A copy in the native system folder only, named as the system names its own libraries.
+    std::string systemLibrary = "vantrel-strings-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    BOOL copied = FALSE;
+    WithoutFileRedirection(
+        [&] { copied = CopyFileA(library.c_str(), SystemFolderFile(systemLibrary).c_str(), FALSE); });
+    ASSERT_TRUE(copied);
+    if (RunsUnderWow64()) {
+        EXPECT_FALSE(FileExists(SystemFolderFile(systemLibrary))) << "the 32-bit system folder has a copy";
+    }
+    const wchar_t kString101[] = L"Vantrel-Testdienst f\u00fcr Beschreibungen";
+    char expected[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, kString101, -1, expected, sizeof(expected), nullptr, nullptr);
+
+    auto shown = [this](const std::string& description) {
+        RunConsoleCommand("sc.exe description " + versionService + " \"" + description + "\"");
+        RebuildServicesList();
+        size_t row = ServiceRow(versionService);
+        return row == kNoRow ? std::string("(no row)") : Cell(ServiceTable(), row, 8);
+    };
+    EXPECT_EQ(shown("@" + library + ",-101"), expected);
+    EXPECT_EQ(shown("@%SystemRoot%\\system32\\" + systemLibrary + ",-101"), expected);
+    std::string longText = shown("@" + library + ",-102");
+    EXPECT_EQ(longText.size(), 599u) << longText;
+    EXPECT_EQ(longText.substr(0, 25), "Eine lange Beschreibung. ");
+    EXPECT_EQ(shown("@" + library + ",-103"), "@" + library + ",-103");  // no such string
+
+    WithoutFileRedirection([&] { DeleteFileA(SystemFolderFile(systemLibrary).c_str()); });
 }
 
 TEST_F(ServicesViewTest, ActionRebuildsKeepingSortSelectedIndexAndScroll) {
@@ -224,9 +297,12 @@ TEST_F(ServicesViewTest, DriversListShowsTheEnumeratedDrivers) {
 TEST_F(ServicesViewTest, DriverRowFromABareNameTheRegistryAndTheFile) {
     std::string system = SpecialFolderPath(0x25);
     ASSERT_FALSE(system.empty());
+    // The driver is in the native system folder; the test looks there by itself.
     std::string path = system + "\\drivers\\mountmgr.sys";
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+    BOOL found = FALSE;
+    WithoutFileRedirection([&] { found = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data); });
+    ASSERT_TRUE(found) << path;
     RowTable table = MakeRowTable(DriverColumnCount);
 
     size_t row = AppendDriverRow(table, "mountmgr.sys", "mountmgr.sys", system);

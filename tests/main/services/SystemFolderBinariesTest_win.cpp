@@ -1,8 +1,7 @@
-// Service and driver files that exist only in the native system folder: on 64-bit Windows a 32-bit
-// program must still show their sizes and version texts instead of missing-file placeholders.
+// Driver files exist only in the native system folder: on 64-bit Windows a 32-bit program must
+// still show their sizes and version texts instead of missing-file placeholders.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,10 +11,8 @@
 #include "main/LibraryTable_win.h"
 #include "main/RowTable.h"
 #include "main/services/DriversView.h"
-#include "main/services/ServiceControl_win.h"
 #include "main/services/ServicesView_win.h"
 #include "tests/harness/TestSupport.h"
-#include "tests/main/autoruns/ConsoleCommand_win.h"
 #include "tests/main/services/ServiceTestSupport_win.h"
 
 namespace {
@@ -63,29 +60,6 @@ TEST_F(SystemFolderBinariesTest, ADriverFileShowsItsSizeAndTexts) {
     EXPECT_EQ(Cell(table, row, 7), FormatBytes64(real.nFileSizeLow, 2));
     EXPECT_EQ(Cell(table, row, 2), "REAL");
     EXPECT_EQ(Cell(table, row, 5), "REAL company");
-}
-
-TEST_F(SystemFolderBinariesTest, AServiceBinaryShowsItsTexts) {
-    std::string file = native + "\\" + name + ".exe";
-    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
-    RemoveLeftOverTestServices("vantrel_native_only_");
-    std::string binary = WindowsFolder() + "\\System32\\" + name + ".exe";
-    ConsoleResult created = RunConsoleCommand("sc.exe create " + name + " binpath= \"" + binary + "\" start= demand");
-    ASSERT_EQ(created.exitCode, 0) << created.output;
-    OpenServiceManager();
-    InitCommonControls();
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 200, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    CreateServicesList(parent);
-    RebuildServicesList();
-    size_t row = FindRow(*ServicesList().table, 0, name);
-    RunConsoleCommand("sc.exe delete " + name);
-    DeleteFileA(file.c_str());
-    ASSERT_NE(row, kNoRow);
-    EXPECT_EQ(Cell(*ServicesList().table, row, 5), "REAL");
-    EXPECT_EQ(Cell(*ServicesList().table, row, 6), "REAL company");
-    DestroyWindow(parent);
-    CloseServiceManager();
 }
 
 }  // namespace
