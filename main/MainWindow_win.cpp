@@ -59,8 +59,14 @@ void SnapMove(HWND window, WINDOWPOS& position) {
     if (!(position.flags & SWP_NOMOVE) && !IsZoomed(window) && !IsIconic(window)) {
         RECT work{};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        WindowPlacement snapped = SnapToWorkArea({position.x, position.y, position.cx, position.cy},
-                                                 {work.left, work.top, work.right, work.bottom});
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        WindowPlacement current{frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+        // Without a new size the position carries none.
+        bool sized = !(position.flags & SWP_NOSIZE);
+        WindowPlacement moved{position.x, position.y, sized ? position.cx : current.width,
+                              sized ? position.cy : current.height};
+        WindowPlacement snapped = SnapToWorkArea(moved, current, {work.left, work.top, work.right, work.bottom});
         position.x = snapped.x;
         position.y = snapped.y;
     }

@@ -13,7 +13,9 @@ int Limit(int value, int low, int high) {
 
 }  // namespace
 
-WindowPlacement OpeningPlacement(const WindowPlacement& saved, const ScreenRect& area, int minimumWidth,
+WindowPlacement OpeningPlacement(const WindowPlacement& saved,
+                                 const ScreenRect& area,
+                                 int minimumWidth,
                                  int minimumHeight) {
     int areaWidth = area.right - area.left;
     int areaHeight = area.bottom - area.top;
@@ -25,9 +27,10 @@ WindowPlacement OpeningPlacement(const WindowPlacement& saved, const ScreenRect&
         // 64-bit sums: saved values come from a file and may be anything.
         long long right = static_cast<long long>(saved.x) + result.width;
         long long bottom = static_cast<long long>(saved.y) + result.height;
-        bool reachable = right - area.left >= kVisibleWidth && area.right - static_cast<long long>(saved.x) >= kVisibleWidth &&
-                         saved.y >= static_cast<long long>(area.top) - 5 && area.bottom - static_cast<long long>(saved.y) >= kVisibleHeight &&
-                         bottom > area.top;
+        bool reachable = right - area.left >= kVisibleWidth &&
+                         area.right - static_cast<long long>(saved.x) >= kVisibleWidth &&
+                         saved.y >= static_cast<long long>(area.top) - 5 &&
+                         area.bottom - static_cast<long long>(saved.y) >= kVisibleHeight && bottom > area.top;
         centred = !reachable;
     }
     if (centred) {
@@ -40,30 +43,36 @@ WindowPlacement OpeningPlacement(const WindowPlacement& saved, const ScreenRect&
     return result;
 }
 
-WindowPlacement SnapToWorkArea(WindowPlacement w, const ScreenRect& area) {
-    if (w.x < 0) {
+WindowPlacement SnapToWorkArea(WindowPlacement w, const WindowPlacement& current, const ScreenRect& area) {
+    if (w.width != current.width || w.height != current.height)
+        return w;
+    // The zones in which a window snaps onto the left/top and the right/bottom edges.
+    auto nearStart = [](int start, int areaStart) { return start >= 0 && start <= areaStart + kSnapDistance; };
+    auto nearEnd = [](int end, int areaEnd) { return end >= areaEnd - kSnapDistance && end <= areaEnd; };
+
+    if (w.x < 0 && nearStart(current.x, area.left)) {
         w.x -= kSnapDistance;
     }
-    if (w.x + w.width > area.right) {
+    if (w.x + w.width > area.right && nearEnd(current.x + current.width, area.right)) {
         w.x += kSnapDistance;
     }
-    if (w.y < 0) {
+    if (w.y < 0 && nearStart(current.y, area.top)) {
         w.y -= kSnapDistance;
     }
-    if (w.y + w.height > area.bottom) {
+    if (w.y + w.height > area.bottom && nearEnd(current.y + current.height, area.bottom)) {
         w.y += kSnapDistance;
     }
 
-    if (w.x >= 0 && w.x <= area.left + kSnapDistance) {
+    if (nearStart(w.x, area.left)) {
         w.x = area.left;
     }
-    if (w.x + w.width >= area.right - kSnapDistance && w.x + w.width <= area.right) {
+    if (nearEnd(w.x + w.width, area.right)) {
         w.x = area.right - w.width;
     }
-    if (w.y >= 0 && w.y <= area.top + kSnapDistance) {
+    if (nearStart(w.y, area.top)) {
         w.y = area.top;
     }
-    if (w.y + w.height >= area.bottom - kSnapDistance && w.y + w.height <= area.bottom) {
+    if (nearEnd(w.y + w.height, area.bottom)) {
         w.y = area.bottom - w.height;
     }
     return w;

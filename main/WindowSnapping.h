@@ -18,9 +18,13 @@ struct WindowPlacement {
 // Where the main window opens: the saved placement, or centred when X or Y is -1. Sizes are held
 // between the minimum and the work area, and a window that would open (nearly) outside the work
 // area, from a damaged settings file or a screen that has since become smaller, is centred instead.
-WindowPlacement OpeningPlacement(const WindowPlacement& saved, const ScreenRect& workArea, int minimumWidth,
+WindowPlacement OpeningPlacement(const WindowPlacement& saved,
+                                 const ScreenRect& workArea,
+                                 int minimumWidth,
                                  int minimumHeight);
 
-// Within 10 pixels of an edge the window jumps onto it; a window already beyond an edge is
-// pushed further out, so it can be dragged past the edge freely.
-WindowPlacement SnapToWorkArea(WindowPlacement window, const ScreenRect& workArea);
+// Where a window that is moved from `current` to `moved` goes. Within 10 pixels of an edge it jumps
+// onto the edge; a move that starts in that zone and goes beyond the edge is pushed 10 pixels further
+// out, so the window can leave the edge instead of being caught by it again. A change of size is
+// never moved, so resizing a window that lies beyond an edge leaves it where it is.
+WindowPlacement SnapToWorkArea(WindowPlacement moved, const WindowPlacement& current, const ScreenRect& workArea);

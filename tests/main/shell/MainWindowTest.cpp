@@ -1,6 +1,7 @@
 // The real main window, created inside the test process and driven through the same dispatch
 // that menus, buttons and shortcuts use.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -248,12 +249,23 @@ TEST_F(MainWindowTest, MovingNearAnEdgeSnapsAndTheNormalPlacementIsKept) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     ShowWindow(g_windows.window, SW_RESTORE);
-    SetWindowPos(g_windows.window, nullptr, work.left + 6, work.top + 150, 640, 500, SWP_NOZORDER);
+    SetWindowPos(g_windows.window, nullptr, work.left + 200, work.top + 150, 640, 500, SWP_NOZORDER);
+    SetWindowPos(g_windows.window, nullptr, work.left + 6, work.top + 150, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     RECT frame{};
     GetWindowRect(g_windows.window, &frame);
     EXPECT_EQ(frame.left, work.left);
     EXPECT_EQ(frame.top, work.top + 150);
-    EXPECT_EQ(g_program.preferences.Window.X, work.left);
+
+    // A window beyond the left edge stays where it is while its border is dragged.
+    SetWindowPos(g_windows.window, nullptr, work.left - 30, work.top + 150, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    for (int width = 650; width <= 690; width += 10)
+        SetWindowPos(g_windows.window, nullptr, work.left - 30, work.top + 150, width, 500, SWP_NOZORDER);
+    GetWindowRect(g_windows.window, &frame);
+    EXPECT_EQ(frame.left, work.left - 30);
+    EXPECT_EQ(frame.right - frame.left, 690);
+    SetWindowPos(g_windows.window, nullptr, 0, 0, 640, 500, SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(g_windows.window, nullptr, work.left + 6, work.top + 150, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    EXPECT_EQ(g_program.preferences.Window.X, work.left) << "a move into the zone snaps";
     EXPECT_EQ(g_program.preferences.Window.Width, 640);
 
     SetWindowPos(g_windows.window, nullptr, work.left + 100, work.top + 100, 700, 520, SWP_NOZORDER);

@@ -7,8 +7,13 @@ namespace {
 // A 1280 x 800 screen with a 30-pixel taskbar at the bottom.
 const ScreenRect kWorkArea{0, 0, 1280, 770};
 
+// A move from the middle of the screen.
 WindowPlacement Snap(int x, int y, int width = 640, int height = 500) {
-    return SnapToWorkArea({x, y, width, height}, kWorkArea);
+    return SnapToWorkArea({x, y, width, height}, {300, 150, width, height}, kWorkArea);
+}
+
+WindowPlacement MoveFrom(int fromX, int fromY, int x, int y) {
+    return SnapToWorkArea({x, y, 640, 500}, {fromX, fromY, 640, 500}, kWorkArea);
 }
 
 TEST(WindowSnapping, WithinTenPixelsOfAnEdgeTheWindowJumpsOntoIt) {
@@ -22,22 +27,39 @@ TEST(WindowSnapping, WithinTenPixelsOfAnEdgeTheWindowJumpsOntoIt) {
     EXPECT_EQ(Snap(300, 770 - 500 - 11).y, 259);
 }
 
-TEST(WindowSnapping, AWindowBeyondAnEdgeIsPushedFurtherOut) {
-    WindowPlacement left = Snap(-3, 200);
-    EXPECT_EQ(left.x, -13);
-    WindowPlacement right = Snap(1280 - 640 + 4, 200);
-    EXPECT_EQ(right.x, 1280 - 640 + 14);
-    EXPECT_EQ(Snap(300, -1).y, -11);
-    EXPECT_EQ(Snap(300, 300).y, 310);  // 300 + 500 runs past the bottom at 770
+TEST(WindowSnapping, AMoveFromTheEdgeZoneBeyondTheEdgeIsPushedOutOtherwiseLeftAlone) {
+    EXPECT_EQ(MoveFrom(0, 200, -3, 200).x, -13);
+    EXPECT_EQ(MoveFrom(5, 200, -3, 200).x, -13);
+    EXPECT_EQ(MoveFrom(640, 200, 1280 - 640 + 4, 200).x, 1280 - 640 + 14);
+    EXPECT_EQ(MoveFrom(300, 0, 300, -1).y, -11);
+    EXPECT_EQ(MoveFrom(300, 270, 300, 300).y, 310);  // 300 + 500 runs past the bottom at 770
+    // Already beyond the edge, or coming from the middle: no push.
+    EXPECT_EQ(MoveFrom(-30, 200, -35, 200).x, -35);
+    EXPECT_EQ(Snap(-3, 200).x, -3);
+    EXPECT_EQ(Snap(300, 300).y, 300);
+}
+
+TEST(WindowSnapping, AResizeNeverMovesTheWindow) {
+    // A border dragged again and again on a window that lies beyond the left edge.
+    WindowPlacement window{-30, 200, 640, 500};
+    for (int step = 0; step < 5; ++step) {
+        WindowPlacement resized =
+            SnapToWorkArea({window.x, window.y, window.width + 10, window.height}, window, kWorkArea);
+        EXPECT_EQ(resized.x, -30) << step;
+        window = resized;
+    }
+    // Near an edge too: a resize is not a move onto it.
+    EXPECT_EQ(SnapToWorkArea({5, 200, 650, 500}, {5, 200, 640, 500}, kWorkArea).x, 5);
 }
 
 TEST(WindowSnapping, WorkAreaNotAtTheOriginSnapsToItsOwnEdges) {
     // Taskbar on the left: the work area starts at x = 60.
     ScreenRect area{60, 0, 1280, 800};
-    EXPECT_EQ(SnapToWorkArea({65, 100, 400, 300}, area).x, 60);
-    EXPECT_EQ(SnapToWorkArea({70, 100, 400, 300}, area).x, 60);
-    EXPECT_EQ(SnapToWorkArea({71, 100, 400, 300}, area).x, 71);
-    EXPECT_EQ(SnapToWorkArea({200, 100, 400, 300}, area).width, 400);
+    const WindowPlacement from{300, 100, 400, 300};
+    EXPECT_EQ(SnapToWorkArea({65, 100, 400, 300}, from, area).x, 60);
+    EXPECT_EQ(SnapToWorkArea({70, 100, 400, 300}, from, area).x, 60);
+    EXPECT_EQ(SnapToWorkArea({71, 100, 400, 300}, from, area).x, 71);
+    EXPECT_EQ(SnapToWorkArea({200, 100, 400, 300}, from, area).width, 400);
 }
 
 }  // namespace
