@@ -138,6 +138,7 @@ bool StartProgram(HINSTANCE instance) {
         return false;
     }
     LoadPreferences(true);
+    ShowPreferencesInViews();
     g_program.database.network =
         WinsockRatingNetwork({g_program.preferences.DatabaseServerHost, g_program.preferences.DatabaseServerPort},
                              g_program.networkAvailable != 0);

@@ -1,7 +1,7 @@
 #include "main/Views_win.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 
@@ -123,6 +123,9 @@ void CreateViews() {
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
+}
+
+void ShowPreferencesInViews() {
     CheckDlgButton(g_windows.views[ViewProcesses], ControlPpidView,
                    g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
 }

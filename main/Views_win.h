@@ -7,6 +7,8 @@ void CreateViews();
 // Places the containers in the band between the banner and the status strip and lays out their
 // controls.
 void LayoutViews(int top, int width, int height);
+// Sets the views' check boxes from the preferences, once they are loaded.
+void ShowPreferencesInViews();
 
 // Shows one view and hides the others, refreshing it first when asked.
 void SwitchView(int view, bool refreshNow);

@@ -1,8 +1,8 @@
 // The main program as a user meets it: started twice, moved, maximised, closed and started again.
 // These tests own the settings file of the Wine prefix's profile while they run.
-#include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "foundation/ProgramPaths_win.h"
 #include "foundation/SettingsFile.h"
 #include "main/CommandIds.h"
+#include "main/processes/ProcessList_win.h"
 #include "tests/harness/WineTestSupport.h"
 
 namespace {
@@ -76,8 +77,8 @@ TEST_F(MainProgramTest, SecondStartBringsTheFirstWindowBackAndEndsWithoutAWindow
     // Looked for while it runs: an ended process has no windows left.
     DWORD secondId = second.info.dwProcessId;
     int windows = 0;
-    for (DWORD start = GetTickCount(); WaitForSingleObject(second.info.hProcess, 10) == WAIT_TIMEOUT &&
-                                       GetTickCount() - start < kStartTimeout;)
+    for (DWORD start = GetTickCount();
+         WaitForSingleObject(second.info.hProcess, 10) == WAIT_TIMEOUT && GetTickCount() - start < kStartTimeout;)
         windows = std::max(windows, CountWindowsOf(secondId));
     EXPECT_EQ(WaitForExit(second, kStartTimeout), 0);
     EXPECT_EQ(windows, 0);
@@ -305,12 +306,23 @@ TEST_F(MainProgramTest, WithoutRemainTheTrayCompanionEndsWithTheMainProgram) {
 
 namespace {
 
-BOOL CALLBACK FindProcessList(HWND child, LPARAM found) {
-    if (GetDlgCtrlID(child) == ControlProcessList) {
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-    }
-    return TRUE;
+struct FoundControl {
+    int id;
+    HWND control;
+};
+
+BOOL CALLBACK FindControl(HWND child, LPARAM found) {
+    FoundControl& wanted = *reinterpret_cast<FoundControl*>(found);
+    if (GetDlgCtrlID(child) != wanted.id)
+        return TRUE;
+    wanted.control = child;
+    return FALSE;
+}
+
+HWND ControlOf(HWND window, int id) {
+    FoundControl found{id, nullptr};
+    EnumChildWindows(window, FindControl, reinterpret_cast<LPARAM>(&found));
+    return found.control;
 }
 
 }  // namespace
@@ -328,8 +340,7 @@ TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtE
     StartedProgram program;
     HWND window = StartMainProgram(program);
     ASSERT_NE(window, nullptr);
-    HWND list = nullptr;
-    EnumChildWindows(window, FindProcessList, reinterpret_cast<LPARAM>(&list));
+    HWND list = ControlOf(window, ControlProcessList);
     ASSERT_NE(list, nullptr);
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 21) << "22 columns, one of them hidden";
@@ -347,4 +358,30 @@ TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtE
     EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth5", 0), 200) << "a hidden column comes back 200 wide";
     EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth21", 0), 333);
     CloseSettingsFile(file);
+}
+
+// The tree check box shows the saved choice from the start, so that one click changes it.
+TEST_F(MainProgramTest, TheTreeCheckBoxFollowsTheSettingsAndOneClickTurnsTheTreeOn) {
+    for (int saved : {1, 0}) {
+        SettingsFile file;
+        ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+        SelectGroup(file, "General");
+        WriteSettingInteger(file, "PreferencesPPIDView", saved);
+        ASSERT_TRUE(CloseSettingsFile(file));
+
+        StartedProgram program;
+        HWND window = StartMainProgram(program);
+        ASSERT_NE(window, nullptr);
+        HWND box = ControlOf(window, kProcessTreeCheckBox);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), saved ? BST_CHECKED : BST_UNCHECKED) << saved;
+        SendMessageA(box, BM_CLICK, 0, 0);
+        PostMessageA(window, MessageQuit, 0, 0);
+        ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+
+        ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath()));
+        SelectGroup(file, "General");
+        EXPECT_EQ(ReadSettingInteger(file, "PreferencesPPIDView", -1), saved ? 0 : 1) << "one click, saved at exit";
+        CloseSettingsFile(file);
+    }
 }
