@@ -1,8 +1,8 @@
 // The main program as a user meets it: started twice, moved, maximised, closed and started again.
 // These tests own the settings file of the Wine prefix's profile while they run.
+#include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
