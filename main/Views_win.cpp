@@ -1,7 +1,7 @@
 #include "main/Views_win.h"
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
