@@ -94,8 +94,10 @@ bool CreateMainWindows(HINSTANCE instance) {
     }
     const MainWindowPlacement& place = g_program.preferences.Window;
     g_windows.window =
-        CreateWindowExA(0, kWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                        CW_USEDEFAULT, place.Width, place.Height, nullptr, nullptr, instance, nullptr);
+        // Topmost from the start, as the default of PreferencesSticky says: made topmost only after its
+        // owned windows exist, Wine leaves the flag with them instead of with this window.
+        CreateWindowExA(WS_EX_TOPMOST, kWindowClassName, kMainWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        CW_USEDEFAULT, CW_USEDEFAULT, place.Width, place.Height, nullptr, nullptr, instance, nullptr);
     if (g_windows.window == nullptr) {
         return false;
     }

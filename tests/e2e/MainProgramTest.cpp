@@ -385,3 +385,45 @@ TEST_F(MainProgramTest, TheTreeCheckBoxFollowsTheSettingsAndOneClickTurnsTheTree
         CloseSettingsFile(file);
     }
 }
+
+// With the default Sticky setting the window stays on top: after start-up, after the Run window
+// was shown and hidden again, and after a restore.
+TEST_F(MainProgramTest, AStickyWindowIsTopmostAfterStartUpTheRunWindowAndARestore) {
+    auto topmost = [](HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    for (int start = 0; start < 3; ++start) {
+        StartedProgram program;
+        HWND window = StartMainProgram(program);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(topmost(window)) << "start " << start;
+        if (start == 0) {
+            SendMessageA(window, WM_COMMAND, CommandRun, 0);
+            HWND run = nullptr;
+            for (int i = 0; i < 50 && run == nullptr; ++i, Sleep(100)) {
+                HWND candidate = nullptr;
+                while ((candidate = FindWindowExA(nullptr, candidate, "VantrelSecondary", nullptr)) != nullptr) {
+                    if (IsWindowVisible(candidate) && GetWindow(candidate, GW_OWNER) == window)
+                        run = candidate;
+                }
+            }
+            ASSERT_NE(run, nullptr) << "the Run window opens";
+            SendMessageA(run, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(topmost(window)) << "after the Run window";
+            ShowWindow(window, SW_MINIMIZE);
+            ShowWindow(window, SW_RESTORE);
+            EXPECT_TRUE(topmost(window)) << "after a restore";
+        }
+        PostMessageA(window, MessageQuit, 0, 0);
+        ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+    }
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "General");
+    WriteSettingInteger(file, "PreferencesSticky", 0);
+    ASSERT_TRUE(CloseSettingsFile(file));
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(topmost(window)) << "not sticky";
+    PostMessageA(window, MessageQuit, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+}
