@@ -103,8 +103,9 @@ TEST_F(ProcessAccountingTest, OwnBusyProcessShowsTheTimeItUsed) {
     if (expected < 20.0)
         GTEST_SKIP() << "the machine gave the busy thread only " << expected << "% of a processor";
     EXPECT_NEAR(share, expected, 10.0);
-    // Idle again: at most one 10 ms clock tick of the process's other threads over the 500 ms.
-    EXPECT_LE(ShareOver(self.get(), 500), 2.5f) << "idle again";
+    // Idle again: at most two clock ticks (10 to 16 ms each) of the process's other threads over the
+    // 500 ms; a busy machine accounts the wake-ups in whole ticks.
+    EXPECT_LE(ShareOver(self.get(), 500), 6.5f) << "idle again";
 }
 
 TEST_F(ProcessAccountingTest, UnreadableTimesLeaveTheStoredSample) {
