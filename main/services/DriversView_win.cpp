@@ -56,24 +56,20 @@ std::string FileSizeText(const std::string& path) {
 
 }  // namespace
 
-size_t AppendDriverRow(RowTable& table,
-                       const std::string& baseName,
-                       const std::string& fileName,
-                       const std::string& systemFolder) {
-    std::string path = DriverFullPath(NormalizeImagePath(fileName), systemFolder);
+DriverRecord ReadDriverRecord(const std::string& baseName,
+                              const std::string& fileName,
+                              const std::string& systemFolder) {
+    DriverRecord record;
+    record.baseName = baseName;
+    record.path = DriverFullPath(NormalizeImagePath(fileName), systemFolder);
+    record.description = FileVersionText(record.path, kVersionDescription, false);
+    record.company = FileVersionText(record.path, kVersionCompany, false);
+    record.version = FileVersionText(record.path, kVersionFile, false);
     std::string key = DriverServiceKey(baseName);
-    size_t row = AppendRow(table);
-    SetCell(table, row, 0, baseName);
-    SetCell(table, row, 1, DriverKindText(baseName));
-    SetCell(table, row, 2, FileVersionText(path, kVersionDescription, false));
-    SetCell(table, row, 5, FileVersionText(path, kVersionCompany, false));
-    SetCell(table, row, 6, FileVersionText(path, kVersionFile, false));
-    SetCell(table, row, 3, DriverTypeText(ReadRegistryValue(key, "Type")));
-    SetCell(table, row, 4, DriverStartText(ReadRegistryValue(key, "Start")));
-    SetCell(table, row, 7, FileSizeText(path));
-    SetCell(table, row, DriverColumnPath, path);
-    table.rows[row].image = DriverKindImage(baseName);
-    return row;
+    record.typeValue = ReadRegistryValue(key, "Type");
+    record.startValue = ReadRegistryValue(key, "Start");
+    record.size = FileSizeText(record.path);
+    return record;
 }
 
 TableListView& DriversList() {
@@ -96,7 +92,7 @@ void RebuildDriversList() {
 
     std::string systemFolder = SpecialFolderPath(0x25);
     for (BeginDriverEnumeration(); NextDriver();) {
-        AppendDriverRow(g_driverTable, DriverBaseName(), DriverFileName(), systemFolder);
+        AppendDriverRow(g_driverTable, ReadDriverRecord(DriverBaseName(), DriverFileName(), systemFolder));
     }
     RestoreListViewState(g_drivers, state);
     SendMessageA(g_drivers.list, WM_SETREDRAW, TRUE, 0);

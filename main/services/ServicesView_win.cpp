@@ -1,10 +1,9 @@
 #include "main/services/ServicesView_win.h"
-#include "main/LibraryTable_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <optional>
+#include <vector>
 
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
@@ -14,6 +13,11 @@
 #include "main/services/ServiceActions_win.h"
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServiceTexts.h"
+
+static_assert(kServiceStopped == SERVICE_STOPPED && kServiceRunning == SERVICE_RUNNING &&
+                  kServicePaused == SERVICE_PAUSED && kServiceAutoStart == SERVICE_AUTO_START &&
+                  kServiceDemandStart == SERVICE_DEMAND_START && kServiceDisabled == SERVICE_DISABLED,
+              "the portable numbers are the manager's");
 
 namespace {
 
@@ -61,24 +65,31 @@ int ServiceImage(const std::string& executable) {
     return index < 0 ? 0 : index;
 }
 
-std::optional<ServiceAction> ActionOf(int id) {
-    switch (id) {
-        case CommandServiceStart:
-            return ServiceAction::Start;
-        case CommandServiceStop:
-            return ServiceAction::Stop;
-        case CommandServicePause:
-            return ServiceAction::Pause;
-        case CommandServiceContinue:
-            return ServiceAction::Continue;
-        case CommandServiceDisabled:
-            return ServiceAction::RunDeactivated;
-        case CommandServiceAutomatic:
-            return ServiceAction::RunAutomatic;
-        case CommandServiceManual:
-            return ServiceAction::RunManual;
+// Every Win32 service the manager lists, with what the list shows of it.
+std::vector<ServiceRecord> ReadServiceRecords() {
+    std::vector<ServiceRecord> records;
+    std::string windows = WindowsFolder();
+    for (BeginServiceEnumeration(); NextService();) {
+        ServiceRecord record;
+        record.name = CurrentServiceName();
+        if (record.name.empty()) {
+            continue;
+        }
+        record.displayName = CurrentServiceDisplayName();
+        record.state = static_cast<long>(CurrentServiceState());
+        if (QueryServiceConfiguration(record.name)) {
+            record.command = ServiceBinaryPath();
+            record.startType = ServiceStartType();
+            record.type = ServiceType();
+        }
+        std::string executable = ServiceExecutablePath(record.command, windows, SystemFileExists);
+        record.product = FileVersionText(executable, kVersionDescription, false);
+        record.company = FileVersionText(executable, kVersionCompany, false);
+        record.description = ServiceDescription(record.name);
+        record.image = ServiceImage(executable);
+        records.push_back(std::move(record));
     }
-    return std::nullopt;
+    return records;
 }
 
 }  // namespace
@@ -99,39 +110,8 @@ void RebuildServicesList() {
     }
     SendMessageA(g_services.list, WM_SETREDRAW, FALSE, 0);
     ListViewState state = SaveListViewState(g_services);
-    g_serviceTable.rows.clear();
     ResetServiceImages();
-
-    std::string windows = WindowsFolder();
-    for (BeginServiceEnumeration(); NextService();) {
-        std::string name = CurrentServiceName();
-        if (name.empty()) {
-            continue;
-        }
-        long current = static_cast<long>(CurrentServiceState());
-        std::string configured;
-        long startType = -1;
-        long type = -1;
-        if (QueryServiceConfiguration(name)) {
-            configured = ServiceBinaryPath();
-            startType = ServiceStartType();
-            type = ServiceType();
-        }
-        std::string executable = ServiceExecutablePath(configured, windows, SystemFileExists);
-        size_t row = AppendRow(g_serviceTable);
-        SetCell(g_serviceTable, row, 0, name);
-        SetCell(g_serviceTable, row, 1, CurrentServiceDisplayName());
-        SetCell(g_serviceTable, row, 2, ServiceKeyText(ServiceStateKey(current)));
-        SetCell(g_serviceTable, row, 3, ServiceKeyText(ServiceTypeKey(type)));
-        SetCell(g_serviceTable, row, 4, ServiceKeyText(ServiceStartTypeKey(startType)));
-        SetCell(g_serviceTable, row, 5, FileVersionText(executable, kVersionDescription, false));
-        SetCell(g_serviceTable, row, 6, FileVersionText(executable, kVersionCompany, false));
-        SetCell(g_serviceTable, row, 7, configured);
-        SetCell(g_serviceTable, row, 8, ServiceDescription(name));
-        SetCellInteger(g_serviceTable, row, ServiceColumnStateNumber, current);
-        SetCellInteger(g_serviceTable, row, ServiceColumnStartNumber, startType);
-        g_serviceTable.rows[row].image = ServiceImage(executable);
-    }
+    FillServiceTable(g_serviceTable, ReadServiceRecords());
     // Nothing is selected until the remembered index is restored.
     RestoreListViewState(g_services, state);
     SendMessageA(g_services.list, WM_SETREDRAW, TRUE, 0);
@@ -144,29 +124,27 @@ std::string SelectedServiceName() {
 }
 
 void PrepareServicesMenu(HMENU menu) {
-    size_t row = CurrentRow(g_services);
-    long state = row == kNoRow ? 0 : static_cast<long>(CellInteger(g_serviceTable, row, ServiceColumnStateNumber));
-    long start = row == kNoRow ? -1 : static_cast<long>(CellInteger(g_serviceTable, row, ServiceColumnStartNumber));
+    ServiceMenuState state = ServiceMenuStateOf(g_serviceTable, CurrentRow(g_services));
     auto enable = [menu](int id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
     auto check = [menu](int id, bool on) { CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
-    enable(CommandServiceStart, state == SERVICE_STOPPED);
-    enable(CommandServiceStop, state == SERVICE_RUNNING || state == SERVICE_PAUSED);
-    enable(CommandServicePause, state == SERVICE_RUNNING);
-    enable(CommandServiceContinue, state == SERVICE_PAUSED);
-    enable(CommandServiceDisabled, row != kNoRow);
-    enable(CommandServiceAutomatic, row != kNoRow);
-    enable(CommandServiceManual, row != kNoRow);
-    check(CommandServiceDisabled, start == SERVICE_DISABLED);
-    check(CommandServiceAutomatic, start == SERVICE_AUTO_START);
-    check(CommandServiceManual, start == SERVICE_DEMAND_START);
+    enable(CommandServiceStart, state.start);
+    enable(CommandServiceStop, state.stop);
+    enable(CommandServicePause, state.pause);
+    enable(CommandServiceContinue, state.resume);
+    enable(CommandServiceDisabled, state.startTypes);
+    enable(CommandServiceAutomatic, state.startTypes);
+    enable(CommandServiceManual, state.startTypes);
+    check(CommandServiceDisabled, state.startType == kServiceDisabled);
+    check(CommandServiceAutomatic, state.startType == kServiceAutoStart);
+    check(CommandServiceManual, state.startType == kServiceDemandStart);
 }
 
 bool IsServicesCommand(int id) {
-    return ActionOf(id).has_value();
+    return ServiceActionOfCommand(id).has_value();
 }
 
 bool RunServicesCommand(int id) {
-    std::optional<ServiceAction> action = ActionOf(id);
+    std::optional<ServiceAction> action = ServiceActionOfCommand(id);
     std::string name = SelectedServiceName();
     if (!action || name.empty() || !RunServiceAction(*action, name)) {
         return false;
@@ -202,10 +180,6 @@ void SearchSelectedServiceOnWeb(int view, const std::string& searchTemplate) {
     if (term.empty()) {
         return;
     }
-    std::string address = searchTemplate;
-    size_t at = address.find("<%1>");
-    if (at != std::string::npos) {
-        address.replace(at, 4, term);
-    }
+    std::string address = ReplaceArgument(searchTemplate, term);
     ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

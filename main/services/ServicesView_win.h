@@ -7,11 +7,9 @@
 #include <string>
 
 #include "main/TableListView_win.h"
+#include "main/services/ServiceRows.h"
 
 enum : int { ControlServiceList = 640, ControlDriverList = 641 };
-
-// Hidden columns of the services table behind the nine shown ones: the numbers the menu needs.
-enum ServiceColumn : size_t { ServiceColumnStateNumber = 9, ServiceColumnStartNumber = 10, ServiceColumnCount = 11 };
 
 TableListView& ServicesList();
 void CreateServicesList(HWND view);
@@ -25,14 +23,12 @@ void PrepareServicesMenu(HMENU menu);
 bool IsServicesCommand(int id);
 bool RunServicesCommand(int id);
 
-enum DriverColumn : size_t { DriverColumnPath = 8, DriverColumnCount = 9 };
-
 TableListView& DriversList();
-// One driver's row from its base name and the file name the system reports.
-size_t AppendDriverRow(RowTable& table,
-                       const std::string& baseName,
-                       const std::string& fileName,
-                       const std::string& systemFolder);
+// What the lists show of one driver: its base name and the file name the system reports, read
+// together with its file's texts and size and its registry values.
+DriverRecord ReadDriverRecord(const std::string& baseName,
+                              const std::string& fileName,
+                              const std::string& systemFolder);
 void CreateDriversList(HWND view);
 void RebuildDriversList();
 // The selected driver's base name and path, or empty texts.

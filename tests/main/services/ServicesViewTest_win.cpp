@@ -305,7 +305,7 @@ TEST_F(ServicesViewTest, DriverRowFromABareNameTheRegistryAndTheFile) {
     ASSERT_TRUE(found) << path;
     RowTable table = MakeRowTable(DriverColumnCount);
 
-    size_t row = AppendDriverRow(table, "mountmgr.sys", "mountmgr.sys", system);
+    size_t row = AppendDriverRow(table, ReadDriverRecord("mountmgr.sys", "mountmgr.sys", system));
     EXPECT_EQ(Cell(table, row, DriverColumnPath), path);
     EXPECT_EQ(Cell(table, row, 1), LanguageText(LanguageKey::SystemDriver));
     EXPECT_EQ(table.rows[row].image, DriverImageSystem);
@@ -325,7 +325,7 @@ TEST_F(ServicesViewTest, DriverRowFromABareNameTheRegistryAndTheFile) {
     EXPECT_EQ(Cell(table, row, 3), LanguageText(LanguageKey::AutorunKernelDriver));
 
     // A driver whose file and key are missing: no size, empty registry texts.
-    row = AppendDriverRow(table, "vantrel-missing.dll", "\\SystemRoot\\vantrel-missing.dll", system);
+    row = AppendDriverRow(table, ReadDriverRecord("vantrel-missing.dll", "\\SystemRoot\\vantrel-missing.dll", system));
     EXPECT_EQ(Cell(table, row, 7), LanguageText(LanguageKey::NotDetectable));
     EXPECT_EQ(Cell(table, row, 3), "");
     EXPECT_EQ(Cell(table, row, 4), "");

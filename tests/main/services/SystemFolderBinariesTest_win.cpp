@@ -54,8 +54,9 @@ TEST_F(SystemFolderBinariesTest, ADriverFileShowsItsSizeAndTexts) {
     std::string file = native + "\\drivers\\" + name + ".sys";
     ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
     RowTable table = MakeRowTable(DriverColumnCount);
-    size_t row = AppendDriverRow(table, name + ".sys", "\\SystemRoot\\System32\\drivers\\" + name + ".sys",
-                                 WindowsFolder() + "\\System32");
+    size_t row =
+        AppendDriverRow(table, ReadDriverRecord(name + ".sys", "\\SystemRoot\\System32\\drivers\\" + name + ".sys",
+                                                WindowsFolder() + "\\System32"));
     DeleteFileA(file.c_str());
     EXPECT_EQ(Cell(table, row, 7), FormatBytes64(real.nFileSizeLow, 2));
     EXPECT_EQ(Cell(table, row, 2), "REAL");
