@@ -17,6 +17,7 @@
 #include "main/processes/ProcessActivity.h"
 #include "main/processes/ProcessCpu.h"
 #include "main/processes/ProcessLayer_win.h"
+#include "main/processes/ProcessListOptions.h"
 #include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessTree.h"
 #include "main/processes/SystemFigures_win.h"
@@ -51,7 +52,7 @@ struct ProcessList {
 ProcessList g_list;
 
 bool Shown(size_t column) {
-    return column == 0 || (column < g_list.options.shown.size() && g_list.options.shown[column]);
+    return ProcessColumnShown(g_list.options, column);
 }
 
 std::vector<ListColumn> Columns(const ProcessListOptions& options) {
