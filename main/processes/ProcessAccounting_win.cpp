@@ -27,13 +27,28 @@ bool ReadProcessTimes(HANDLE process, ProcessTimes& times) {
     return true;
 }
 
+// The times around a reading of the clock, for the share up to now and for the next one to start from.
+bool ReadCpuSamples(HANDLE process, CpuSample& current, CpuSample& next) {
+    ProcessTimes times;
+    if (!ReadProcessTimes(process, times))
+        return false;
+    uint32_t clock = timeGetTime();
+    uint32_t clockAfter = timeGetTime();
+    current = MakeCpuSample(times.user, times.kernel, clock);
+    // The stored sample is read afresh, as the next share is measured from this moment on.
+    ProcessTimes fresh = times;
+    ReadProcessTimes(process, fresh);
+    next = MakeCpuSample(fresh.user, fresh.kernel, clockAfter);
+    return true;
+}
+
+}  // namespace
+
 int64_t NowUnixSeconds() {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     return UnixSecondsFromFileTime(Ticks(now));
 }
-
-}  // namespace
 
 HANDLE OpenProcessForSample(DWORD pid) {
     HANDLE process = OpenProcess(kProcessAllAccess, FALSE, pid);
@@ -46,6 +61,7 @@ ProcessSample TakeProcessSample(DWORD pid, HANDLE process, const ProcessIdSet& s
     ProcessSample sample;
     sample.pid = pid;
     sample.threads = ThreadCount(set, pid);
+    sample.parentPid = static_cast<int32_t>(ParentProcessId(pid));
     if (process == nullptr)
         return sample;
     sample.opened = true;
@@ -64,20 +80,15 @@ ProcessSample TakeProcessSample(DWORD pid, HANDLE process, const ProcessIdSet& s
         sample.kernelTime = times.kernel;
         sample.userTime = times.user;
     }
+    sample.cpuRead = ReadCpuSamples(process, sample.cpu, sample.cpuNext);
     return sample;
 }
 
 float ProcessCpuShare(RowTable& table, size_t row, HANDLE process) {
-    ProcessTimes times;
-    if (!ReadProcessTimes(process, times))
+    CpuSample current, next;
+    if (!ReadCpuSamples(process, current, next))
         return 0.0f;
-    uint32_t clock = timeGetTime();
-    uint32_t clockAfter = timeGetTime();
-    CpuSample current = MakeCpuSample(times.user, times.kernel, clock);
-    // The stored sample is read afresh, as the next share is measured from this moment on.
-    ProcessTimes fresh = times;
-    ReadProcessTimes(process, fresh);
-    return UpdateCpuShare(table, row, current, MakeCpuSample(fresh.user, fresh.kernel, clockAfter));
+    return UpdateCpuShare(table, row, current, next);
 }
 
 std::string RunningTimeTextOf(const ProcessSample& sample) {

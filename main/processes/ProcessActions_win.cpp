@@ -7,6 +7,7 @@
 
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
+#include "foundation/PreferencesDefaults.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
@@ -251,4 +252,44 @@ void SearchSelectedOnWeb(const std::string& addressTemplate) {
         ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         Sleep(50);
     }
+}
+
+bool RunProcessCommand(int id, const MainPreferences& preferences) {
+    static constexpr DWORD kClasses[] = {REALTIME_PRIORITY_CLASS,     HIGH_PRIORITY_CLASS,
+                                         ABOVE_NORMAL_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS,
+                                         BELOW_NORMAL_PRIORITY_CLASS, IDLE_PRIORITY_CLASS};
+    switch (id) {
+        case CommandPauseProcess:
+        case CommandResumeProcess:
+            PauseSelectedProcesses(id == CommandPauseProcess);
+            return true;
+        case CommandJumpToParent:
+            JumpToParent();
+            return true;
+        case CommandExploreProcessFolder:
+            ExploreSelectedFolders();
+            return true;
+        case CommandWebSearch:
+            SearchSelectedOnWeb(preferences.PreferencesSearchString);
+            return true;
+        case CommandOptimizeProcess:
+            OptimizeSelectedProcesses();
+            return true;
+        case CommandDeleteProcess:
+            DeleteSelectedExecutables(static_cast<UINT>(preferences.PreferencesExitCodeSpin));
+            return true;
+    }
+    if (id == CommandEnd) {
+        EndSelectedProcesses(static_cast<UINT>(preferences.PreferencesExitCodeSpin));
+        return true;
+    }
+    if (id >= CommandPriorityRealtime && id <= CommandPriorityIdle) {
+        SetSelectedPriority(kClasses[id - CommandPriorityRealtime]);
+        return true;
+    }
+    if (id >= CommandProcessorFirst && id < CommandProcessorFirst + static_cast<int>(sizeof(DWORD_PTR) * 8)) {
+        ToggleSelectedAffinity(id - CommandProcessorFirst);
+        return true;
+    }
+    return false;
 }

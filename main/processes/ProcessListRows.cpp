@@ -144,11 +144,13 @@ void AddToProcessRowIndex(ProcessRowIndex& index, uint32_t pid, size_t row) {
     index.rowOfPid.emplace(pid, row);
 }
 
-bool RemoveEndedProcessRows(RowTable& table, const ProcessIdSet& set, std::vector<int>* freedImages) {
+bool RemoveEndedProcessRows(RowTable& table,
+                            const std::unordered_set<uint32_t>& running,
+                            std::vector<int>* freedImages) {
     size_t kept = 0;
     for (size_t row = 0; row < table.rows.size(); ++row) {
         uint32_t pid = static_cast<uint32_t>(CellUnsigned(table, row, kProcessColumnProcessId));
-        if (ContainsProcessId(set, pid)) {
+        if (running.count(pid) != 0) {
             if (kept != row)
                 table.rows[kept] = std::move(table.rows[row]);
             ++kept;

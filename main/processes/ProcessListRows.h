@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "main/RowTable.h"
 #include "main/RowTableSort.h"
-#include "main/processes/ProcessIdSet.h"
 #include "main/processes/ProcessListColumns.h"
+#include "main/processes/ProcessSample.h"
 
 // Windows priority class values.
 constexpr uint32_t kPriorityRealtime = 256;
@@ -28,8 +29,6 @@ bool PriorityBackground(uint32_t priorityClass, uint32_t& colour);
 
 // Attribute letters "a c h r s " with "- " for each one not set. Empty for an empty path, and
 // NotDetectable when the attributes could not be read.
-constexpr uint32_t kAttributeReadOnly = 0x1, kAttributeHidden = 0x2, kAttributeSystem = 0x4, kAttributeArchive = 0x20,
-                   kAttributeCompressed = 0x800, kInvalidAttributes = 0xFFFFFFFF;
 std::string FileAttributeText(const std::string& path, uint32_t attributes);
 
 // The name shown for a process: the idle process and System by their pids, a placeholder when empty.
@@ -62,7 +61,9 @@ void BuildProcessRowIndex(ProcessRowIndex& index, const RowTable& table);
 size_t FindProcessRow(const ProcessRowIndex& index, uint32_t pid);
 void AddToProcessRowIndex(ProcessRowIndex& index, uint32_t pid, size_t row);
 
-// Removes, in one pass, every row whose pid is not in the set, keeping the order of the others.
-// The history images (column 22) of the removed rows are added to `freedImages`. True when a row
-// was removed.
-bool RemoveEndedProcessRows(RowTable& table, const ProcessIdSet& set, std::vector<int>* freedImages);
+// Removes, in one pass, every row whose pid is not among the running ones, keeping the order of the
+// others. The history images (column 22) of the removed rows are added to `freedImages`. True when
+// a row was removed.
+bool RemoveEndedProcessRows(RowTable& table,
+                            const std::unordered_set<uint32_t>& running,
+                            std::vector<int>* freedImages);

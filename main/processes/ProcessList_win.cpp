@@ -14,10 +14,10 @@
 #include "main/processes/CpuHistory_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessAccounting_win.h"
-#include "main/processes/ProcessActivity.h"
-#include "main/processes/ProcessCpu.h"
 #include "main/processes/ProcessLayer_win.h"
+#include "main/processes/ProcessListOptions.h"
 #include "main/processes/ProcessListRows.h"
+#include "main/processes/ProcessListUpdate.h"
 #include "main/processes/ProcessTree.h"
 #include "main/processes/SystemFigures_win.h"
 
@@ -39,7 +39,6 @@ struct ProcessList {
     const MainPreferences* preferences = nullptr;
     ProcessListOptions options;
     ProcessIdSet ids;
-    ProcessRowIndex index;
     HIMAGELIST images = nullptr;
     int genericImage = -1;
     int serviceHostImage = -1;
@@ -49,10 +48,6 @@ struct ProcessList {
 };
 
 ProcessList g_list;
-
-bool Shown(size_t column) {
-    return column == 0 || (column < g_list.options.shown.size() && g_list.options.shown[column]);
-}
 
 std::vector<ListColumn> Columns(const ProcessListOptions& options) {
     std::vector<ListColumn> columns;
@@ -74,9 +69,7 @@ int AddIcon(HICON icon) {
 }
 
 int ImageOf(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (file == "svchost.exe")
+    if (FileNameOfPath(path) == "svchost.exe")
         return g_list.serviceHostImage;
     auto known = g_list.imageOfPath.find(path);
     if (known != g_list.imageOfPath.end())
@@ -105,72 +98,51 @@ BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
     return TRUE;
 }
 
-ProcessRowTexts TextsOf(const ProcessSample& sample, DWORD pid) {
-    ProcessRowTexts texts;
-    texts[kProcessColumnName] = ProcessDisplayName(pid, sample.name);
-    auto title = g_list.windowTitles.find(pid);
-    if (title != g_list.windowTitles.end())
-        texts[kProcessColumnWindowTitle] = title->second;
-    texts[kProcessColumnPriority] = PriorityShortName(sample.priorityClass);
-    texts[kProcessColumnProcessId] = std::to_string(pid);
-    texts[kProcessColumnMemoryUsage] = MemoryText(sample.workingSet);
-    texts[kProcessColumnVirtualMemory] = MemoryText(sample.pagefileUsage);
-    texts[kProcessColumnPoolPaged] = MemoryText(sample.pagedPool);
-    texts[kProcessColumnPoolNotPaged] = MemoryText(sample.nonPagedPool);
-    if (Shown(kProcessColumnRunningTime) || Shown(kProcessColumnCpuTime)) {
-        texts[kProcessColumnRunningTime] = RunningTimeTextOf(sample);
-        texts[kProcessColumnCpuTime] = CpuTimeTextOf(sample);
-    }
-    texts[kProcessColumnThreads] = std::to_string(sample.threads);
-    texts[kProcessColumnHandles] = std::to_string(sample.handles);
-    SystemFileAccess file(sample.path);
-    texts[kProcessColumnFileAttributes] = FileAttributeText(
-        sample.path, sample.path.empty() ? kInvalidAttributes : GetFileAttributesA(file.path.c_str()));
-    texts[kProcessColumnFilePath] = sample.path.empty() ? LanguageText(LanguageKey::NotDetectable) : sample.path;
-    return texts;
-}
-
-void SetBackground(size_t row, uint32_t priorityClass) {
-    uint32_t colour = 0;
-    if (PriorityBackground(priorityClass, colour))
-        g_list.table.rows[row].backgroundColour = colour;
-}
-
-bool UpdateRow(size_t row, const ProcessSample& sample, HANDLE process, ProcessRowTexts& texts) {
-    if (process != nullptr) {
-        float share = ProcessCpuShare(g_list.table, row, process);
-        texts[kProcessColumnCpuUsage] = CpuShareText(share);
-        int history = static_cast<int>(CellInteger(g_list.table, row, kProcessColumnHistoryImage));
-        if (history > 0 && g_list.options.cpuHistory)
-            AdvanceCpuHistoryImage(history, share);
-    }
-    bool priorityChanged = Cell(g_list.table, row, kProcessColumnPriority) != texts[kProcessColumnPriority];
-    bool changed = UpdateProcessRowCells(g_list.table, row, texts,
-                                         Shown(kProcessColumnRunningTime) || Shown(kProcessColumnCpuTime));
-    if (priorityChanged)
-        SetBackground(row, sample.priorityClass);
-    changed |= WriteIoActivity(g_list.table, row, sample);
-    return changed;
-}
-
-void AppendNewRow(DWORD pid, const ProcessSample& sample, HANDLE process, ProcessRowTexts& texts) {
-    texts[kProcessColumnParentProcessId] = std::to_string(ParentProcessId(pid));
+// The executable's attributes and size, read once for both.
+void ReadExecutableFile(ProcessSample& sample) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     SystemFileAccess file(sample.path);
-    if (!sample.path.empty() && GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data))
-        texts[kProcessColumnFileSize] =
-            FileSizeText((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-    // The database columns 1 and 2 are filled here once the process database is looked up.
-    size_t row = AppendProcessRow(g_list.table, texts);
-    int history = g_list.options.cpuHistory ? CreateCpuHistoryImage(g_list.options.windowWidth) : 0;
-    SetCellInteger(g_list.table, row, kProcessColumnHistoryImage, history);
-    g_list.table.rows[row].image = ImageOf(sample.path);
-    if (Shown(kProcessColumnCpuUsage) && process != nullptr)
-        ProcessCpuShare(g_list.table, row, process);  // the first sample, for the next refresh to measure against
-    if (sample.ioAvailable)
-        StoreIoCounts(g_list.table, row, sample.io);
-    SetBackground(row, sample.priorityClass);
-    AddToProcessRowIndex(g_list.index, pid, row);
+    if (sample.path.empty() || !GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data))
+        return;
+    sample.fileAttributes = data.dwFileAttributes;
+    sample.fileSize = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// What the system says about every running process now.
+ProcessPass TakeProcessPass() {
+    ProcessPass pass;
+    BuildProcessIdSet(g_list.ids);
+    pass.samples.reserve(g_list.ids.ids.size());
+    g_list.workingSetSum = 0;
+    for (uint32_t pid : g_list.ids.ids) {
+        ScopedProcessHandle process(OpenProcessForSample(pid));
+        ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
+        g_list.workingSetSum += sample.workingSet;
+        ReadExecutableFile(sample);
+        auto title = g_list.windowTitles.find(pid);
+        if (title != g_list.windowTitles.end())
+            sample.windowTitle = title->second;
+        pass.samples.push_back(std::move(sample));
+    }
+    // After every creation time was read, so that no running time comes out negative.
+    pass.nowUnixSeconds = NowUnixSeconds();
+    return pass;
+}
+
+// The images the table only numbers: icons and history images of new rows, the bars of this
+// refresh, and the history images of rows that went.
+void UpdateRowImages(const ProcessListChanges& changes, const ProcessPass& pass) {
+    for (const NewProcessRow& added : changes.addedRows) {
+        if (g_list.options.cpuHistory)
+            SetCellInteger(g_list.table, added.row, kProcessColumnHistoryImage,
+                           CreateCpuHistoryImage(g_list.options.windowWidth));
+        g_list.table.rows[added.row].image = ImageOf(pass.samples[added.sample].path);
+    }
+    for (const CpuHistoryStep& step : changes.historySteps)
+        AdvanceCpuHistoryImage(step.image, step.share);
+    // The images of ended rows go even when the option was switched off since they were made.
+    for (int image : changes.freedHistoryImages)
+        FreeCpuHistoryImage(image);
 }
 
 void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
@@ -230,29 +202,11 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
             sortDirection = g_list.view.sortAscending ? 1 : -1;
     }
 
-    BuildProcessIdSet(g_list.ids);
-    BuildProcessRowIndex(g_list.index, g_list.table);
     SendMessageA(g_list.view.list, WM_SETREDRAW, FALSE, 0);
-    bool changed = false;
-    g_list.workingSetSum = 0;
-    for (uint32_t pid : g_list.ids.ids) {
-        ScopedProcessHandle process(OpenProcessForSample(pid));
-        ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
-        g_list.workingSetSum += sample.workingSet;
-        ProcessRowTexts texts = TextsOf(sample, pid);
-        size_t row = FindProcessRow(g_list.index, pid);
-        if (row != kNoRow) {
-            changed |= UpdateRow(row, sample, process.get(), texts);
-        } else {
-            AppendNewRow(pid, sample, process.get(), texts);
-            changed = true;
-        }
-    }
-    // The images of ended rows go even when the option was switched off since they were made.
-    std::vector<int> freedImages;
-    changed |= RemoveEndedProcessRows(g_list.table, g_list.ids, &freedImages);
-    for (int image : freedImages)
-        FreeCpuHistoryImage(image);
+    ProcessPass pass = TakeProcessPass();
+    ProcessListChanges changes = ApplyProcessPass(g_list.table, pass, g_list.options);
+    UpdateRowImages(changes, pass);
+    bool changed = ProcessListChanged(changes);
     if (changed)
         SortOrArrange(sortColumn, sortDirection > 0, sortGiven);
     SendMessageA(g_list.view.list, WM_SETREDRAW, TRUE, 0);

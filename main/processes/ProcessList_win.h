@@ -3,23 +3,11 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 
 #include "main/TableListView_win.h"
 
-// What the list takes from the settings. Index n of `shown` and `widths` is list column n (0 to 21).
-struct ProcessListOptions {
-    bool treeView = true;
-    bool windowTitles = true;
-    bool cpuHistory = true;  // each new row gets a CPU history image
-    int windowWidth = 640;   // the main window's width setting, which sizes the history images
-    std::array<bool, 22> shown{};
-    std::array<int, 22> widths{};
-};
-
 struct MainPreferences;
-ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences);
 
 // The list reads the settings at every refresh, so they must outlive it.
 HWND CreateProcessList(HWND view, const MainPreferences* preferences);

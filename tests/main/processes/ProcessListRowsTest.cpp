@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/Language.h"
@@ -30,11 +31,8 @@ RowTable TableOf(const std::vector<uint32_t>& pids) {
     return table;
 }
 
-ProcessIdSet SetOf(const std::vector<uint32_t>& pids) {
-    ProcessIdSet set;
-    ResetProcessIdSet(set);
-    AddProcessIds(set, pids.data(), pids.size());
-    return set;
+std::unordered_set<uint32_t> SetOf(const std::vector<uint32_t>& pids) {
+    return {pids.begin(), pids.end()};
 }
 
 std::vector<std::string> Pids(const RowTable& table) {

@@ -1,9 +1,11 @@
 // The main program's modules (Foo.h with Foo.cpp) include each other one way only. The shell is
 // layered: start-up and loop, main window, dispatch, views, then the subsystems; a lower layer that
-// starts to call a higher one closes a loop here.
+// starts to call a higher one closes a loop here, also when the call goes through a function that
+// a file of the higher module defines for the lower one's header.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +22,27 @@ namespace fs = std::filesystem;
 // Each module, by its path in the source tree without extension ("main/Views_win"), with the
 // modules it includes.
 using IncludeGraph = std::map<std::string, std::set<std::string>>;
+
+bool IsNameCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// The function that a line at the outermost level names: the identifier before the first "(" of a
+// line that starts with a type ("Type Name(...)"), not an assignment. Empty text otherwise.
+std::string OutermostFunction(const std::string& line) {
+    if (line.empty() || !(std::isalpha(static_cast<unsigned char>(line[0])) || line[0] == '_')) {
+        return {};
+    }
+    size_t open = line.find('(');
+    if (open == std::string::npos || line.find('=') < open) {
+        return {};
+    }
+    size_t begin = open;
+    while (begin > 0 && IsNameCharacter(line[begin - 1])) {
+        --begin;
+    }
+    return line.substr(begin, open - begin);
+}
 
 // The module named by an #include "..." line, or empty text.
 std::string IncludedModule(const std::string& line) {
@@ -41,20 +64,86 @@ std::string IncludedModule(const std::string& line) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+struct SourceFile {
+    std::string module;
+    bool header = false;
+    std::set<std::string> includes;
+    // Functions a header declares, or a source file defines outside its anonymous namespaces.
+    std::set<std::string> functions;
+};
+
+SourceFile ReadSourceFile(const fs::path& top, const fs::path& path) {
+    SourceFile file;
+    file.module = fs::relative(path, top).replace_extension().generic_string();
+    file.header = path.extension() == ".h";
+    std::ifstream stream(path);
+    bool anonymous = false;
+    for (std::string line; std::getline(stream, line);) {
+        std::string included = IncludedModule(line);
+        if (!included.empty() && included != file.module) {
+            file.includes.insert(included);
+        }
+        if (line.rfind("namespace {", 0) == 0) {
+            anonymous = true;
+        } else if (line.rfind("}", 0) == 0 && line.find("// namespace") != std::string::npos) {
+            anonymous = false;
+        }
+        std::string function = OutermostFunction(line);
+        bool declarationOnly = line.find_last_not_of(" \t") == line.rfind(';');
+        if (!function.empty() && !anonymous && (file.header || !declarationOnly)) {
+            file.functions.insert(function);
+        }
+    }
+    return file;
+}
+
+// A source file belongs to every module whose header declares a function it defines, so its
+// includes are that module's includes too: a file that defines the functions of two modules' headers
+// ties the two together, whatever its own name.
 IncludeGraph ReadIncludeGraph(const fs::path& top, const std::string& folder) {
-    IncludeGraph graph;
+    std::map<std::string, SourceFile> headers;
+    std::vector<SourceFile> sources;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(top / folder)) {
         const fs::path& path = entry.path();
         if (!entry.is_regular_file() || (path.extension() != ".h" && path.extension() != ".cpp")) {
             continue;
         }
-        std::string module = fs::relative(path, top).replace_extension().generic_string();
-        std::set<std::string>& includes = graph[module];
-        std::ifstream file(path);
-        for (std::string line; std::getline(file, line);) {
-            std::string included = IncludedModule(line);
-            if (!included.empty() && included != module) {
-                includes.insert(included);
+        SourceFile file = ReadSourceFile(top, path);
+        if (file.header) {
+            headers[file.module] = file;
+        } else {
+            sources.push_back(file);
+        }
+    }
+    IncludeGraph graph;
+    for (const auto& header : headers) {
+        graph[header.first].insert(header.second.includes.begin(), header.second.includes.end());
+    }
+    for (const SourceFile& source : sources) {
+        graph[source.module].insert(source.includes.begin(), source.includes.end());
+        // What its own header declares is its own, even where another header has a namesake.
+        std::set<std::string> others = source.functions;
+        auto own = headers.find(source.module);
+        if (own != headers.end()) {
+            for (const std::string& function : own->second.functions) {
+                others.erase(function);
+            }
+        }
+        for (const std::string& included : source.includes) {
+            auto header = headers.find(included);
+            if (header == headers.end()) {
+                continue;
+            }
+            const std::set<std::string>& declared = header->second.functions;
+            bool defines = std::any_of(others.begin(), others.end(),
+                                       [&](const std::string& function) { return declared.count(function) != 0; });
+            if (!defines) {
+                continue;
+            }
+            for (const std::string& module : source.includes) {
+                if (module != included) {
+                    graph[included].insert(module);
+                }
             }
         }
     }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// What the process list takes from the settings. Index n of `shown` and `widths` is list column n
+// (0 to 21).
+struct ProcessListOptions {
+    bool treeView = true;
+    bool windowTitles = true;
+    bool cpuHistory = true;  // each new row gets a CPU history image
+    int windowWidth = 640;   // the main window's width setting, which sizes the history images
+    std::array<bool, 22> shown{};
+    std::array<int, 22> widths{};
+};
+
+struct MainPreferences;
+ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences);
+
+// Column 0 is always shown; columns past 21 (the hidden ones) never.
+bool ProcessColumnShown(const ProcessListOptions& options, size_t column);
+// The running and CPU times are worked out only while either of their columns shows.
+bool ProcessTimesShown(const ProcessListOptions& options);
