@@ -14,6 +14,7 @@
 #include "main/StatusBar_win.h"
 #include "main/Views_win.h"
 #include "main/WindowSnapping.h"
+#include "main/processes/ProcessList_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -151,9 +152,8 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
             SetForegroundWindow(window);
             return 0;
         case MessageRebuildTree:
-            if (g_program.preferences.PreferencesPPIDView) {
-                RefreshView(ViewProcesses);
-            }
+            // The click sorted the rows already: only the tree needs putting back together.
+            RearrangeProcessTree();
             return 0;
         case WM_COMMAND:
             DispatchCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

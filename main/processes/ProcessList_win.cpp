@@ -45,6 +45,7 @@ struct ProcessList {
     std::unordered_map<std::string, int> imageOfPath;  // one image per executable, however often it runs
     std::unordered_map<DWORD, std::string> windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
+    ProcessListActivity activity;
 };
 
 ProcessList g_list;
@@ -145,12 +146,17 @@ void UpdateRowImages(const ProcessListChanges& changes, const ProcessPass& pass)
         FreeCpuHistoryImage(image);
 }
 
+void Arrange() {
+    ArrangeProcessTree(g_list.table);
+    ++g_list.activity.arrangements;
+}
+
 void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
     if (g_list.options.treeView) {
         if (sortGiven)
             SortRows(g_list.table, g_list.view.columns[sortColumn].tableColumn, ascending,
                      g_list.view.columns[sortColumn].compare);
-        ArrangeProcessTree(g_list.table);
+        Arrange();
     } else if (sortColumn >= 0 && static_cast<size_t>(sortColumn) < g_list.view.columns.size()) {
         SortTableListView(g_list.view, sortColumn, ascending);
         return;
@@ -204,6 +210,7 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
 
     SendMessageA(g_list.view.list, WM_SETREDRAW, FALSE, 0);
     ProcessPass pass = TakeProcessPass();
+    ++g_list.activity.passes;
     ProcessListChanges changes = ApplyProcessPass(g_list.table, pass, g_list.options);
     UpdateRowImages(changes, pass);
     bool changed = ProcessListChanged(changes);
@@ -223,18 +230,28 @@ void ClearProcessList() {
 
 void SetProcessTreeView(bool on) {
     g_list.options.treeView = on;
+    if (!on)
+        FlattenProcessTree(g_list.table);
     SortOrArrange(g_list.view.sortColumn, g_list.view.sortAscending, false);
+}
+
+void RearrangeProcessTree() {
+    if (g_list.view.list == nullptr || !g_list.options.treeView)
+        return;
+    Arrange();
+    SyncTableListView(g_list.view);
+}
+
+const ProcessListActivity& ProcessListActivityCounts() {
+    return g_list.activity;
 }
 
 bool HandleProcessListNotification(const NMHDR& header, LRESULT& result) {
     if (g_list.view.list == nullptr || header.hwndFrom != g_list.view.list)
         return false;
+    // A header click sorts the rows; in tree mode the main window then has them rearranged, the
+    // sort ordering the siblings.
     bool handled = HandleTableListNotification(g_list.view, header, result);
-    if (header.code == LVN_COLUMNCLICK && g_list.options.treeView) {
-        // The header sorted the rows; in tree mode the sort orders the siblings.
-        ArrangeProcessTree(g_list.table);
-        SyncTableListView(g_list.view);
-    }
     return handled || header.code == LVN_COLUMNCLICK;
 }
 

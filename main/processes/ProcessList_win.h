@@ -26,6 +26,15 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection);
 void ClearProcessList();
 // The tree option was switched: arrange (on) or re-sort (off) without a new sample.
 void SetProcessTreeView(bool on);
+// In tree mode, puts the rows back into parent/child order after a sort, without a refresh.
+void RearrangeProcessTree();
+
+// How often the list sampled the system and arranged its tree, for the tests to tell them apart.
+struct ProcessListActivity {
+    unsigned passes = 0;
+    unsigned arrangements = 0;
+};
+const ProcessListActivity& ProcessListActivityCounts();
 
 // Texts, colours, selection and header clicks of the list; true when it was the process list's.
 bool HandleProcessListNotification(const NMHDR& header, LRESULT& result);

@@ -7,6 +7,13 @@
 
 #include "main/processes/ProcessListColumns.h"
 
+void FlattenProcessTree(RowTable& table) {
+    for (size_t row = 0; row < table.rows.size(); ++row) {
+        table.rows[row].indent = 0;
+        SetCellInteger(table, row, kProcessColumnTreeDepth, 0);
+    }
+}
+
 void ArrangeProcessTree(RowTable& table) {
     const size_t count = table.rows.size();
     // The first row with each pid stands for it, as a search from the top would find it.

@@ -9,3 +9,5 @@
 // to column 29 and to the row's indent. Rows caught in a cycle of parent ids, and their
 // descendants, stay at the bottom in their previous order, unindented.
 void ArrangeProcessTree(RowTable& table);
+// Takes every row back to depth 0, for the flat list.
+void FlattenProcessTree(RowTable& table);

@@ -462,3 +462,54 @@ TEST_F(MainWindowTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreTakenBack
     ApplyProcessListColumns();
     EXPECT_EQ(ProcessListView().columns.size(), 22u);
 }
+
+namespace {
+
+// A click on a header item of the process list, as the list reports it to its view.
+void ClickProcessHeader(int item) {
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = ProcessListView().list;
+    click.hdr.idFrom = ControlProcessList;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = item;
+    SendMessageA(g_windows.views[ViewProcesses], WM_NOTIFY, ControlProcessList, reinterpret_cast<LPARAM>(&click));
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+void ClickTreeCheckBox(bool on) {
+    CheckDlgButton(g_windows.views[ViewProcesses], kProcessTreeCheckBox, on ? BST_CHECKED : BST_UNCHECKED);
+    DispatchCommand(kProcessTreeCheckBox, BN_CLICKED, nullptr);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AHeaderClickInTreeModeRearrangesWithoutSamplingAndTheFlatListHasNoIndents) {
+    DispatchCommand(CommandViewFirst + ViewProcesses, 0, nullptr);
+    ClickTreeCheckBox(true);
+    DispatchCommand(CommandRefresh, 0, nullptr);
+    const RowTable& rows = *ProcessListView().table;
+    auto indented = [&rows] {
+        size_t count = 0;
+        for (const TableRow& row : rows.rows)
+            count += row.indent != 0;
+        return count;
+    };
+    ASSERT_GT(indented(), 0u) << "the test program runs below its parents";
+
+    ProcessListActivity before = ProcessListActivityCounts();
+    ClickProcessHeader(0);
+    ProcessListActivity after = ProcessListActivityCounts();
+    EXPECT_EQ(after.passes, before.passes) << "no sampling for a sort";
+    EXPECT_EQ(after.arrangements, before.arrangements + 1);
+    EXPECT_GT(indented(), 0u);
+
+    ClickTreeCheckBox(false);
+    EXPECT_EQ(indented(), 0u);
+    ClickProcessHeader(0);
+    ClickProcessHeader(9);
+    EXPECT_EQ(indented(), 0u) << "sorted flat";
+    ClickTreeCheckBox(true);
+}
