@@ -107,6 +107,8 @@ bool AffinityOf(DWORD pid, DWORD_PTR& mask) {
 
 }  // namespace
 
+SetProcessAffinityFunction g_setProcessAffinityMask = SetProcessAffinityMask;
+
 void ToggleSelectedAffinity(int processor) {
     if (processor < 0 || processor >= static_cast<int>(sizeof(DWORD_PTR) * 8))
         return;
@@ -118,8 +120,10 @@ void ToggleSelectedAffinity(int processor) {
         if (process.get() == nullptr || !GetProcessAffinityMask(process.get(), &mask, &system))
             continue;
         DWORD_PTR toggled = (mask ^ bit) & system;
-        if (toggled != 0)
-            SetProcessAffinityMask(process.get(), toggled);
+        if (toggled != 0 && !g_setProcessAffinityMask(process.get(), toggled)) {
+            ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(LanguageKey::CanNotSetProcess),
+                           kMessageBoxWarning);
+        }
     }
     RefreshProcessList(-1, 0);
 }
@@ -140,10 +144,13 @@ void PrepareProcessMenu(HMENU menu) {
         }
     }
     DWORD_PTR mask = 0;
+    bool known = false;
     for (const SelectedProcess& process : selected) {
         DWORD_PTR one = 0;
-        if (AffinityOf(process.pid, one))
+        if (AffinityOf(process.pid, one)) {
             mask |= one;
+            known = true;
+        }
     }
     int checked = 0, lastChecked = -1;
     for (int processor = 0; processor < static_cast<int>(sizeof(DWORD_PTR) * 8); ++processor) {
@@ -151,7 +158,8 @@ void PrepareProcessMenu(HMENU menu) {
         if (GetMenuState(menu, id, MF_BYCOMMAND) == static_cast<UINT>(-1))
             break;
         bool in = (mask >> processor) & 1;
-        EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED);
+        // Without a mask there is nothing to toggle.
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (known ? MF_ENABLED : MF_GRAYED));
         CheckMenuItem(menu, id, MF_BYCOMMAND | (in ? MF_CHECKED : MF_UNCHECKED));
         if (in) {
             ++checked;

@@ -15,6 +15,9 @@ void SetSelectedPriority(DWORD priorityClass);
 // Toggles one processor (0-based) in the affinity of every selected process; the last processor of
 // a process stays.
 void ToggleSelectedAffinity(int processor);
+// The system's call, which a test replaces to play a process that refuses the change.
+using SetProcessAffinityFunction = BOOL(WINAPI*)(HANDLE, DWORD_PTR);
+extern SetProcessAffinityFunction g_setProcessAffinityMask;
 // The context menu's marks for the selection: the priority of each selected row checked, and each
 // processor checked when a selected process may run on it; a process's only processor is disabled.
 void PrepareProcessMenu(HMENU menu);

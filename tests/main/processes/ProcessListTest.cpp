@@ -321,6 +321,11 @@ TEST_F(ProcessListTest, PriorityIsSetAndTheRowRecoloured) {
     EXPECT_TRUE(ShownMessages().empty());
 }
 
+BOOL WINAPI RefuseAffinity(HANDLE, DWORD_PTR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
 TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt) {
     ChildProcess child;
     StartChild(child, "sleep");
@@ -357,6 +362,23 @@ TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt
     ToggleSelectedAffinity(1);
     ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
     EXPECT_EQ(mask, static_cast<DWORD_PTR>(3));
+
+    // A process that refuses the change is reported.
+    RecordMessageBoxes();
+    g_setProcessAffinityMask = RefuseAffinity;
+    ToggleSelectedAffinity(1);
+    g_setProcessAffinityMask = SetProcessAffinityMask;
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, LanguageText(LanguageKey::CanNotSetProcess));
+    EXPECT_EQ(ShownMessages()[0].style, kMessageBoxWarning);
+
+    // One whose mask cannot be read offers no processor to toggle.
+    RowTable& table = *ProcessListView().table;
+    size_t gone = AppendRow(table);
+    SetCellInteger(table, gone, kProcessColumnProcessId, 0x7FFFFFF0);
+    Select({0x7FFFFFF0});
+    PrepareProcessMenu(menu);
+    EXPECT_TRUE(disabled(43) && disabled(44)) << "no mask, nothing to toggle";
     DestroyMenu(menu);
 }
 
