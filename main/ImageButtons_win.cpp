@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/Language.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/MainWindows_win.h"
 #include "resources/PngBitmap_win.h"
@@ -95,13 +96,11 @@ bool DrawImageButton(const DRAWITEMSTRUCT& item) {
         DrawEdge(dc, &box, pressed ? EDGE_SUNKEN : (hot ? EDGE_RAISED : BDR_RAISEDINNER), BF_RECT);
     }
     if (g_windows.buttonIcons[index] != nullptr) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, g_windows.buttonIcons[index]);
+        ScopedMemoryDc source(CreateCompatibleDC(dc));
+        ScopedSelection icon(source.get(), g_windows.buttonIcons[index]);
         BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(enabled ? 255 : 80), AC_SRC_ALPHA};
         int offset = pressed ? 4 : 3;
-        AlphaBlend(dc, box.left + offset, box.top + offset, 22, 22, source, 0, 0, 22, 22, blend);
-        SelectObject(source, old);
-        DeleteDC(source);
+        AlphaBlend(dc, box.left + offset, box.top + offset, 22, 22, source.get(), 0, 0, 22, 22, blend);
     }
     return true;
 }

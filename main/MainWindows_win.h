@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/View.h"
 
 // The secondary windows, all children of the main window and hidden until used.
@@ -44,10 +45,10 @@ struct MainWindows {
     SIZE bannerBackgroundSize{};
     std::array<HBITMAP, ViewCount> viewIcons{};
     std::array<HBITMAP, kButtonCommands.size()> buttonIcons{};
-    HBITMAP banner = nullptr;  // the current view's banner, screen width x 25 pixels
+    ScopedGdiObject<HBITMAP> banner;  // the current view's banner, screen width x 25 pixels
     HFONT uiFont = nullptr;
     HFONT bannerFont = nullptr;
-    HBRUSH lightBlueBrush = nullptr;  // background of the information panels
+    ScopedGdiObject<HBRUSH> lightBlueBrush;  // background of the information panels
 };
 
 extern MainWindows g_windows;

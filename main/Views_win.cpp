@@ -1,11 +1,12 @@
 #include "main/Views_win.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 
 #include "foundation/Language.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons_win.h"
@@ -70,19 +71,20 @@ void CreateCheckBox(const char* text, int id, HWND view) {
     SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(g_windows.uiFont), FALSE);
 }
 
+int CaptionWidth(HWND box, const std::string& caption) {
+    ScopedWindowDc dc(box);
+    ScopedSelection font(dc.get(), g_windows.uiFont);
+    SIZE text{};
+    GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    return text.cx;
+}
+
 void LayoutView(int v, int width, int height) {
     // Check boxes sit in one row along the bottom of the view; the list above fills the rest.
     int x = 8;
     for (int c = 0; c < kCheckBoxes[v].count; ++c) {
         HWND box = GetDlgItem(g_windows.views[v], kCheckBoxes[v].ids[c]);
-        HDC dc = GetDC(box);
-        HGDIOBJ old = SelectObject(dc, g_windows.uiFont);
-        SIZE text{};
-        std::string caption = LanguageText(kCheckBoxes[v].texts[c]);
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-        SelectObject(dc, old);
-        ReleaseDC(box, dc);
-        int boxWidth = text.cx + 24;
+        int boxWidth = CaptionWidth(box, LanguageText(kCheckBoxes[v].texts[c])) + 24;
         MoveWindow(box, x, height - 22, boxWidth, 18, TRUE);
         x += boxWidth + 12;
     }

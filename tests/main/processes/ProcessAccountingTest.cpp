@@ -90,7 +90,7 @@ TEST_F(ProcessAccountingTest, OwnBusyProcessShowsTheTimeItUsed) {
     // The same path measured on this process, whose times Wine does report. On a machine whose
     // processors are shared with other work the busy thread gets what it gets: the share must match
     // the thread's own CPU time over the interval.
-    ScopedProcessHandle self(OpenProcessForSample(GetCurrentProcessId()));
+    ScopedHandle self(OpenProcessForSample(GetCurrentProcessId()));
     ASSERT_NE(self.get(), nullptr);
     ProcessCpuShare(table_, row_, self.get());
     uint64_t threadBefore = ThreadTimes(GetCurrentThread());

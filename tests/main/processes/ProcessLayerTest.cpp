@@ -79,7 +79,7 @@ TEST_F(ProcessLayerTest, QueriesDescribeAChild) {
 
     ProcessIdSet set;
     BuildProcessIdSet(set);
-    ScopedProcessHandle handle(OpenProcessForSample(child.pid()));
+    ScopedHandle handle(OpenProcessForSample(child.pid()));
     ASSERT_NE(handle.get(), nullptr);
     ProcessSample sample = TakeProcessSample(child.pid(), handle.get(), set);
     EXPECT_TRUE(sample.opened);
