@@ -1,7 +1,8 @@
 #include "foundation/FileSystem.h"
 
-#include <io.h>
 #include <windows.h>
+
+#include <io.h>
 
 #include "foundation/ScopedHandles_win.h"
 

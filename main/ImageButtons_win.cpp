@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
@@ -69,10 +70,9 @@ void CreateImageButtons() {
                                          g_windows.window, nullptr, g_windows.instance, nullptr);
     for (size_t i = 0; i < kButtonCommands.size(); ++i) {
         int command = kButtonCommands[i];
-        g_windows.buttons[i] =
-            CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                            6 + static_cast<int>(i) * (kButtonSize + 4), 3, kButtonSize, kButtonSize, g_windows.window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), g_windows.instance, nullptr);
+        g_windows.buttons[i] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                                               6 + static_cast<int>(i) * (kButtonSize + 4), 3, kButtonSize, kButtonSize,
+                                               g_windows.window, ChildIdentifier(command), g_windows.instance, nullptr);
         g_windows.buttonEnabled[i] = true;
         g_windows.buttonIcons[i] = LoadPngBitmap(g_windows.instance, IDR_PNG_BUTTON_BASE + command, nullptr);
         SendTooltip(TTM_ADDTOOLA, i, ViewProcesses);

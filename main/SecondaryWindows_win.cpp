@@ -87,8 +87,7 @@ void FillAboutWindow(HWND about) {
     int width = client.right - 24;
     int y = 12;
     HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst, g_windows.uiFont);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
+    SetStaticIcon(icon, LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL)));
     AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1, g_windows.uiFont);
     AddControl(about, "STATIC", LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT, SS_LEFT, 56, y + 17,
                width - 44, 16, AboutPanelFirst + 2, g_windows.uiFont);
@@ -154,8 +153,7 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             }
             break;
         case WM_CTLCOLORSTATIC:
-            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,9 +1,11 @@
 #include "main/StatusBar_win.h"
 
-#include <commctrl.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
@@ -13,7 +15,7 @@ namespace {
 // The list a view counts in the strip; the SMART view counts its hard-disk list, its first list.
 int ViewRowCount(int view) {
     HWND list = FindWindowExA(g_windows.views[view], nullptr, WC_LISTVIEWA, nullptr);
-    return list != nullptr ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    return list != nullptr ? ListViewItemCount(list) : 0;
 }
 
 LanguageKey ViewListName(int view) {

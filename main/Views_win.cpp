@@ -1,11 +1,14 @@
 #include "main/Views_win.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
@@ -59,16 +62,9 @@ LRESULT CALLBACK ViewCallback(HWND window, UINT message, WPARAM wParam, LPARAM l
             return SendMessageA(g_windows.window, message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void CreateCheckBox(const char* text, int id, HWND view) {
-    HWND box = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
-                               view, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_windows.instance, nullptr);
-    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(g_windows.uiFont), FALSE);
 }
 
 int CaptionWidth(HWND box, const std::string& caption) {
@@ -98,7 +94,7 @@ void LayoutView(int v, int width, int height) {
 // A view's selection, as far as its list can tell; without a list nothing is selected.
 bool ViewHasSelection(int view) {
     HWND list = FindWindowExA(g_windows.views[view], nullptr, WC_LISTVIEWA, nullptr);
-    return list != nullptr && SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+    return list != nullptr && ListViewSelectedCount(list) > 0;
 }
 
 }  // namespace
@@ -118,7 +114,8 @@ void CreateViews() {
                                     g_windows.window, nullptr, g_windows.instance, nullptr);
         g_windows.views[v] = view;
         for (int c = 0; c < kCheckBoxes[v].count; ++c) {
-            CreateCheckBox(LanguageText(kCheckBoxes[v].texts[c]).c_str(), kCheckBoxes[v].ids[c], view);
+            AddControl(view, "BUTTON", LanguageText(kCheckBoxes[v].texts[c]), WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10,
+                       10, kCheckBoxes[v].ids[c], g_windows.uiFont);
         }
     }
     CreateServicesList(g_windows.views[ViewServices]);
@@ -150,7 +147,7 @@ void SwitchView(int view, bool refreshNow) {
     g_program.currentView = view;
     ShowBanner(view);
     for (int v = 0; v < ViewCount; ++v) {
-        CheckMenuItem(g_windows.viewMenu, CommandViewFirst + v, MF_BYCOMMAND | (v == view ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuCommand(g_windows.viewMenu, CommandViewFirst + v, v == view);
     }
     UpdateButtons();
 }

@@ -38,8 +38,7 @@ LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPA
             g_progress.cancelPressed = true;
             return 0;
         case WM_CTLCOLORSTATIC:  // the texts stand on the white panel
-            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
@@ -91,7 +90,7 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     const int right = client.right - kPanelMargin - 8;
     if (setup.image != nullptr) {
         HWND image = AddControl(window, "STATIC", "", SS_BITMAP, left, top, 32, 32, 0, setup.font);
-        SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(setup.image));
+        SetStaticBitmap(image, setup.image);
     }
     AddControl(window, "STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, textLeft, top, right - textLeft, 16, 0,
                setup.font);

@@ -9,6 +9,7 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
 #include "main/processes/RunHistory.h"
 
 namespace {
@@ -43,10 +44,7 @@ void Browse(HWND window) {
     // The dialog's library (and the printing libraries it pulls in) is loaded only when Browse is
     // pressed, which keeps it out of the start-up and the working set of every session.
     static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
-    auto open = dialogs != nullptr
-                    ? reinterpret_cast<OpenDialog>(reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
-                    : nullptr;
+    auto open = ExportedFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(dialogs, "GetOpenFileNameA");
     if (open != nullptr && open(&choice))
         SetDlgItemTextA(window, kRunWindowCommand, QuotedWhenSpaced(file).c_str());
 }
@@ -60,8 +58,7 @@ void RunTypedCommand(HWND window) {
         return;
     }
     if (AddToRunHistory(RunCommandHistory(), command))
-        SendDlgItemMessageA(window, kRunWindowCommand, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(RunCommandHistory().back().c_str()));
+        AddComboBoxText(GetDlgItem(window, kRunWindowCommand), RunCommandHistory().back());
     SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
@@ -94,12 +91,13 @@ void FillRunWindow(HWND window, HFONT font) {
 void PrepareRunWindow(HWND window) {
     // Resetting the list clears the typed text as well; the last command stays offered.
     std::string command = ControlText(window, kRunWindowCommand);
-    SendDlgItemMessageA(window, kRunWindowCommand, CB_RESETCONTENT, 0, 0);
+    HWND commandBox = GetDlgItem(window, kRunWindowCommand);
+    ClearComboBox(commandBox);
     for (const std::string& known : RunCommandHistory())
-        SendDlgItemMessageA(window, kRunWindowCommand, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(known.c_str()));
-    SetDlgItemTextA(window, kRunWindowCommand, command.c_str());
+        AddComboBoxText(commandBox, known);
+    SetWindowTextA(commandBox, command.c_str());
     SetDlgItemTextA(window, kRunWindowParameter, "");
-    SendDlgItemMessageA(window, kRunWindowCommand, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    SelectAllComboBoxText(commandBox);
 }
 
 bool HandleRunWindowCommand(HWND window, int id, int code) {

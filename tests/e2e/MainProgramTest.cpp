@@ -1,6 +1,7 @@
 // The main program as a user meets it: started twice, moved, maximised, closed and started again.
 // These tests own the settings file of the Wine prefix's profile while they run.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <tlhelp32.h>
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "foundation/ListViews_win.h"
 #include "foundation/ProgramPaths_win.h"
 #include "foundation/SettingsFile.h"
 #include "main/CommandIds.h"
@@ -76,8 +78,8 @@ TEST_F(MainProgramTest, SecondStartBringsTheFirstWindowBackAndEndsWithoutAWindow
     // Looked for while it runs: an ended process has no windows left.
     DWORD secondId = second.info.dwProcessId;
     int windows = 0;
-    for (DWORD start = GetTickCount(); WaitForSingleObject(second.info.hProcess, 10) == WAIT_TIMEOUT &&
-                                       GetTickCount() - start < kStartTimeout;)
+    for (DWORD start = GetTickCount();
+         WaitForSingleObject(second.info.hProcess, 10) == WAIT_TIMEOUT && GetTickCount() - start < kStartTimeout;)
         windows = std::max(windows, CountWindowsOf(secondId));
     EXPECT_EQ(WaitForExit(second, kStartTimeout), 0);
     EXPECT_EQ(windows, 0);
@@ -331,11 +333,10 @@ TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtE
     HWND list = nullptr;
     EnumChildWindows(window, FindProcessList, reinterpret_cast<LPARAM>(&list));
     ASSERT_NE(list, nullptr);
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 21) << "22 columns, one of them hidden";
-    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+    EXPECT_EQ(HeaderItemCount(ListViewHeader(list)), 21) << "22 columns, one of them hidden";
+    EXPECT_EQ(ListViewColumnWidth(list, 0), 150);
     // The user widens the last column, the file path, and leaves.
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, 20, 333);
+    SetListViewColumnWidth(list, 20, 333);
     PostMessageA(window, MessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 

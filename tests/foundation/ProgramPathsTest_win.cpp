@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/LanguageChooser_win.h"
@@ -107,12 +108,7 @@ protected:
 };
 
 std::string SelectedText(HWND comboBox) {
-    LRESULT item = SendMessageA(comboBox, CB_GETCURSEL, 0, 0);
-    if (item == CB_ERR)
-        return std::string();
-    char text[256] = {};
-    SendMessageA(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
-    return text;
+    return ComboBoxItemText(comboBox, ComboBoxSelection(comboBox));
 }
 
 TEST_F(LanguageBesideProgram, ChooserListsAndSelectsByFileName) {
@@ -120,7 +116,7 @@ TEST_F(LanguageBesideProgram, ChooserListsAndSelectsByFileName) {
                                     GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(comboBox, nullptr);
     ListLanguages(comboBox, "A.ini");
-    EXPECT_EQ(SendMessageA(comboBox, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ComboBoxCount(comboBox), 3);
     EXPECT_EQ(SelectedText(comboBox), "Deutsch (Schweiz) (A.ini)");
     EXPECT_EQ(SelectedLanguageFile(comboBox), "A.ini");  // not fooled by the "(" in the display name
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/LibraryTable_win.h"
@@ -144,7 +145,7 @@ TEST_F(ProcessListTest, NewChildrenAppearUnderTheirParentsAndEndedOnesVanishToge
     // Siblings keep the order in which they appeared.
     EXPECT_LT(RowOf(first.pid()), RowOf(second.pid()));
     // The view shows exactly the table's rows.
-    EXPECT_EQ(static_cast<size_t>(SendMessageA(ProcessListView().list, LVM_GETITEMCOUNT, 0, 0)), RowCount(Rows()));
+    EXPECT_EQ(static_cast<size_t>(ListViewItemCount(ProcessListView().list)), RowCount(Rows()));
 
     // Both sleepers end at once: both rows go at the next refresh.
     DWORD firstPid = first.pid(), secondPid = second.pid();

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
@@ -138,13 +139,8 @@ protected:
     static std::vector<std::string> ListedCommands() {
         std::vector<std::string> listed;
         HWND combo = GetDlgItem(Window(), kRunWindowCommand);
-        LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            char text[512] = {};
-            if (SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof(text)))
-                SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            listed.push_back(text);
-        }
+        for (int i = 0; i < ComboBoxCount(combo); ++i)
+            listed.push_back(ComboBoxItemText(combo, i));
         return listed;
     }
     static bool PeersEnabled(bool enabled) {
