@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/FileSystem.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ImagePath.h"
 #include "main/processes/ProcessLayerState_win.h"
@@ -76,8 +77,7 @@ std::string ProcessNameFromHandle(HANDLE process) {
         char name[255];
         return FromBuffer(name, psapi.getModuleBaseName(process, module, name, sizeof(name)), sizeof(name));
     }
-    std::string path = ImagePathByQuery(process);
-    return path.substr(path.rfind('\\') + 1);
+    return FileNameOfPath(ImagePathByQuery(process));
 }
 
 std::string ProcessName(DWORD pid) {

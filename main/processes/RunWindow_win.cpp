@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
@@ -124,8 +125,7 @@ bool StartReading(HWND owner, const RunCommand& typed, const std::string& parame
     // inherits ours. So does a command whose folder part is no folder (a web address, say), which
     // the shell would otherwise refuse as a working folder.
     std::string folder = ProgramFolder(typed.program);
-    DWORD attributes = folder.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (folder.empty() || !IsFolder(folder))
         folder.clear();
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof(execute);
@@ -137,11 +137,6 @@ bool StartReading(HWND owner, const RunCommand& typed, const std::string& parame
     execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     execute.nShow = SW_SHOWNORMAL;
     return ShellExecuteExA(&execute) != FALSE;
-}
-
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace

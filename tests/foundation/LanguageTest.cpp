@@ -7,7 +7,7 @@
 #include "foundation/FileSystem.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/PreferencesDefaults.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/harness/TemporaryFolder.h"
 
 namespace {
 

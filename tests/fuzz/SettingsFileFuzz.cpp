@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "foundation/DecimalText.h"
 #include "foundation/IniDocument.h"
 #include "foundation/PreferencesDefaults.h"
 

@@ -74,7 +74,7 @@ TEST(FileHash, UnreadableFileIsZeroAndMissingHashingIsEmpty) {
     std::vector<unsigned int> updates;
     const Sha1Calls calls = OpenSslCalls(&updates);
     EXPECT_EQ(FileHash(folder.File("missing.exe"), &calls), "0");
-    EXPECT_EQ(FileHash(folder.path, &calls), "0") << "a folder opens but cannot be read";
+    EXPECT_EQ(FileHash(folder.Path(), &calls), "0") << "a folder opens but cannot be read";
     WriteWholeFile(folder.File("present"), "x");
     EXPECT_EQ(FileHash(folder.File("present"), nullptr), "");
     const Sha1Calls none;

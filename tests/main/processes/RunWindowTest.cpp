@@ -11,12 +11,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
@@ -26,6 +28,7 @@
 #include "main/ProgramModel.h"
 #include "main/Views_win.h"
 #include "main/processes/RunHistory.h"
+#include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 
@@ -86,30 +89,17 @@ protected:
         ShowMainWindow();
 
         // A folder with spaces in its name, and a program name with one, so quoting matters.
-        char temporary[MAX_PATH];
-        GetTempPathA(sizeof(temporary), temporary);
-        folder_ = std::string(temporary) + "vantrel run " + std::to_string(GetCurrentProcessId());
-        RemoveFolderFiles();  // an earlier run with the same process id may have left markers behind
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        temporary_.emplace("vantrel run ");
+        folder_ = temporary_->Path();
+        ASSERT_TRUE(IsFolder(folder_));
         child_ = folder_ + "\\run child.exe";
         ASSERT_TRUE(CopyFileA((ExeFolder() + "run_window_test_child.exe").c_str(), child_.c_str(), FALSE))
             << "error " << GetLastError();
     }
 
     static void TearDownTestSuite() {
-        RemoveFolderFiles();
-        RemoveDirectoryA(folder_.c_str());
+        temporary_.reset();
         DestroyWindow(g_windows.window);
-    }
-    static void RemoveFolderFiles() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
     }
 
     void SetUp() override {
@@ -152,10 +142,12 @@ protected:
         return true;
     }
 
+    static std::optional<TemporaryFolder> temporary_;
     static std::string folder_;
     static std::string child_;
 };
 
+std::optional<TemporaryFolder> RunWindowTest::temporary_;
 std::string RunWindowTest::folder_;
 std::string RunWindowTest::child_;
 
