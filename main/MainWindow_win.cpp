@@ -132,18 +132,18 @@ void ShowMainWindow() {
 
 LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case MessageQuit:
+        case kMessageQuit:
         case WM_CLOSE:
             // The tray companion's quit and the close box run the same command as the menu's Close.
             DispatchCommand(CommandClose, 0, nullptr);
             return 0;
-        case MessageActivate:
+        case kMessageActivate:
             if (IsIconic(window)) {
                 ShowWindow(window, SW_RESTORE);
             }
             SetForegroundWindow(window);
             return 0;
-        case MessageRebuildTree:
+        case kMessageRebuildTree:
             if (g_program.preferences.PreferencesPPIDView) {
                 RefreshView(ViewProcesses);
             }
@@ -154,7 +154,7 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
         case WM_NOTIFY: {
             const NMHDR& header = MessageStructure<NMHDR>(lParam);
             if (header.idFrom == ControlProcessList && header.code == LVN_COLUMNCLICK) {
-                PostMessageA(window, MessageRebuildTree, 1, 1);
+                PostMessageA(window, kMessageRebuildTree, 1, 1);
             }
             return DispatchNotification(header);
         }

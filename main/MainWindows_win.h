@@ -8,6 +8,7 @@
 #include <array>
 
 #include "foundation/ScopedHandles_win.h"
+#include "main/CommandIds.h"
 #include "main/View.h"
 
 // The secondary windows, all children of the main window and hidden until used.
@@ -24,7 +25,9 @@ enum SecondaryWindow : int {
 };
 
 // The image buttons in the row at the top, in their order from the left.
-constexpr std::array<int, 9> kButtonCommands = {18, 22, 19, 20, 21, 23, 24, 25, 32};
+constexpr std::array<int, 9> kButtonCommands = {
+    CommandTaskManager, CommandRun,       CommandPreferences,        CommandDiagram, CommandSearch,
+    CommandEnd,         CommandWebSearch, CommandProcessInformation, CommandRefresh};
 constexpr int kButtonSize = 28;
 
 struct MainWindows {

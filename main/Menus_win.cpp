@@ -234,20 +234,20 @@ namespace {
 
 HMENU BuildContextMenu(int menu) {
     switch (menu) {
-        case 2:
+        case ContextMenuProcesses:
             return ProcessMenu();
-        case 3:
+        case ContextMenuWindows:
             return WindowMenu();
-        case 4:
+        case ContextMenuServices:
             return ServiceMenu();
-        case 5:
+        case ContextMenuDrivers:
             return DriverMenu();
-        case 6: {
+        case ContextMenuSmart: {
             HMENU smart = CreatePopupMenu();
             Append(smart, CommandRefresh, LanguageKey::Refresh);
             return smart;
         }
-        case 7:
+        case ContextMenuAutoruns:
             return AutorunMenu();
     }
     return nullptr;

@@ -71,6 +71,6 @@ void SavePreferences(bool exiting) {
     WriteMainPreferences(file, g_program.preferences);
     CloseSettingsFile(file);
     if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
-        PostMessageA(tray, MessageReloadSettings, 0, 0);
+        PostMessageA(tray, kMessageReloadSettings, 0, 0);
     }
 }

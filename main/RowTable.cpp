@@ -44,8 +44,8 @@ void MoveRow(RowTable& table, size_t from, size_t to) {
 }
 
 const std::string& Cell(const RowTable& table, size_t row, size_t column) {
-    static const std::string empty;
-    return Exists(table, row, column) ? table.rows[row].cells[column] : empty;
+    static const std::string kEmpty;
+    return Exists(table, row, column) ? table.rows[row].cells[column] : kEmpty;
 }
 
 bool SetCell(RowTable& table, size_t row, size_t column, std::string_view text) {

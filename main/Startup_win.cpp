@@ -45,7 +45,7 @@ bool AnotherInstanceRuns() {
     // that hangs must not hang this one too.
     if (HWND running = FindWindowA(kWindowClassName, kMainWindowTitle)) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(running, MessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kActivateTimeout, &result);
+        SendMessageTimeoutA(running, kMessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kActivateTimeout, &result);
     }
     return true;
 }
@@ -208,7 +208,7 @@ void RunEventLoop() {
 void ExitProgram() {
     if (!g_program.preferences.PreferencesRemain) {
         if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
-            PostMessageA(tray, MessageQuit, 0, 0);
+            PostMessageA(tray, kMessageQuit, 0, 0);
         }
     }
     CloseProcessorCounters(g_processorCounters);

@@ -30,17 +30,8 @@ struct ViewCheckBoxes {
     int count;
 };
 
-// Check box identifiers of the views; they join the dispatch like every other control.
-enum : int {
-    ControlPpidView = kProcessTreeCheckBox,
-    ControlHiddenWindows = 601,
-    ControlNoSizeWindows = 602,
-    ControlOutsideWindows = 603,
-    ControlSystemAutoruns = 604,
-};
-
 const ViewCheckBoxes kCheckBoxes[ViewCount] = {
-    {{LanguageKey::PreferencesPPIDView}, {ControlPpidView}, 1},
+    {{LanguageKey::PreferencesPPIDView}, {ControlProcessTree}, 1},
     {{LanguageKey::DisplayHiddenWindows, LanguageKey::DisplayNoSizeWindows, LanguageKey::DisplayOutsideWindows},
      {ControlHiddenWindows, ControlNoSizeWindows, ControlOutsideWindows},
      3},
@@ -122,7 +113,7 @@ void CreateViews() {
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
-    CheckDlgButton(g_windows.views[ViewProcesses], ControlPpidView,
+    CheckDlgButton(g_windows.views[ViewProcesses], ControlProcessTree,
                    g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
 }
 

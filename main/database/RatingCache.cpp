@@ -8,7 +8,7 @@
 namespace {
 
 std::string CutHash(const std::string& hash) {
-    return hash.size() > RatingHashLength ? hash.substr(0, RatingHashLength) : hash;
+    return hash.size() > kRatingHashLength ? hash.substr(0, kRatingHashLength) : hash;
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ int32_t LeadingDecimal(std::string_view text) {
 }
 
 bool IsKnownRating(int32_t rating) {
-    return rating == RatingSystemInternalValue || rating == RatingTrustworthyProgramValue;
+    return rating == kRatingSystemInternalValue || rating == kRatingTrustworthyProgramValue;
 }
 
 RatingEntry* FindRating(RatingCache& cache, const std::string& hash) {
@@ -48,7 +48,7 @@ RatingEntry* CurrentRating(RatingCache& cache) {
 void RemoveRating(RatingCache& cache, const std::string& hash) {
     const std::string key = CutHash(hash);
     size_t kept = 0;
-    size_t current = RatingCache::noEntry;
+    size_t current = RatingCache::kNoEntry;
     for (size_t i = 0; i < cache.entries.size(); ++i) {
         if (cache.entries[i].hash == key) {
             continue;

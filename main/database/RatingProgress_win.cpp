@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "foundation/Controls_win.h"
+#include "main/CommandIds.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ ProgressState g_progress;
 LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == RatingProgressCancelId && HIWORD(wParam) == BN_CLICKED) {
+            if (LOWORD(wParam) == ControlRatingProgressCancel && HIWORD(wParam) == BN_CLICKED) {
                 g_progress.cancelPressed = true;
             }
             return 0;
@@ -58,7 +59,7 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     if (g_progress.background == nullptr) {
-        g_progress.background = CreateSolidBrush(RatingProgressBackground);
+        g_progress.background = CreateSolidBrush(kRatingProgressBackground);
     }
     WNDCLASSA windowClass = {};
     if (!GetClassInfoA(setup.instance, kClassName, &windowClass)) {
@@ -74,11 +75,11 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     if (setup.owner != nullptr && IsWindowVisible(setup.owner) && !IsIconic(setup.owner)) {
         GetWindowRect(setup.owner, &around);
     }
-    const int x = around.left + (around.right - around.left - RatingProgressWidth) / 2;
-    const int y = around.top + (around.bottom - around.top - RatingProgressHeight) / 2;
+    const int x = around.left + (around.right - around.left - kRatingProgressWidth) / 2;
+    const int y = around.top + (around.bottom - around.top - kRatingProgressHeight) / 2;
     HWND window =
         CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, x, y,
-                        RatingProgressWidth, RatingProgressHeight, setup.owner, nullptr, setup.instance, nullptr);
+                        kRatingProgressWidth, kRatingProgressHeight, setup.owner, nullptr, setup.instance, nullptr);
     if (window == nullptr) {
         return false;
     }
@@ -101,7 +102,7 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
         AddControl(window, PROGRESS_CLASSA, "", PBS_MARQUEE, left, rowTop + 4, right - left - 90, 16, 0, setup.font);
     SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeStepMilliseconds);
     AddControl(window, "BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, right - 80, rowTop, 80, 24,
-               RatingProgressCancelId, setup.font);
+               ControlRatingProgressCancel, setup.font);
 
     g_progress.window = window;
     g_progress.cancelPressed = false;

@@ -41,6 +41,3 @@ void SetProcessTreeView(bool on);
 
 // Texts, colours, selection and header clicks of the list; true when it was the process list's.
 bool HandleProcessListNotification(const NMHDR& header, LRESULT& result);
-
-// The processes view's check box that switches the tree on and off.
-constexpr int kProcessTreeCheckBox = 600;

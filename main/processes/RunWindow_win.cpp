@@ -31,7 +31,7 @@ void Browse(HWND window) {
                          "*.exe;*.com;*.bat;*.cmd" + std::string(1, '\0') + LanguageText(LanguageKey::AllFiles) +
                          std::string(1, '\0') + "*.*" + std::string(2, '\0');
     std::string title = LanguageText(LanguageKey::ChooseFile);
-    std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, kRunWindowCommand)).program);
+    std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, ControlRunCommand)).program);
     char file[MAX_PATH] = {};
     OPENFILENAMEA choice{};
     choice.lStructSize = sizeof(choice);
@@ -47,19 +47,19 @@ void Browse(HWND window) {
     static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
     auto open = ExportedFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(dialogs, "GetOpenFileNameA");
     if (open != nullptr && open(&choice))
-        SetDlgItemTextA(window, kRunWindowCommand, QuotedWhenSpaced(file).c_str());
+        SetDlgItemTextA(window, ControlRunCommand, QuotedWhenSpaced(file).c_str());
 }
 
 void RunTypedCommand(HWND window) {
-    std::string command = ControlText(window, kRunWindowCommand);
+    std::string command = ControlText(window, ControlRunCommand);
     if (SplitRunCommand(command).program.empty())
         return;
-    if (!StartRunCommand(window, command, ControlText(window, kRunWindowParameter))) {
+    if (!StartRunCommand(window, command, ControlText(window, ControlRunParameter))) {
         ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::CanNotExecute, command), kMessageBoxError);
         return;
     }
     if (AddToRunHistory(RunCommandHistory(), command))
-        AddComboBoxText(GetDlgItem(window, kRunWindowCommand), RunCommandHistory().back());
+        AddComboBoxText(GetDlgItem(window, ControlRunCommand), RunCommandHistory().back());
     SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
@@ -76,39 +76,39 @@ void FillRunWindow(HWND window, HFONT font) {
                font);
     // The height of a drop-down combo box includes its opened list.
     AddControl(window, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, margin, margin + 16,
-               fieldWidth, 160, kRunWindowCommand, font);
+               fieldWidth, 160, ControlRunCommand, font);
     AddControl(window, "STATIC", LanguageText(LanguageKey::Parameter) + ":", SS_LEFT, margin, margin + 46, fieldWidth,
                14, -1, font);
     AddControl(window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, margin, margin + 62, fieldWidth, 21,
-               kRunWindowParameter, font);
+               ControlRunParameter, font);
     AddControl(window, "BUTTON", LanguageText(LanguageKey::OK), BS_DEFPUSHBUTTON | WS_TABSTOP, buttonX, margin,
-               buttonWidth, 24, kRunWindowOk, font);
+               buttonWidth, 24, ControlRunOk, font);
     AddControl(window, "BUTTON", LanguageText(LanguageKey::Cancel), BS_PUSHBUTTON | WS_TABSTOP, buttonX, margin + 30,
-               buttonWidth, 24, kRunWindowCancel, font);
+               buttonWidth, 24, ControlRunCancel, font);
     AddControl(window, "BUTTON", LanguageText(LanguageKey::Browse) + "...", BS_PUSHBUTTON | WS_TABSTOP, buttonX,
-               margin + 60, buttonWidth, 24, kRunWindowBrowse, font);
+               margin + 60, buttonWidth, 24, ControlRunBrowse, font);
 }
 
 void PrepareRunWindow(HWND window) {
     // Resetting the list clears the typed text as well; the last command stays offered.
-    std::string command = ControlText(window, kRunWindowCommand);
-    HWND commandBox = GetDlgItem(window, kRunWindowCommand);
+    std::string command = ControlText(window, ControlRunCommand);
+    HWND commandBox = GetDlgItem(window, ControlRunCommand);
     ClearComboBox(commandBox);
     for (const std::string& known : RunCommandHistory())
         AddComboBoxText(commandBox, known);
     SetWindowTextA(commandBox, command.c_str());
-    SetDlgItemTextA(window, kRunWindowParameter, "");
+    SetDlgItemTextA(window, ControlRunParameter, "");
     SelectAllComboBoxText(commandBox);
 }
 
 bool HandleRunWindowCommand(HWND window, int id, int code) {
-    if (id != kRunWindowOk && id != kRunWindowCancel && id != kRunWindowBrowse)
+    if (id != ControlRunOk && id != ControlRunCancel && id != ControlRunBrowse)
         return false;
     if (code != BN_CLICKED)
         return true;
-    if (id == kRunWindowOk)
+    if (id == ControlRunOk)
         RunTypedCommand(window);
-    else if (id == kRunWindowCancel)
+    else if (id == ControlRunCancel)
         SendMessageA(window, WM_CLOSE, 0, 0);
     else
         Browse(window);

@@ -47,7 +47,7 @@ void EndTrayCompanion() {
         if (tray == nullptr) {
             return;
         }
-        PostMessageA(tray, MessageQuit, 0, 0);
+        PostMessageA(tray, kMessageQuit, 0, 0);
         Sleep(100);
     }
 }
@@ -118,7 +118,7 @@ TEST_F(MainProgramTest, QuitMessageEndsTheProgramAndSavesItsPlacement) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(window, nullptr, work.left + 120, work.top + 90, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
-    PostMessageA(window, MessageQuit, 0, 0);
+    PostMessageA(window, kMessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 
     SettingsFile file;
@@ -337,7 +337,7 @@ TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtE
     EXPECT_EQ(ListViewColumnWidth(list, 0), 150);
     // The user widens the last column, the file path, and leaves.
     SetListViewColumnWidth(list, 20, 333);
-    PostMessageA(window, MessageQuit, 0, 0);
+    PostMessageA(window, kMessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 
     ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath()));

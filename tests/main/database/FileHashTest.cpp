@@ -53,11 +53,11 @@ TEST(FileHash, EqualsSha1sumInBlocksOf32Kilobytes) {
         for (size_t i = 0; i < updates.size(); ++i) {
             total += updates[i];
             if (i + 1 < updates.size()) {
-                EXPECT_EQ(updates[i], FileHashBlockLength);
+                EXPECT_EQ(updates[i], kFileHashBlockLength);
             }
         }
         EXPECT_EQ(total, length);
-        EXPECT_EQ(updates.size(), (length + FileHashBlockLength - 1) / FileHashBlockLength);
+        EXPECT_EQ(updates.size(), (length + kFileHashBlockLength - 1) / kFileHashBlockLength);
     }
 }
 

@@ -48,9 +48,9 @@ TEST(RatingCacheFile, SavedCacheLoadsBackInOrder) {
     AppendRating(saved, Entry(kHashA, 2, "Editor \xE4\xF6\xFC | with bar", kNow - kDay));
     AppendRating(saved, Entry(kHashB, -7, "", kNow));
     AppendRating(saved, Entry(std::string(40, 'c'), 9, "line one\r\nline two", kNow + kDay));
-    const std::string path = folder.File(RatingCacheFileName);
+    const std::string path = folder.File(kRatingCacheFileName);
     ASSERT_EQ(SaveRatingCache(saved, path), RatingSaveResult::Saved);
-    EXPECT_EQ(ListFolderFiles(folder.Path()), std::vector<std::string>{RatingCacheFileName});
+    EXPECT_EQ(ListFolderFiles(folder.Path()), std::vector<std::string>{kRatingCacheFileName});
 
     RatingCache loaded;
     ASSERT_EQ(LoadRatingCache(loaded, path, kNow), RatingLoadResult::Loaded);
@@ -178,7 +178,7 @@ TEST(RatingCacheFile, LoadingMergesLikeAppendingTheRecordsOneByOne) {
             const std::string description = "r" + std::to_string(i);
             payload += Record(hash, std::to_string(rating), description, lastUsed, lastUsed - 5);
             AppendRating(expected, Entry(hash, rating, description, lastUsed));
-            if (lastUsed < kNow - RatingCacheMaximumAge)
+            if (lastUsed < kNow - kRatingCacheMaximumAge)
                 RemoveRating(expected, hash);
         }
         ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), loaded, kNow), RatingLoadResult::Loaded);

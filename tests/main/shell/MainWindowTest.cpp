@@ -231,10 +231,10 @@ TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
     HWND license = FindWindowExA(about, nullptr, "EDIT", nullptr);
     ASSERT_NE(license, nullptr);
     EXPECT_FALSE(IsWindowVisible(license));
-    SendMessageA(about, WM_COMMAND, 701, 0);
+    SendMessageA(about, WM_COMMAND, ControlAboutLicense, 0);
     EXPECT_TRUE(IsWindowVisible(license));
     EXPECT_GT(GetWindowTextLengthA(license), 100);
-    SendMessageA(about, WM_COMMAND, 702, 0);
+    SendMessageA(about, WM_COMMAND, ControlAboutInformation, 0);
     EXPECT_FALSE(IsWindowVisible(license));
 
     SendMessageA(about, WM_CLOSE, 0, 0);
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, MenuEntriesCarryTheirIconsButCheckEntriesKeepTheirCheckCo
     for (int v = 0; v < ViewCount; ++v) {
         EXPECT_EQ(ItemBitmap(g_windows.viewMenu, CommandViewFirst + v), nullptr) << "view " << v;
     }
-    HMENU processes = CreateContextMenu(2);
+    HMENU processes = CreateContextMenu(ContextMenuProcesses);
     EXPECT_EQ(ItemBitmap(processes, CommandEnd), HBMMENU_CALLBACK);
     EXPECT_EQ(ItemBitmap(processes, CommandJumpToParent), HBMMENU_CALLBACK);
     EXPECT_EQ(ItemBitmap(processes, CommandPriorityNormal), nullptr);
