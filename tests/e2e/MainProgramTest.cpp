@@ -74,7 +74,7 @@ TEST_F(MainProgramTest, SecondStartBringsTheFirstWindowBackAndEndsWithoutAWindow
     ASSERT_TRUE(IsIconic(window));
 
     StartedProgram second = StartProgram(DistFile("vantrel.exe"), "");
-    ASSERT_TRUE(second.started);
+    ASSERT_TRUE(second.started) << second.failure;
     // Looked for while it runs: an ended process has no windows left.
     DWORD secondId = second.info.dwProcessId;
     int windows = 0;
@@ -104,7 +104,7 @@ TEST_F(MainProgramTest, ASecondStartDoesNotHangOnARunningInstanceThatDoesNotAnsw
     ASSERT_NE(hung, nullptr);
 
     StartedProgram second = StartProgram(DistFile("vantrel.exe"), "");
-    ASSERT_TRUE(second.started);
+    ASSERT_TRUE(second.started) << second.failure;
     EXPECT_EQ(WaitForExit(second, kStartTimeout), 0) << "it gave up on the hung window and ended";
     DestroyWindow(hung);
     UnregisterClassA(kWindowClassName, GetModuleHandleA(nullptr));
@@ -221,7 +221,7 @@ TEST_F(MainProgramTest, SettingsFileThatIsAFolderGivesDefaultsAndNoCrash) {
     std::string path = SettingsFilePath();
     std::string folder = path.substr(0, path.find_last_of('\\'));
     CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << LastError();
     StartedProgram program;
     HWND window = StartMainProgram(program);
     EXPECT_NE(window, nullptr);
@@ -300,7 +300,7 @@ TEST_F(MainProgramTest, WithoutRemainTheTrayCompanionEndsWithTheMainProgram) {
     ASSERT_TRUE(WaitForTrayCount(1, kStartTimeout));
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
-    EXPECT_TRUE(WaitForTrayCount(0, 10000)) << "WM_APP + 20 ended the tray companion";
+    EXPECT_TRUE(WaitForTrayCount(0, 10000)) << "the quit message ended the tray companion";
 }
 
 }  // namespace

@@ -12,12 +12,9 @@
 
 #include "foundation/FileSystem.h"
 #include "tests/harness/TemporaryFolder.h"
+#include "tests/harness/WineTestSupport.h"
 
 namespace {
-
-bool RunningOnWine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 // The show command as the file's header stores it (offset 0x3C of the 76-byte header).
 int StoredShowCommand(const std::string& link) {
@@ -58,7 +55,7 @@ TEST_F(LinkTest, CreatedShortcutReadsBackWithEveryField) {
     EXPECT_EQ(record.workingDirectory, folder);  // the target's folder, backslash included
     EXPECT_EQ(record.description, "A test shortcut");
     EXPECT_EQ(StoredShowCommand(link), SW_SHOWMINNOACTIVE);
-    if (RunningOnWine()) {
+    if (RunsOnWine()) {
         // Wine 8 stores the show command but its link object always reads back SW_SHOWNORMAL.
         EXPECT_EQ(record.showCommand, SW_SHOWNORMAL);
     } else {
@@ -93,7 +90,7 @@ TEST_F(LinkTest, ExplicitFieldsAreStoredAsGiven) {
 TEST_F(LinkTest, ReadOnlyShortcutStillReads) {
     std::string link = folder + "read only.lnk";
     ASSERT_EQ(CreateShortcut(target, link, "", "-x", SW_SHOWNORMAL, "read only", 0, "|", 0), 1);
-    ASSERT_TRUE(SetFileAttributesA(link.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA(link.c_str(), FILE_ATTRIBUTE_READONLY)) << LastError();
     ShortcutRecord record;
     ASSERT_EQ(ReadShortcut(link, record), 1);
     EXPECT_EQ(record.targetPath, target);

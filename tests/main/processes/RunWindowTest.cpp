@@ -94,7 +94,7 @@ protected:
         ASSERT_TRUE(IsFolder(folder_));
         child_ = folder_ + "\\run child.exe";
         ASSERT_TRUE(CopyFileA((ExeFolder() + "run_window_test_child.exe").c_str(), child_.c_str(), FALSE))
-            << "error " << GetLastError();
+            << LastError();
     }
 
     static void TearDownTestSuite() {
@@ -235,7 +235,7 @@ TEST_F(RunWindowTest, BareNameRunsInTheCallersFolderWithTheCommandsArgumentsFirs
     // child starts there.
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof(previous), previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str())) << LastError();
     Type(ControlRunCommand, "\"run child.exe\" marker-c");
     Type(ControlRunParameter, "last");
     Click(ControlRunOk);

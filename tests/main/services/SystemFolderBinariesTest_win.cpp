@@ -15,6 +15,7 @@
 #include "main/services/ServiceControl_win.h"
 #include "main/services/ServicesView_win.h"
 #include "tests/harness/TestSupport.h"
+#include "tests/harness/WineTestSupport.h"
 #include "tests/main/autoruns/ConsoleCommand_win.h"
 #include "tests/main/services/ServiceTestSupport_win.h"
 
@@ -45,7 +46,8 @@ protected:
         OpenLibraryTable();
         name = "vantrel_native_only_" + std::to_string(GetCurrentProcessId());
         source = TestProgramFolder() + "..\\processes\\namesake_real.exe";
-        ASSERT_TRUE(GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &real)) << source;
+        ASSERT_TRUE(GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &real))
+            << source << ": " << LastError();
     }
     std::string native;
     std::string name;
@@ -55,7 +57,7 @@ protected:
 
 TEST_F(SystemFolderBinariesTest, ADriverFileShowsItsSizeAndTexts) {
     std::string file = native + "\\drivers\\" + name + ".sys";
-    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << LastError();
     RowTable table = MakeRowTable(DriverColumnCount);
     size_t row = AppendDriverRow(table, name + ".sys", "\\SystemRoot\\System32\\drivers\\" + name + ".sys",
                                  WindowsFolder() + "\\System32");
@@ -67,7 +69,7 @@ TEST_F(SystemFolderBinariesTest, ADriverFileShowsItsSizeAndTexts) {
 
 TEST_F(SystemFolderBinariesTest, AServiceBinaryShowsItsTexts) {
     std::string file = native + "\\" + name + ".exe";
-    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << LastError();
     RemoveLeftOverTestServices("vantrel_native_only_");
     std::string binary = WindowsFolder() + "\\System32\\" + name + ".exe";
     ConsoleResult created = RunConsoleCommand("sc.exe create " + name + " binpath= \"" + binary + "\" start= demand");
