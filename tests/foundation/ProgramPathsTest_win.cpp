@@ -11,6 +11,7 @@
 #include "foundation/Language.h"
 #include "foundation/LanguageChooser_win.h"
 #include "foundation/SettingsFile.h"
+#include "tests/harness/WineTestSupport.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ std::string SelectedText(HWND comboBox) {
 TEST_F(LanguageBesideProgram, ChooserListsAndSelectsByFileName) {
     HWND comboBox = CreateWindowExA(0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL, 0, 0, 200, 200, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(comboBox, nullptr);
+    ASSERT_NE(comboBox, nullptr) << LastError();
     ListLanguages(comboBox, "A.ini");
     EXPECT_EQ(ComboBoxCount(comboBox), 3);
     EXPECT_EQ(SelectedText(comboBox), "Deutsch (Schweiz) (A.ini)");
