@@ -12,11 +12,11 @@ HWND AddControl(HWND parent,
                 HFONT font) {
     DWORD extendedStyle = lstrcmpiA(className, "EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
     HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   height, parent, ChildIdentifier(id),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (control != nullptr) {
         HFONT shown = font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(shown), FALSE);
+        SetControlFont(control, shown);
     }
     return control;
 }

@@ -10,6 +10,11 @@ bool IsSeparator(char c) {
 
 }  // namespace
 
+std::string FileNameOfPath(std::string_view path) {
+    size_t separator = path.find_last_of("\\/");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty())
         return name;

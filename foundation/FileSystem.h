@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // File access both programs need, with the few calls that differ between Windows and POSIX behind
@@ -11,6 +12,9 @@ extern const char kPathSeparator;
 
 // Joins a folder and a name with one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// What follows the last separator ('\\' or '/'); the whole path when it has none.
+std::string FileNameOfPath(std::string_view path);
 
 // True when a file (not a folder) of that name exists, whether or not it can be read.
 bool FileExists(const std::string& path);

@@ -1,7 +1,10 @@
 #include "foundation/FileSystem.h"
 
 #include <windows.h>
+
 #include <io.h>
+
+#include "foundation/ScopedHandles_win.h"
 
 const char kPathSeparator = '\\';
 
@@ -40,13 +43,12 @@ unsigned long CurrentProcessNumber() {
 std::vector<std::string> ListFolderFiles(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    ScopedFileSearch search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (!search.valid())
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return names;
 }

@@ -1,6 +1,5 @@
 #include "foundation/IniDocument.h"
 
-#include <climits>
 #include <cstddef>
 #include <cstdint>
 
@@ -266,28 +265,4 @@ void RemoveIniGroup(IniDocument& document, std::string_view group) {
         kept.push_back(std::move(line));
     }
     document.lines = std::move(kept);
-}
-
-long long ReadLeadingInteger(std::string_view text) {
-    text = TrimLeadingBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    // Accumulate as a negative number so LLONG_MIN fits.
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        int digit = c - '0';
-        if (value < (LLONG_MIN + digit) / 10) {
-            value = LLONG_MIN;
-            break;
-        }
-        value = value * 10 - digit;
-    }
-    if (negative)
-        return value;
-    return value == LLONG_MIN ? LLONG_MAX : -value;
 }

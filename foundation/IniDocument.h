@@ -47,7 +47,3 @@ void SetIniValue(IniDocument& document, std::string_view group, std::string_view
 void RemoveIniKey(IniDocument& document, std::string_view group, std::string_view key);
 // Removes the group lines and their keys; comments stay where they were.
 void RemoveIniGroup(IniDocument& document, std::string_view group);
-
-// Reads the leading decimal integer of a text: blanks, optional sign, digits; anything else ends
-// it, no digits give 0. Saturates instead of overflowing.
-long long ReadLeadingInteger(std::string_view text);

@@ -59,9 +59,9 @@ std::string ReplaceAll(std::string_view text, std::string_view marker, std::stri
 }
 
 bool HasIniExtension(const std::string& name) {
-    constexpr std::string_view extension = ".ini";
-    return name.size() >= extension.size() &&
-           SameIniName(std::string_view(name).substr(name.size() - extension.size()), extension);
+    constexpr std::string_view kExtension = ".ini";
+    return name.size() >= kExtension.size() &&
+           SameIniName(std::string_view(name).substr(name.size() - kExtension.size()), kExtension);
 }
 
 std::string LanguageFileSetting(const std::string& settingsPath) {
@@ -156,8 +156,8 @@ void SetCurrentLanguage(LanguageCatalogue catalogue) {
 
 const std::string& LanguageText(LanguageKey key) {
     int index = static_cast<int>(key);
-    static const std::string empty;
-    return index >= 0 && index < kLanguageKeyCount ? ProgramCatalogue().texts[index] : empty;
+    static const std::string kEmpty;
+    return index >= 0 && index < kLanguageKeyCount ? ProgramCatalogue().texts[index] : kEmpty;
 }
 
 std::string LanguageTextWith(LanguageKey key, std::string_view argument) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "foundation/ProgramPaths_win.h"
 
@@ -11,38 +12,38 @@ namespace {
 // display name with a "(" in it still yields the right file.
 std::vector<LanguageEntry> g_entries;
 
-int EntryOfItem(HWND comboBox, LRESULT item) {
-    LRESULT data = SendMessageA(comboBox, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
+int EntryOfItem(HWND comboBox, int item) {
+    LRESULT data = ComboBoxItemData(comboBox, item);
     return data == CB_ERR ? -1 : static_cast<int>(data);
 }
 
 }  // namespace
 
 void ListLanguages(HWND comboBox, const std::string& currentLanguageFile) {
-    SendMessageA(comboBox, CB_RESETCONTENT, 0, 0);
+    ClearComboBox(comboBox);
     g_entries = ListLanguageFiles(LanguageFolder());
     for (size_t i = 0; i < g_entries.size(); ++i) {
-        LRESULT item = SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(g_entries[i].text.c_str()));
+        int item = AddComboBoxText(comboBox, g_entries[i].text);
         if (item >= 0)
-            SendMessageA(comboBox, CB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(i));
+            SetComboBoxItemData(comboBox, item, static_cast<LPARAM>(i));
     }
     SelectLanguageEntry(comboBox, currentLanguageFile);
 }
 
 void SelectLanguageEntry(HWND comboBox, const std::string& fileName) {
     int wanted = SelectLanguageEntry(g_entries, fileName);
-    LRESULT count = SendMessageA(comboBox, CB_GETCOUNT, 0, 0);
-    for (LRESULT item = 0; item < count; ++item) {
+    int count = ComboBoxCount(comboBox);
+    for (int item = 0; item < count; ++item) {
         if (wanted >= 0 && EntryOfItem(comboBox, item) == wanted) {
-            SendMessageA(comboBox, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+            SelectComboBoxItem(comboBox, item);
             return;
         }
     }
-    SendMessageA(comboBox, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SelectComboBoxItem(comboBox, -1);
 }
 
 std::string SelectedLanguageFile(HWND comboBox) {
-    LRESULT item = SendMessageA(comboBox, CB_GETCURSEL, 0, 0);
+    int item = ComboBoxSelection(comboBox);
     if (item == CB_ERR)
         return std::string();
     return SelectedLanguageFile(g_entries, EntryOfItem(comboBox, item));

@@ -1,5 +1,6 @@
 #include "foundation/PreferencesDefaults.h"
 
+#include "foundation/DecimalText.h"
 #include "foundation/Language.h"
 
 namespace {

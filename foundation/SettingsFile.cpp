@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "foundation/DecimalText.h"
 #include "foundation/FileSystem.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "foundation/IniDocument.h"
+#include "foundation/DecimalText.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 
 namespace {
@@ -262,10 +263,9 @@ std::string TreePrefix(int depth) {
 }
 
 std::string FileTitle(std::string_view path) {
-    size_t separator = path.find_last_of("\\/");
-    std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+    std::string name = FileNameOfPath(path);
     size_t dot = name.rfind('.');
-    return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+    return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 int CompareFormattedSizes(SizeColumnList list, std::string_view first, std::string_view second) {

@@ -1,6 +1,7 @@
 #include "main/Banner_win.h"
 
 #include "foundation/Language.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
 #include "resources/PngBitmap_win.h"
@@ -14,38 +15,28 @@ const int kViewIconIds[ViewCount] = {IDR_PNG_VIEW_PROCESSES, IDR_PNG_VIEW_WINDOW
 
 // The banner of a view: the band stretched over the screen width, the view's icon and its name.
 void ComposeBanner(int view) {
-    if (g_windows.banner != nullptr) {
-        DeleteObject(g_windows.banner);
-    }
     const int width = g_program.screenWidth;
-    HDC screen = GetDC(nullptr);
-    HDC target = CreateCompatibleDC(screen);
-    g_windows.banner = CreateCompatibleBitmap(screen, width, kBannerHeight);
-    HGDIOBJ oldTarget = SelectObject(target, g_windows.banner);
-    HDC source = CreateCompatibleDC(screen);
+    ScopedWindowDc screen(nullptr);
+    g_windows.banner.reset(CreateCompatibleBitmap(screen.get(), width, kBannerHeight));
+    ScopedMemoryDc target(CreateCompatibleDC(screen.get()));
+    ScopedSelection targetBitmap(target.get(), g_windows.banner.get());
+    ScopedMemoryDc source(CreateCompatibleDC(screen.get()));
     if (g_windows.bannerBackground != nullptr) {
-        HGDIOBJ old = SelectObject(source, g_windows.bannerBackground);
-        SetStretchBltMode(target, HALFTONE);
-        StretchBlt(target, 0, 0, width, kBannerHeight, source, 0, 0, g_windows.bannerBackgroundSize.cx,
+        ScopedSelection background(source.get(), g_windows.bannerBackground);
+        SetStretchBltMode(target.get(), HALFTONE);
+        StretchBlt(target.get(), 0, 0, width, kBannerHeight, source.get(), 0, 0, g_windows.bannerBackgroundSize.cx,
                    g_windows.bannerBackgroundSize.cy, SRCCOPY);
-        SelectObject(source, old);
     }
     if (g_windows.viewIcons[view] != nullptr) {
-        HGDIOBJ old = SelectObject(source, g_windows.viewIcons[view]);
+        ScopedSelection icon(source.get(), g_windows.viewIcons[view]);
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        AlphaBlend(target, 6, 1, 22, 22, source, 0, 0, 22, 22, blend);
-        SelectObject(source, old);
+        AlphaBlend(target.get(), 6, 1, 22, 22, source.get(), 0, 0, 22, 22, blend);
     }
-    SetBkMode(target, TRANSPARENT);
-    SetTextColor(target, RGB(255, 255, 255));
-    HGDIOBJ oldFont = SelectObject(target, g_windows.bannerFont);
+    SetBkMode(target.get(), TRANSPARENT);
+    SetTextColor(target.get(), RGB(255, 255, 255));
+    ScopedSelection font(target.get(), g_windows.bannerFont);
     RECT text{34, 0, width, kBannerHeight};
-    DrawTextA(target, LanguageText(ViewName(view)).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(target, oldFont);
-    DeleteDC(source);
-    SelectObject(target, oldTarget);
-    DeleteDC(target);
-    ReleaseDC(nullptr, screen);
+    DrawTextA(target.get(), LanguageText(ViewName(view)).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 }  // namespace
@@ -64,14 +55,12 @@ void ShowBanner(int view) {
 }
 
 void PaintBanner(HDC dc) {
-    if (g_windows.banner == nullptr) {
+    if (!g_windows.banner.valid()) {
         return;
     }
     RECT client;
     GetClientRect(g_windows.window, &client);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, g_windows.banner);
-    BitBlt(dc, 0, kButtonRowHeight, client.right, kBannerHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    ScopedMemoryDc source(CreateCompatibleDC(dc));
+    ScopedSelection banner(source.get(), g_windows.banner.get());
+    BitBlt(dc, 0, kButtonRowHeight, client.right, kBannerHeight, source.get(), 0, 0, SRCCOPY);
 }

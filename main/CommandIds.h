@@ -1,6 +1,7 @@
 #pragma once
 // Menu items, image buttons, keyboard shortcuts and controls of the main program share one
-// identifier space and one dispatch; these are its identifiers, and the window messages the
+// identifier space and one dispatch; these are its identifiers (the controls of each window named
+// here too, so that no two of one window meet), its context menus, and the window messages the
 // programs exchange.
 
 #include <cstdint>
@@ -43,6 +44,8 @@ enum Command : int {
     CommandPriorityBelowNormal = 41,
     CommandPriorityIdle = 42,
     CommandProcessorFirst = 43,  // 43 for processor 1, and so on
+    // The highest processor command: one per processor that a 32-bit affinity mask can address.
+    CommandProcessorLast = CommandProcessorFirst + 31,
     CommandPauseProcess = 555,
     CommandResumeProcess = 556,
     CommandOptimizeProcess = 557,
@@ -73,21 +76,55 @@ enum Command : int {
     CommandExploreAutorunTarget = 590,
     CommandOpenHelp = 591,
     CommandAbout = 592,
+
+    // The views' controls.
     ControlProcessList = 596,
+    ControlProcessTree = 600,  // the check boxes along the bottom of the views
+    ControlHiddenWindows = 601,
+    ControlNoSizeWindows = 602,
+    ControlOutsideWindows = 603,
+    ControlSystemAutoruns = 604,
     ControlWindowList = 607,
+    ControlServiceList = 640,
+    ControlDriverList = 641,
     ControlHarddiskList = 692,
     ControlSmartAttributeList = 693,
+
+    // The run window's. OK and Cancel carry the dialog identifiers (IDOK, IDCANCEL), so that Enter
+    // and Escape work.
+    ControlRunOk = 1,
+    ControlRunCancel = 2,
+    ControlRunBrowse = 620,
+    ControlRunCommand = 621,
+    ControlRunParameter = 622,
+
+    // The about window's.
+    ControlAboutClose = 700,
+    ControlAboutLicense = 701,
+    ControlAboutInformation = 702,
+    ControlAboutLicenseText = 703,
+    ControlAboutPanelFirst = 710,  // the labels of the information panel, up to 717
+
+    // The rating database's progress window's.
+    ControlRatingProgressCancel = 1,
 };
 
-// The highest processor command: one per processor that a 32-bit affinity mask can address.
-constexpr int CommandProcessorLast = CommandProcessorFirst + 31;
+// The context menus, numbered by the lists they belong to.
+enum ContextMenu : int {
+    ContextMenuProcesses = 2,
+    ContextMenuWindows = 3,
+    ContextMenuServices = 4,
+    ContextMenuDrivers = 5,
+    ContextMenuSmart = 6,
+    ContextMenuAutoruns = 7,
+};
 
 // Window messages between the two programs and to the main window itself (wParam = lParam = 0).
 constexpr uint32_t kWmApp = 0x8000;
-constexpr uint32_t MessageQuit = kWmApp + 20;            // main -> tray: quit; tray -> main: exit
-constexpr uint32_t MessageActivate = kWmApp + 21;        // second instance -> main: come to the front
-constexpr uint32_t MessageRebuildTree = kWmApp + 22;     // main -> itself: tree after a column sort
-constexpr uint32_t MessageReloadSettings = kWmApp + 23;  // main -> tray: settings saved
+constexpr uint32_t kMessageQuit = kWmApp + 20;            // main -> tray: quit; tray -> main: exit
+constexpr uint32_t kMessageActivate = kWmApp + 21;        // second instance -> main: come to the front
+constexpr uint32_t kMessageRebuildTree = kWmApp + 22;     // main -> itself: tree after a column sort
+constexpr uint32_t kMessageReloadSettings = kWmApp + 23;  // main -> tray: settings saved
 
 // Both programs' windows are found by this class and their titles.
 constexpr char kWindowClassName[] = "WindowClass_0";

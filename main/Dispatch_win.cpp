@@ -38,7 +38,7 @@ void DispatchCommand(int id, int code, HWND control) {
         SwitchView(id - CommandViewFirst, true);
         return;
     }
-    if (id == kProcessTreeCheckBox) {
+    if (id == ControlProcessTree) {
         bool tree = IsDlgButtonChecked(g_windows.views[ViewProcesses], id) == BST_CHECKED;
         g_program.preferences.PreferencesPPIDView = tree ? 1 : 0;
         SetProcessTreeView(tree);
@@ -90,7 +90,7 @@ void DispatchCommand(int id, int code, HWND control) {
             if (view != ViewAutoruns) {
                 PrepareRunWindow(g_windows.secondary[WindowExecute]);
                 ShowModalWindow(WindowExecute);
-                SetFocus(GetDlgItem(g_windows.secondary[WindowExecute], kRunWindowCommand));
+                SetFocus(GetDlgItem(g_windows.secondary[WindowExecute], ControlRunCommand));
             }
             return;
         case CommandExploreDriverFolder:
@@ -102,7 +102,7 @@ void DispatchCommand(int id, int code, HWND control) {
 
 LRESULT DispatchNotification(const NMHDR& header) {
     if (header.idFrom == ControlProcessList && header.code == NM_RCLICK) {
-        HMENU menu = CreateContextMenu(2);
+        HMENU menu = CreateContextMenu(ContextMenuProcesses);
         PrepareProcessMenu(menu);
         ShowContextMenu(menu);
         return 0;
@@ -119,7 +119,7 @@ LRESULT DispatchNotification(const NMHDR& header) {
     }
     if (int menuNumber = ServiceListsContextMenu(header)) {
         HMENU menu = CreateContextMenu(menuNumber);
-        if (menuNumber == 4) {
+        if (menuNumber == ContextMenuServices) {
             PrepareServicesMenu(menu);
         }
         ShowContextMenu(menu);

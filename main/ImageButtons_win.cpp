@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/MainWindows_win.h"
 #include "resources/PngBitmap_win.h"
@@ -68,10 +70,9 @@ void CreateImageButtons() {
                                          g_windows.window, nullptr, g_windows.instance, nullptr);
     for (size_t i = 0; i < kButtonCommands.size(); ++i) {
         int command = kButtonCommands[i];
-        g_windows.buttons[i] =
-            CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                            6 + static_cast<int>(i) * (kButtonSize + 4), 3, kButtonSize, kButtonSize, g_windows.window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), g_windows.instance, nullptr);
+        g_windows.buttons[i] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                                               6 + static_cast<int>(i) * (kButtonSize + 4), 3, kButtonSize, kButtonSize,
+                                               g_windows.window, ChildIdentifier(command), g_windows.instance, nullptr);
         g_windows.buttonEnabled[i] = true;
         g_windows.buttonIcons[i] = LoadPngBitmap(g_windows.instance, IDR_PNG_BUTTON_BASE + command, nullptr);
         SendTooltip(TTM_ADDTOOLA, i, ViewProcesses);
@@ -95,13 +96,11 @@ bool DrawImageButton(const DRAWITEMSTRUCT& item) {
         DrawEdge(dc, &box, pressed ? EDGE_SUNKEN : (hot ? EDGE_RAISED : BDR_RAISEDINNER), BF_RECT);
     }
     if (g_windows.buttonIcons[index] != nullptr) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, g_windows.buttonIcons[index]);
+        ScopedMemoryDc source(CreateCompatibleDC(dc));
+        ScopedSelection icon(source.get(), g_windows.buttonIcons[index]);
         BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(enabled ? 255 : 80), AC_SRC_ALPHA};
         int offset = pressed ? 4 : 3;
-        AlphaBlend(dc, box.left + offset, box.top + offset, 22, 22, source, 0, 0, 22, 22, blend);
-        SelectObject(source, old);
-        DeleteDC(source);
+        AlphaBlend(dc, box.left + offset, box.top + offset, 22, 22, source.get(), 0, 0, 22, 22, blend);
     }
     return true;
 }

@@ -27,11 +27,22 @@ bool IsSlotOpen(int slot);
 // Null when the slot is empty or the library does not export the name.
 FARPROC SlotFunction(int slot, const char* functionName);
 
-// The entry point as the caller's function pointer type, e.g.
-// SlotFunctionAs<BOOL(WINAPI*)(HANDLE, PDWORD)>(kKernel32Slot, "GetProcessHandleCount").
+// An entry point found by name as the caller's function pointer type, e.g.
+// FunctionAs<BOOL(WINAPI*)(HANDLE, PDWORD)>(entry).
+template <typename FunctionPointer>
+FunctionPointer FunctionAs(FARPROC entry) {
+    return reinterpret_cast<FunctionPointer>(reinterpret_cast<void (*)()>(entry));
+}
+
+// The export of a library this process has loaded; null when the module is null or lacks the name.
+template <typename FunctionPointer>
+FunctionPointer ExportedFunction(HMODULE module, const char* functionName) {
+    return module == nullptr ? nullptr : FunctionAs<FunctionPointer>(GetProcAddress(module, functionName));
+}
+
 template <typename FunctionPointer>
 FunctionPointer SlotFunctionAs(int slot, const char* functionName) {
-    return reinterpret_cast<FunctionPointer>(reinterpret_cast<void (*)()>(SlotFunction(slot, functionName)));
+    return FunctionAs<FunctionPointer>(SlotFunction(slot, functionName));
 }
 
 // Looks the name up and calls it; `fallback` when the slot is empty or the name is missing, so a

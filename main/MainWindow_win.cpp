@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "foundation/Controls_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
@@ -140,35 +141,35 @@ void ShowMainWindow() {
 
 LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case MessageQuit:
+        case kMessageQuit:
         case WM_CLOSE:
             // The tray companion's quit and the close box run the same command as the menu's Close.
             DispatchCommand(CommandClose, 0, nullptr);
             return 0;
-        case MessageActivate:
+        case kMessageActivate:
             if (IsIconic(window)) {
                 ShowWindow(window, SW_RESTORE);
             }
             SetForegroundWindow(window);
             return 0;
-        case MessageRebuildTree:
+        case kMessageRebuildTree:
             // The click sorted the rows already: only the tree needs putting back together.
             RearrangeProcessTree();
             return 0;
         case WM_COMMAND:
-            DispatchCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            DispatchCommand(LOWORD(wParam), HIWORD(wParam), CommandControl(lParam));
             return 0;
         case WM_NOTIFY: {
-            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->idFrom == ControlProcessList && header->code == LVN_COLUMNCLICK) {
-                PostMessageA(window, MessageRebuildTree, 1, 1);
+            const NMHDR& header = MessageStructure<NMHDR>(lParam);
+            if (header.idFrom == ControlProcessList && header.code == LVN_COLUMNCLICK) {
+                PostMessageA(window, kMessageRebuildTree, 1, 1);
             }
-            return DispatchNotification(*header);
+            return DispatchNotification(header);
         }
         case WM_MEASUREITEM:
-            return MeasureMenuIcon(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+            return MeasureMenuIcon(MessageStructure<MEASUREITEMSTRUCT>(lParam)) ? TRUE : FALSE;
         case WM_DRAWITEM: {
-            const DRAWITEMSTRUCT& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const DRAWITEMSTRUCT& item = MessageStructure<DRAWITEMSTRUCT>(lParam);
             if (!DrawMenuIcon(item)) {
                 DrawImageButton(item);
             }
@@ -183,13 +184,13 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
             return 0;
         }
         case WM_GETMINMAXINFO: {
-            MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize.x = kMinimumWidth;
-            limits->ptMinTrackSize.y = kMinimumHeight;
+            MINMAXINFO& limits = MessageStructure<MINMAXINFO>(lParam);
+            limits.ptMinTrackSize.x = kMinimumWidth;
+            limits.ptMinTrackSize.y = kMinimumHeight;
             return 0;
         }
         case WM_WINDOWPOSCHANGING:
-            SnapMove(window, *reinterpret_cast<WINDOWPOS*>(lParam));
+            SnapMove(window, MessageStructure<WINDOWPOS>(lParam));
             return 0;
         case WM_MOVE:
         case WM_SIZE:
@@ -199,7 +200,7 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
             }
             return 0;
         case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

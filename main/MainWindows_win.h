@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "foundation/ScopedHandles_win.h"
+#include "main/CommandIds.h"
 #include "main/View.h"
 
 // The secondary windows, all children of the main window and hidden until used.
@@ -23,7 +25,9 @@ enum SecondaryWindow : int {
 };
 
 // The image buttons in the row at the top, in their order from the left.
-constexpr std::array<int, 9> kButtonCommands = {18, 22, 19, 20, 21, 23, 24, 25, 32};
+constexpr std::array<int, 9> kButtonCommands = {
+    CommandTaskManager, CommandRun,       CommandPreferences,        CommandDiagram, CommandSearch,
+    CommandEnd,         CommandWebSearch, CommandProcessInformation, CommandRefresh};
 constexpr int kButtonSize = 28;
 
 struct MainWindows {
@@ -44,10 +48,10 @@ struct MainWindows {
     SIZE bannerBackgroundSize{};
     std::array<HBITMAP, ViewCount> viewIcons{};
     std::array<HBITMAP, kButtonCommands.size()> buttonIcons{};
-    HBITMAP banner = nullptr;  // the current view's banner, screen width x 25 pixels
+    ScopedGdiObject<HBITMAP> banner;  // the current view's banner, screen width x 25 pixels
     HFONT uiFont = nullptr;
     HFONT bannerFont = nullptr;
-    HBRUSH lightBlueBrush = nullptr;  // background of the information panels
+    ScopedGdiObject<HBRUSH> lightBlueBrush;  // background of the information panels
 };
 
 extern MainWindows g_windows;

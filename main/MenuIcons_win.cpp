@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
@@ -150,11 +151,9 @@ bool DrawMenuIcon(const DRAWITEMSTRUCT& item) {
     const int x = box.left + (box.right - box.left - kIconSide) / 4;
     const int y = box.top + (box.bottom - box.top - kIconSide) / 2;
     const bool grayed = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-    HDC source = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(source, icon);
+    ScopedMemoryDc source(CreateCompatibleDC(item.hDC));
+    ScopedSelection selected(source.get(), icon);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(grayed ? 80 : 255), AC_SRC_ALPHA};
-    AlphaBlend(item.hDC, x, y, kIconSide, kIconSide, source, 0, 0, kIconSide, kIconSide, blend);
-    SelectObject(source, old);
-    DeleteDC(source);
+    AlphaBlend(item.hDC, x, y, kIconSide, kIconSide, source.get(), 0, 0, kIconSide, kIconSide, blend);
     return true;
 }

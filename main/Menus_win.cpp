@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
@@ -11,28 +12,13 @@
 
 namespace {
 
+// An entry that opens a window of its own ends in "...".
 void Append(HMENU menu, int command, LanguageKey key, bool dialog = false) {
-    std::string text = LanguageText(key);
-    if (dialog) {
-        text += "...";
-    }
-    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
-}
-
-void AppendText(HMENU menu, int command, const std::string& text) {
-    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
-}
-
-void Separator(HMENU menu) {
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuCommand(menu, command, LanguageText(key) + (dialog ? "..." : ""));
 }
 
 void AppendPopup(HMENU parent, HMENU popup, LanguageKey key) {
-    AppendMenuA(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), LanguageText(key).c_str());
-}
-
-void AppendPopupText(HMENU parent, HMENU popup, const char* text) {
-    AppendMenuA(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), text);
+    AppendSubmenu(parent, popup, LanguageText(key));
 }
 
 std::string LoggedOnUser() {
@@ -57,9 +43,9 @@ HMENU ProcessMenu() {
     HMENU menu = CreatePopupMenu();
     AppendRefreshAndSearch(menu);
     Append(menu, CommandRun, LanguageKey::RunProcess, true);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     AppendDatabaseItems(menu);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     HMENU priority = CreatePopupMenu();
     Append(priority, CommandPriorityRealtime, LanguageKey::PriorityShortRealtime);
     Append(priority, CommandPriorityHigh, LanguageKey::PriorityShortHigh);
@@ -71,20 +57,20 @@ HMENU ProcessMenu() {
     HMENU processors = CreatePopupMenu();
     int count = g_program.processorCount;
     for (int p = 1; p <= count && CommandProcessorFirst + p - 1 <= CommandProcessorLast; ++p) {
-        AppendText(processors, CommandProcessorFirst + p - 1, "#" + std::to_string(p) + " ");
+        AppendMenuCommand(processors, CommandProcessorFirst + p - 1, "#" + std::to_string(p) + " ");
     }
     AppendPopup(menu, processors, LanguageKey::Processor);
     Append(menu, CommandPauseProcess, LanguageKey::PauseProcess);
     Append(menu, CommandResumeProcess, LanguageKey::ResumeProcess);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandDiagram, LanguageKey::ShowDiagram);
     Append(menu, CommandEnd, LanguageKey::EndProcess);
     Append(menu, CommandWebSearch, LanguageKey::SearchProcess);
     Append(menu, CommandProcessInformation, LanguageKey::ShowProcessInformation);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandOptimizeProcess, LanguageKey::OptimizeProcess);
     Append(menu, CommandDeleteProcess, LanguageKey::DeleteProcess);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandExploreProcessFolder, LanguageKey::ExploreFolder);
     Append(menu, CommandJumpToParent, LanguageKey::JumpToPPID);
     return menu;
@@ -93,24 +79,24 @@ HMENU ProcessMenu() {
 HMENU WindowMenu() {
     HMENU menu = CreatePopupMenu();
     AppendRefreshAndSearch(menu);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     HMENU transparency = CreatePopupMenu();
     Append(transparency, CommandTransparencyNone, LanguageKey::NoTransparency);
     for (int step = 1; step <= 9; ++step) {
-        AppendText(transparency, CommandTransparencyNone + step, std::to_string(step * 10) + "%");
+        AppendMenuCommand(transparency, CommandTransparencyNone + step, std::to_string(step * 10) + "%");
     }
-    AppendPopupText(menu, transparency, "Transparenz");
+    AppendSubmenu(menu, transparency, "Transparenz");
     Append(menu, CommandWindowForeground, LanguageKey::Foreground);
     Append(menu, CommandWindowHidden, LanguageKey::Hidden);
     Append(menu, CommandWindowDeactivated, LanguageKey::Deactivated);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandWindowMinimize, LanguageKey::Minimize);
     Append(menu, CommandWindowMaximize, LanguageKey::Maximize);
     Append(menu, CommandWindowRestore, LanguageKey::Restore);
     Append(menu, CommandWindowRepairPosition, LanguageKey::RepairPosition);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandEnd, LanguageKey::Close);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandWindowProcessInformation, LanguageKey::ShowProcessInformation);
     Append(menu, CommandWindowJumpProcess, LanguageKey::JumpProcess);
     Append(menu, CommandWindowJumpWindow, LanguageKey::JumpWindow);
@@ -121,13 +107,13 @@ HMENU ServiceMenu() {
     HMENU menu = CreatePopupMenu();
     AppendRefreshAndSearch(menu);
     Append(menu, CommandWebSearch, LanguageKey::SearchService);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandServiceStart, LanguageKey::ServiceStarting);
     Append(menu, CommandServiceStop, LanguageKey::ServiceStopping);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandServicePause, LanguageKey::ServicePausing);
     Append(menu, CommandServiceContinue, LanguageKey::ServiceContinuing);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandServiceDisabled, LanguageKey::ServiceRunDeactivated);
     Append(menu, CommandServiceAutomatic, LanguageKey::ServiceRunAutomatic);
     Append(menu, CommandServiceManual, LanguageKey::ServiceRunManual);
@@ -146,9 +132,9 @@ HMENU AutorunMenu() {
     HMENU menu = CreatePopupMenu();
     AppendRefreshAndSearch(menu);
     Append(menu, CommandRun, LanguageKey::AddAutorun, true);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     AppendDatabaseItems(menu);
-    Separator(menu);
+    AppendMenuSeparator(menu);
     Append(menu, CommandEnd, LanguageKey::RemoveAutorun);
     Append(menu, CommandWebSearch, LanguageKey::SearchAutorun);
     Append(menu, CommandExploreAutorunSource, LanguageKey::ExploreSource);
@@ -162,7 +148,7 @@ void CreateMenus() {
     HMENU bar = CreateMenu();
     HMENU file = CreatePopupMenu();
     Append(file, CommandExportAll, LanguageKey::ExportAll, true);
-    Separator(file);
+    AppendMenuSeparator(file);
     Append(file, CommandExportProcesses, LanguageKey::ExportProcesslist, true);
     Append(file, CommandExportWindows, LanguageKey::ExportWindowlist, true);
     Append(file, CommandExportServices, LanguageKey::ExportServicelist, true);
@@ -170,9 +156,9 @@ void CreateMenus() {
     Append(file, CommandExportNetworks, LanguageKey::ExportNetworklist, true);
     Append(file, CommandExportSmart, LanguageKey::ExportSMARTlist, true);
     Append(file, CommandExportAutoruns, LanguageKey::ExportAutorunlist, true);
-    Separator(file);
+    AppendMenuSeparator(file);
     Append(file, CommandPreferences, LanguageKey::Preferences);
-    Separator(file);
+    AppendMenuSeparator(file);
     Append(file, CommandClose, LanguageKey::Close);
     AppendPopup(bar, file, LanguageKey::File);
 
@@ -188,14 +174,14 @@ void CreateMenus() {
     Append(system, CommandReboot, LanguageKey::Reboot);
     Append(system, CommandStandby, LanguageKey::Standby);
     Append(system, CommandHibernate, LanguageKey::Hibernate);
-    AppendText(system, CommandLogoff, LanguageTextWith(LanguageKey::Logoff, LoggedOnUser()));
+    AppendMenuCommand(system, CommandLogoff, LanguageTextWith(LanguageKey::Logoff, LoggedOnUser()));
     Append(system, CommandLock, LanguageKey::Lock);
     AppendPopup(bar, system, LanguageKey::System);
     g_windows.systemMenu = system;
 
     HMENU help = CreatePopupMenu();
     Append(help, CommandOpenHelp, LanguageKey::OpenHelp);
-    Separator(help);
+    AppendMenuSeparator(help);
     Append(help, CommandAbout, LanguageKey::About);
     AppendPopup(bar, help, LanguageKey::Help);
 
@@ -224,7 +210,7 @@ void UpdatePowerMenu() {
         }
         for (int command : rule.commands) {
             if (command != 0) {
-                EnableMenuItem(g_windows.systemMenu, command, MF_BYCOMMAND | MF_GRAYED);
+                EnableMenuCommand(g_windows.systemMenu, command, false);
             }
         }
     }
@@ -248,20 +234,20 @@ namespace {
 
 HMENU BuildContextMenu(int menu) {
     switch (menu) {
-        case 2:
+        case ContextMenuProcesses:
             return ProcessMenu();
-        case 3:
+        case ContextMenuWindows:
             return WindowMenu();
-        case 4:
+        case ContextMenuServices:
             return ServiceMenu();
-        case 5:
+        case ContextMenuDrivers:
             return DriverMenu();
-        case 6: {
+        case ContextMenuSmart: {
             HMENU smart = CreatePopupMenu();
             Append(smart, CommandRefresh, LanguageKey::Refresh);
             return smart;
         }
-        case 7:
+        case ContextMenuAutoruns:
             return AutorunMenu();
     }
     return nullptr;

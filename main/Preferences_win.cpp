@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "foundation/ListViews_win.h"
 #include "foundation/ProgramPaths_win.h"
 #include "foundation/SettingsFile.h"
 #include "foundation/ValueFormatting.h"
@@ -55,8 +56,7 @@ void TakeProcessColumnWidths(MainPreferences& preferences) {
     for (size_t i = 0; i < view.columns.size(); ++i) {
         const size_t column = view.columns[i].tableColumn;
         if (column < preferences.PreferencesColumnWidth.size()) {
-            preferences.PreferencesColumnWidth[column] =
-                static_cast<int>(SendMessageA(view.list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+            preferences.PreferencesColumnWidth[column] = ListViewColumnWidth(view.list, static_cast<int>(i));
         }
     }
 }
@@ -71,6 +71,6 @@ void SavePreferences(bool exiting) {
     WriteMainPreferences(file, g_program.preferences);
     CloseSettingsFile(file);
     if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
-        PostMessageA(tray, MessageReloadSettings, 0, 0);
+        PostMessageA(tray, kMessageReloadSettings, 0, 0);
     }
 }

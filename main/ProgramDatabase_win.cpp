@@ -19,7 +19,7 @@ namespace {
 RatingProgressSetup g_progress;  // the window shown while lookups wait for the server
 
 std::string RatingCachePath() {
-    return ProgramFolder() + "\\" + RatingCacheFileName;
+    return ProgramFolder() + "\\" + kRatingCacheFileName;
 }
 
 // The cache's own fixed texts, shown as they are: no title, error icon.

@@ -3,22 +3,12 @@
 #include <limits>
 #include <utility>
 
+#include "foundation/DecimalText.h"
+
 namespace {
 
 bool Exists(const RowTable& table, size_t row, size_t column) {
     return row < table.rows.size() && column < table.rows[row].cells.size();
-}
-
-// Digits after an optional sign, saturating at `limit`.
-uint64_t LeadingMagnitude(std::string_view text, size_t start, uint64_t limit) {
-    uint64_t value = 0;
-    for (size_t i = start; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        uint64_t digit = static_cast<uint64_t>(text[i] - '0');
-        if (value > (limit - digit) / 10)
-            return limit;
-        value = value * 10 + digit;
-    }
-    return value;
 }
 
 }  // namespace
@@ -54,8 +44,8 @@ void MoveRow(RowTable& table, size_t from, size_t to) {
 }
 
 const std::string& Cell(const RowTable& table, size_t row, size_t column) {
-    static const std::string empty;
-    return Exists(table, row, column) ? table.rows[row].cells[column] : empty;
+    static const std::string kEmpty;
+    return Exists(table, row, column) ? table.rows[row].cells[column] : kEmpty;
 }
 
 bool SetCell(RowTable& table, size_t row, size_t column, std::string_view text) {
@@ -69,22 +59,13 @@ bool SetCell(RowTable& table, size_t row, size_t column, std::string_view text) 
 }
 
 int64_t CellInteger(const RowTable& table, size_t row, size_t column) {
-    const std::string& text = Cell(table, row, column);
-    bool negative = !text.empty() && text[0] == '-';
-    size_t start = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-    constexpr uint64_t kMaximum = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
-    uint64_t magnitude = LeadingMagnitude(text, start, negative ? kMaximum + 1 : kMaximum);
-    if (!negative)
-        return static_cast<int64_t>(magnitude);
-    return magnitude > kMaximum ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(magnitude);
+    return ClampDecimal(ReadDecimalText(Cell(table, row, column)), std::numeric_limits<int64_t>::min(),
+                        std::numeric_limits<int64_t>::max());
 }
 
 uint64_t CellUnsigned(const RowTable& table, size_t row, size_t column) {
-    const std::string& text = Cell(table, row, column);
-    if (!text.empty() && text[0] == '-')
-        return 0;
-    size_t start = (!text.empty() && text[0] == '+') ? 1 : 0;
-    return LeadingMagnitude(text, start, std::numeric_limits<uint64_t>::max());
+    DecimalText number = ReadDecimalText(Cell(table, row, column));
+    return number.negative ? 0 : number.magnitude;
 }
 
 bool SetCellInteger(RowTable& table, size_t row, size_t column, int64_t value) {

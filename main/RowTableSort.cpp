@@ -68,10 +68,10 @@ int CompareCellDuration(std::string_view first, std::string_view second) {
 }
 
 void SortRows(RowTable& table, size_t column, bool ascending, CellCompare compare) {
-    static const std::string empty;
+    static const std::string kEmpty;
     std::stable_sort(table.rows.begin(), table.rows.end(), [&](const TableRow& x, const TableRow& y) {
-        const std::string& a = column < x.cells.size() ? x.cells[column] : empty;
-        const std::string& b = column < y.cells.size() ? y.cells[column] : empty;
+        const std::string& a = column < x.cells.size() ? x.cells[column] : kEmpty;
+        const std::string& b = column < y.cells.size() ? y.cells[column] : kEmpty;
         int order = compare(a, b);
         return ascending ? order < 0 : order > 0;
     });

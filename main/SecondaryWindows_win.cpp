@@ -33,14 +33,6 @@ const SecondaryDescription kWindows[] = {
 // The windows a modal secondary window keeps disabled while it is shown.
 const int kDisabledWhileModal[] = {0, WindowProcessInformation, WindowDiagram, WindowSearch};
 
-enum : int {
-    AboutClose = 700,
-    AboutLicense = 701,
-    AboutInformation = 702,
-    AboutLicenseText = 703,
-    AboutPanelFirst = 710,  // the labels of the information panel
-};
-
 const char kLicenseText[] =
     "Vantrel is free to use, copy and give away, unchanged or changed, for any purpose, as long as this "
     "notice stays with it.\r\n\r\n"
@@ -71,14 +63,14 @@ int WindowNumber(HWND handle) {
 }
 
 void ShowAboutPanel(HWND about, bool license) {
-    for (int id = AboutPanelFirst; id < AboutPanelFirst + 8; ++id) {
+    for (int id = ControlAboutPanelFirst; id < ControlAboutPanelFirst + 8; ++id) {
         if (HWND label = GetDlgItem(about, id)) {
             ShowWindow(label, license ? SW_HIDE : SW_SHOW);
         }
     }
-    ShowWindow(GetDlgItem(about, AboutLicenseText), license ? SW_SHOW : SW_HIDE);
-    ShowWindow(GetDlgItem(about, AboutLicense), license ? SW_HIDE : SW_SHOW);
-    ShowWindow(GetDlgItem(about, AboutInformation), license ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(about, ControlAboutLicenseText), license ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(about, ControlAboutLicense), license ? SW_HIDE : SW_SHOW);
+    ShowWindow(GetDlgItem(about, ControlAboutInformation), license ? SW_SHOW : SW_HIDE);
 }
 
 void FillAboutWindow(HWND about) {
@@ -86,36 +78,36 @@ void FillAboutWindow(HWND about) {
     GetClientRect(about, &client);
     int width = client.right - 24;
     int y = 12;
-    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, AboutPanelFirst, g_windows.uiFont);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL))), 0);
-    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, AboutPanelFirst + 1, g_windows.uiFont);
+    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, ControlAboutPanelFirst, g_windows.uiFont);
+    SetStaticIcon(icon, LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL)));
+    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, ControlAboutPanelFirst + 1,
+               g_windows.uiFont);
     AddControl(about, "STATIC", LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT, SS_LEFT, 56, y + 17,
-               width - 44, 16, AboutPanelFirst + 2, g_windows.uiFont);
+               width - 44, 16, ControlAboutPanelFirst + 2, g_windows.uiFont);
     y += 44;
     AddControl(about, "STATIC", ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)), SS_LEFT, 12, y, width,
-               76, AboutPanelFirst + 3, g_windows.uiFont);
+               76, ControlAboutPanelFirst + 3, g_windows.uiFont);
     y += 80;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 4,
-               g_windows.uiFont);
+    AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30,
+               ControlAboutPanelFirst + 4, g_windows.uiFont);
     y += 32;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, AboutPanelFirst + 5,
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, ControlAboutPanelFirst + 5,
                g_windows.uiFont);
     y += 18;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30, AboutPanelFirst + 6,
-               g_windows.uiFont);
+    AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30,
+               ControlAboutPanelFirst + 6, g_windows.uiFont);
 
     HWND text = AddControl(about, "EDIT", kLicenseText, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12,
-                           12, width, client.bottom - 60, AboutLicenseText, g_windows.uiFont);
+                           12, width, client.bottom - 60, ControlAboutLicenseText, g_windows.uiFont);
     ShowWindow(text, SW_HIDE);
     int buttonY = client.bottom - 36;
     AddControl(about, "BUTTON", LanguageText(LanguageKey::License), BS_PUSHBUTTON | WS_TABSTOP, 12, buttonY, 100, 24,
-               AboutLicense, g_windows.uiFont);
+               ControlAboutLicense, g_windows.uiFont);
     HWND info = AddControl(about, "BUTTON", LanguageText(LanguageKey::Information), BS_PUSHBUTTON | WS_TABSTOP, 12,
-                           buttonY, 100, 24, AboutInformation, g_windows.uiFont);
+                           buttonY, 100, 24, ControlAboutInformation, g_windows.uiFont);
     ShowWindow(info, SW_HIDE);
     AddControl(about, "BUTTON", LanguageText(LanguageKey::Close), BS_DEFPUSHBUTTON | WS_TABSTOP, client.right - 112,
-               buttonY, 100, 24, AboutClose, g_windows.uiFont);
+               buttonY, 100, 24, ControlAboutClose, g_windows.uiFont);
 }
 
 void HideSecondaryWindow(HWND handle) {
@@ -141,21 +133,20 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             }
             if (WindowNumber(window) == WindowAbout) {
                 switch (LOWORD(wParam)) {
-                    case AboutClose:
+                    case ControlAboutClose:
                         HideSecondaryWindow(window);
                         return 0;
-                    case AboutLicense:
+                    case ControlAboutLicense:
                         ShowAboutPanel(window, true);
                         return 0;
-                    case AboutInformation:
+                    case ControlAboutInformation:
                         ShowAboutPanel(window, false);
                         return 0;
                 }
             }
             break;
         case WM_CTLCOLORSTATIC:
-            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

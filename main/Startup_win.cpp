@@ -6,6 +6,7 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons_win.h"
 #include "main/LibraryTable_win.h"
@@ -38,16 +39,14 @@ ProcessorCounters g_processorCounters;
 
 // Another instance runs when its mutex exists: bring its window to the front and stop here.
 bool AnotherInstanceRuns() {
-    HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName);
-    if (existing == nullptr) {
+    if (!ScopedHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName)).valid()) {
         return false;
     }
-    CloseHandle(existing);
     // Sent, so the running window is in front before this process ends; but a running instance
     // that hangs must not hang this one too.
     if (HWND running = FindWindowA(kWindowClassName, kMainWindowTitle)) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(running, MessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kActivateTimeout, &result);
+        SendMessageTimeoutA(running, kMessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kActivateTimeout, &result);
     }
     return true;
 }
@@ -65,11 +64,11 @@ void StartTrayCompanion() {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
-                       &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
+                   &startup, &process);
+    // The companion runs on its own: its handles are closed at once.
+    ScopedHandle thread(process.hThread);
+    ScopedHandle companion(process.hProcess);
 }
 
 void EnablePrivileges() {
@@ -105,13 +104,12 @@ bool StartProgram(HINSTANCE instance) {
     if (AnotherInstanceRuns()) {
         return false;
     }
-    g_mutex = CreateMutexA(nullptr, FALSE, kMutexName);
-    if (g_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    ScopedHandle mutex(CreateMutexA(nullptr, FALSE, kMutexName));
+    if (mutex.valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
         // Another start got there between our look and our creation: it is the one that runs.
-        CloseHandle(g_mutex);
-        g_mutex = nullptr;
         return false;
     }
+    g_mutex = mutex.release();
 
     g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     SYSTEM_INFO system{};
@@ -119,7 +117,7 @@ bool StartProgram(HINSTANCE instance) {
     g_program.processorCount = system.dwNumberOfProcessors > 0 ? static_cast<int>(system.dwNumberOfProcessors) : 1;
     g_program.preferences = MainPreferences{};
     g_program.currentView = -1;
-    g_windows.lightBlueBrush = CreateSolidBrush(0xFFDDCC);
+    g_windows.lightBlueBrush.reset(CreateSolidBrush(0xFFDDCC));
 
     OpenLibraryTable();
     EnablePrivileges();
@@ -213,13 +211,11 @@ void RunEventLoop() {
 void ExitProgram() {
     if (!g_program.preferences.PreferencesRemain) {
         if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
-            PostMessageA(tray, MessageQuit, 0, 0);
+            PostMessageA(tray, kMessageQuit, 0, 0);
         }
     }
     CloseProcessorCounters(g_processorCounters);
-    if (g_windows.lightBlueBrush != nullptr) {
-        DeleteObject(g_windows.lightBlueBrush);
-    }
+    g_windows.lightBlueBrush.reset();
     SavePreferences(true);
     if (g_program.preferences.PreferencesUseDatabase) {
         SaveRatingDatabase();

@@ -1,9 +1,12 @@
 #include "main/StatusBar_win.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
 
@@ -12,7 +15,7 @@ namespace {
 // The list a view counts in the strip; the SMART view counts its hard-disk list, its first list.
 int ViewRowCount(int view) {
     HWND list = FindWindowExA(g_windows.views[view], nullptr, WC_LISTVIEWA, nullptr);
-    return list != nullptr ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    return list != nullptr ? ListViewItemCount(list) : 0;
 }
 
 LanguageKey ViewListName(int view) {
@@ -36,6 +39,21 @@ LanguageKey ViewListName(int view) {
 
 std::string Percent(int value) {
     return std::to_string(value) + "%";
+}
+
+// The grooves between the figures, a dark and a light line each.
+void DrawSeparators(HDC dc) {
+    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, 0xE0C4B8));
+    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, 0xBFA89D));
+    ScopedSelection pen(dc, dark.get());
+    for (int x : {93, 173, 253, 333}) {
+        pen.select(dark.get());
+        MoveToEx(dc, x - 2, 3, nullptr);
+        LineTo(dc, x - 2, kStatusHeight - 3);
+        pen.select(light.get());
+        MoveToEx(dc, x - 1, 3, nullptr);
+        LineTo(dc, x - 1, kStatusHeight - 3);
+    }
 }
 
 }  // namespace
@@ -72,47 +90,31 @@ void DrawStatusBar() {
         return;
     }
     // Drawn off screen first, so the strip never flickers at the figures' refresh rate.
-    HDC dc = GetDC(g_windows.window);
-    HDC image = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, kStatusHeight);
-    HGDIOBJ oldBitmap = SelectObject(image, bitmap);
+    ScopedWindowDc window(g_windows.window);
+    ScopedMemoryDc image(CreateCompatibleDC(window.get()));
+    ScopedGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(window.get(), width, kStatusHeight));
+    ScopedSelection imageBitmap(image.get(), bitmap.get());
+    HDC dc = image.get();
     RECT strip{0, 0, width, kStatusHeight};
-    FillRect(image, &strip, GetSysColorBrush(COLOR_BTNFACE));
-    HPEN top1 = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ oldPen = SelectObject(image, top1);
-    MoveToEx(image, 0, 0, nullptr);
-    LineTo(image, width, 0);
-
-    bool monitor = g_program.currentView == ViewMonitor;
-    if (!monitor) {
-        HPEN light = CreatePen(PS_SOLID, 1, 0xE0C4B8);
-        HPEN dark = CreatePen(PS_SOLID, 1, 0xBFA89D);
-        for (int x : {93, 173, 253, 333}) {
-            SelectObject(image, dark);
-            MoveToEx(image, x - 2, 3, nullptr);
-            LineTo(image, x - 2, kStatusHeight - 3);
-            SelectObject(image, light);
-            MoveToEx(image, x - 1, 3, nullptr);
-            LineTo(image, x - 1, kStatusHeight - 3);
+    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
+    {
+        ScopedGdiObject<HPEN> topLine(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+        ScopedSelection pen(dc, topLine.get());
+        MoveToEx(dc, 0, 0, nullptr);
+        LineTo(dc, width, 0);
+        if (g_program.currentView != ViewMonitor) {
+            DrawSeparators(dc);
         }
-        SelectObject(image, oldPen);
-        DeleteObject(light);
-        DeleteObject(dark);
     }
-    SelectObject(image, oldPen);
-    DeleteObject(top1);
 
-    SetBkMode(image, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(image, g_windows.uiFont);
-    for (const StatusText& text : StatusBarTexts(g_program.currentView)) {
-        SetTextColor(image, text.warning ? RGB(220, 0, 0) : GetSysColor(COLOR_BTNTEXT));
-        RECT box{text.x, 1, width, kStatusHeight};
-        DrawTextA(image, text.text.c_str(), -1, &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SetBkMode(dc, TRANSPARENT);
+    {
+        ScopedSelection font(dc, g_windows.uiFont);
+        for (const StatusText& text : StatusBarTexts(g_program.currentView)) {
+            SetTextColor(dc, text.warning ? RGB(220, 0, 0) : GetSysColor(COLOR_BTNTEXT));
+            RECT box{text.x, 1, width, kStatusHeight};
+            DrawTextA(dc, text.text.c_str(), -1, &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        }
     }
-    SelectObject(image, oldFont);
-    BitBlt(dc, 0, top, width, kStatusHeight, image, 0, 0, SRCCOPY);
-    SelectObject(image, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(image);
-    ReleaseDC(g_windows.window, dc);
+    BitBlt(window.get(), 0, top, width, kStatusHeight, dc, 0, 0, SRCCOPY);
 }

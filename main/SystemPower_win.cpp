@@ -3,15 +3,14 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
 
 namespace {
 
 BOOL WINAPI LockWorkStationByName() {
     // Bound by name: Windows before 2000 lacks it, and the program must still start there.
     using Lock = BOOL(WINAPI*)();
-    HMODULE user = GetModuleHandleA("user32.dll");
-    Lock lock = user != nullptr ? reinterpret_cast<Lock>(reinterpret_cast<void*>(GetProcAddress(user, "LockWorkStation")))
-                                : nullptr;
+    Lock lock = ExportedFunction<Lock>(GetModuleHandleA("user32.dll"), "LockWorkStation");
     return lock != nullptr ? lock() : FALSE;
 }
 

@@ -1,5 +1,8 @@
 #include "main/TableListView_win.h"
 
+#include "foundation/Controls_win.h"
+#include "foundation/ListViews_win.h"
+
 namespace {
 
 void ReadSelectionFromList(TableListView& view) {
@@ -8,8 +11,7 @@ void ReadSelectionFromList(TableListView& view) {
         row.selected = false;
     }
     int index = -1;
-    while ((index = static_cast<int>(SendMessageA(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
-                                                  LVNI_SELECTED))) >= 0) {
+    while ((index = NextListViewItem(view.list, index, LVNI_SELECTED)) >= 0) {
         if (static_cast<size_t>(index) < table.rows.size()) {
             table.rows[index].selected = true;
         }
@@ -18,50 +20,41 @@ void ReadSelectionFromList(TableListView& view) {
 
 void WriteSelectionToList(TableListView& view) {
     view.writingSelection = true;
-    LVITEMA clear{};
-    clear.stateMask = LVIS_SELECTED;
-    clear.state = 0;
-    SendMessageA(view.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    SetListViewItemState(view.list, -1, 0, LVIS_SELECTED);
     const RowTable& table = *view.table;
     for (size_t i = 0; i < table.rows.size(); ++i) {
         if (table.rows[i].selected) {
-            LVITEMA item{};
-            item.stateMask = LVIS_SELECTED;
-            item.state = LVIS_SELECTED;
-            SendMessageA(view.list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&item));
+            SetListViewItemState(view.list, static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
         }
     }
     view.writingSelection = false;
 }
 
 void ShowSortArrow(const TableListView& view) {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(view.list, LVM_GETHEADER, 0, 0));
-    for (size_t c = 0; c < view.columns.size(); ++c) {
-        HDITEMA item{};
-        item.mask = HDI_FORMAT;
-        SendMessageA(header, HDM_GETITEMA, c, reinterpret_cast<LPARAM>(&item));
-        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-        if (static_cast<int>(c) == view.sortColumn) {
-            item.fmt |= view.sortAscending ? HDF_SORTUP : HDF_SORTDOWN;
+    HWND header = ListViewHeader(view.list);
+    for (int c = 0; c < static_cast<int>(view.columns.size()); ++c) {
+        int format = HeaderItemFormat(header, c) & ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (c == view.sortColumn) {
+            format |= view.sortAscending ? HDF_SORTUP : HDF_SORTDOWN;
         }
-        SendMessageA(header, HDM_SETITEMA, c, reinterpret_cast<LPARAM>(&item));
+        SetHeaderItemFormat(header, c, format);
     }
 }
 
 void InsertColumns(TableListView& view) {
     for (size_t c = 0; c < view.columns.size(); ++c) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = &view.columns[c].title[0];
-        column.cx = view.columns[c].width;
-        column.fmt = view.columns[c].format;
-        SendMessageA(view.list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+        const ListColumn& column = view.columns[c];
+        InsertListViewColumn(view.list, static_cast<int>(c), column.title, column.width, column.format);
     }
 }
 
 }  // namespace
 
-HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* table, std::vector<ListColumn> columns,
+HWND CreateTableListView(TableListView& view,
+                         HWND parent,
+                         int id,
+                         RowTable* table,
+                         std::vector<ListColumn> columns,
                          bool multipleSelection) {
     view.table = table;
     view.columns = std::move(columns);
@@ -69,10 +62,9 @@ HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* tab
     if (!multipleSelection) {
         style |= LVS_SINGLESEL;
     }
-    view.list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 10, 10, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(view.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
+    view.list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 10, 10, parent, ChildIdentifier(id),
+                                GetModuleHandleA(nullptr), nullptr);
+    SetListViewExtendedStyle(view.list, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
     InsertColumns(view);
     SyncTableListView(view);
     return view.list;
@@ -81,7 +73,7 @@ HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* tab
 void SetTableListColumns(TableListView& view, std::vector<ListColumn> columns) {
     const bool sorted = view.sortColumn >= 0 && static_cast<size_t>(view.sortColumn) < view.columns.size();
     const size_t sortedTableColumn = sorted ? view.columns[view.sortColumn].tableColumn : 0;
-    while (SendMessageA(view.list, LVM_DELETECOLUMN, 0, 0)) {
+    while (DeleteListViewColumn(view.list, 0)) {
     }
     view.columns = std::move(columns);
     InsertColumns(view);
@@ -97,7 +89,7 @@ void SetTableListColumns(TableListView& view, std::vector<ListColumn> columns) {
 }
 
 void SyncTableListView(TableListView& view) {
-    SendMessageA(view.list, LVM_SETITEMCOUNT, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    SetListViewItemCount(view.list, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     WriteSelectionToList(view);
     InvalidateRect(view.list, nullptr, FALSE);
 }
@@ -126,7 +118,7 @@ bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESU
     result = 0;
     switch (header.code) {
         case LVN_GETDISPINFOA: {
-            LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header))->item;
+            LVITEMA& item = WholeNotification<NMLVDISPINFOA>(header).item;
             const RowTable& table = *view.table;
             if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= table.rows.size()) {
                 return true;
@@ -151,7 +143,7 @@ bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESU
             return true;
         }
         case NM_CUSTOMDRAW: {
-            NMLVCUSTOMDRAW& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header));
+            NMLVCUSTOMDRAW& draw = WholeNotification<NMLVCUSTOMDRAW>(header);
             if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
                 result = CDRF_NOTIFYITEMDRAW;
             } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
@@ -170,20 +162,19 @@ bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESU
                 ReadSelectionFromList(view);
             return false;  // the owner may still want to react (buttons follow the selection)
         case LVN_COLUMNCLICK:
-            ToggleSortTableListView(view, reinterpret_cast<const NMLISTVIEW*>(&header)->iSubItem);
+            ToggleSortTableListView(view, WholeNotification<NMLISTVIEW>(header).iSubItem);
             return false;  // the owner may rebuild a tree afterwards
     }
     return false;
 }
 
 size_t CurrentRow(const TableListView& view) {
-    int focused = static_cast<int>(SendMessageA(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                LVNI_FOCUSED | LVNI_SELECTED));
+    int focused = NextListViewItem(view.list, -1, LVNI_FOCUSED | LVNI_SELECTED);
     if (focused < 0) {
-        focused = static_cast<int>(SendMessageA(view.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        focused = NextListViewItem(view.list, -1, LVNI_SELECTED);
     }
     return focused >= 0 && static_cast<size_t>(focused) < view.table->rows.size() ? static_cast<size_t>(focused)
-                                                                                   : kNoRow;
+                                                                                  : kNoRow;
 }
 
 void SelectOnlyRow(TableListView& view, size_t row) {
@@ -192,11 +183,8 @@ void SelectOnlyRow(TableListView& view, size_t row) {
     }
     WriteSelectionToList(view);
     if (row < view.table->rows.size()) {
-        LVITEMA focus{};
-        focus.stateMask = LVIS_FOCUSED;
-        focus.state = LVIS_FOCUSED;
-        SendMessageA(view.list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&focus));
-        SendMessageA(view.list, LVM_ENSUREVISIBLE, row, FALSE);
+        SetListViewItemState(view.list, static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
+        EnsureListViewItemVisible(view.list, static_cast<int>(row));
     }
 }
 
@@ -205,12 +193,12 @@ ListViewState SaveListViewState(const TableListView& view) {
     state.sortColumn = view.sortColumn;
     state.sortAscending = view.sortAscending;
     state.selectedIndex = CurrentRow(view);
-    state.topIndex = static_cast<int>(SendMessageA(view.list, LVM_GETTOPINDEX, 0, 0));
+    state.topIndex = ListViewTopIndex(view.list);
     return state;
 }
 
 void RestoreListViewState(TableListView& view, const ListViewState& state) {
-    SendMessageA(view.list, WM_SETREDRAW, FALSE, 0);
+    SetRedraw(view.list, false);
     if (state.sortColumn >= 0) {
         SortRows(*view.table, view.columns[state.sortColumn].tableColumn, state.sortAscending,
                  view.columns[state.sortColumn].compare != nullptr ? view.columns[state.sortColumn].compare
@@ -227,18 +215,14 @@ void RestoreListViewState(TableListView& view, const ListViewState& state) {
     }
     SyncTableListView(view);
     if (state.selectedIndex < view.table->rows.size()) {
-        LVITEMA focus{};
-        focus.stateMask = LVIS_FOCUSED;
-        focus.state = LVIS_FOCUSED;
-        SendMessageA(view.list, LVM_SETITEMSTATE, state.selectedIndex, reinterpret_cast<LPARAM>(&focus));
+        SetListViewItemState(view.list, static_cast<int>(state.selectedIndex), LVIS_FOCUSED, LVIS_FOCUSED);
     }
     // Scroll so the same row index is at the top again.
     RECT item{};
-    item.left = LVIR_BOUNDS;
-    if (view.table->rows.size() > 0 && SendMessageA(view.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
-        int current = static_cast<int>(SendMessageA(view.list, LVM_GETTOPINDEX, 0, 0));
-        SendMessageA(view.list, LVM_SCROLL, 0, (state.topIndex - current) * (item.bottom - item.top));
+    if (view.table->rows.size() > 0 && ListViewItemBounds(view.list, 0, item)) {
+        int current = ListViewTopIndex(view.list);
+        ScrollListView(view.list, 0, (state.topIndex - current) * (item.bottom - item.top));
     }
-    SendMessageA(view.list, WM_SETREDRAW, TRUE, 0);
+    SetRedraw(view.list, true);
     InvalidateRect(view.list, nullptr, TRUE);
 }

@@ -1,11 +1,15 @@
 #include "main/Views_win.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons_win.h"
@@ -26,17 +30,8 @@ struct ViewCheckBoxes {
     int count;
 };
 
-// Check box identifiers of the views; they join the dispatch like every other control.
-enum : int {
-    ControlPpidView = kProcessTreeCheckBox,
-    ControlHiddenWindows = 601,
-    ControlNoSizeWindows = 602,
-    ControlOutsideWindows = 603,
-    ControlSystemAutoruns = 604,
-};
-
 const ViewCheckBoxes kCheckBoxes[ViewCount] = {
-    {{LanguageKey::PreferencesPPIDView}, {ControlPpidView}, 1},
+    {{LanguageKey::PreferencesPPIDView}, {ControlProcessTree}, 1},
     {{LanguageKey::DisplayHiddenWindows, LanguageKey::DisplayNoSizeWindows, LanguageKey::DisplayOutsideWindows},
      {ControlHiddenWindows, ControlNoSizeWindows, ControlOutsideWindows},
      3},
@@ -58,16 +53,17 @@ LRESULT CALLBACK ViewCallback(HWND window, UINT message, WPARAM wParam, LPARAM l
             return SendMessageA(g_windows.window, message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void CreateCheckBox(const char* text, int id, HWND view) {
-    HWND box = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
-                               view, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_windows.instance, nullptr);
-    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(g_windows.uiFont), FALSE);
+int CaptionWidth(HWND box, const std::string& caption) {
+    ScopedWindowDc dc(box);
+    ScopedSelection font(dc.get(), g_windows.uiFont);
+    SIZE text{};
+    GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    return text.cx;
 }
 
 void LayoutView(int v, int width, int height) {
@@ -75,14 +71,7 @@ void LayoutView(int v, int width, int height) {
     int x = 8;
     for (int c = 0; c < kCheckBoxes[v].count; ++c) {
         HWND box = GetDlgItem(g_windows.views[v], kCheckBoxes[v].ids[c]);
-        HDC dc = GetDC(box);
-        HGDIOBJ old = SelectObject(dc, g_windows.uiFont);
-        SIZE text{};
-        std::string caption = LanguageText(kCheckBoxes[v].texts[c]);
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-        SelectObject(dc, old);
-        ReleaseDC(box, dc);
-        int boxWidth = text.cx + 24;
+        int boxWidth = CaptionWidth(box, LanguageText(kCheckBoxes[v].texts[c])) + 24;
         MoveWindow(box, x, height - 22, boxWidth, 18, TRUE);
         x += boxWidth + 12;
     }
@@ -96,7 +85,7 @@ void LayoutView(int v, int width, int height) {
 // A view's selection, as far as its list can tell; without a list nothing is selected.
 bool ViewHasSelection(int view) {
     HWND list = FindWindowExA(g_windows.views[view], nullptr, WC_LISTVIEWA, nullptr);
-    return list != nullptr && SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+    return list != nullptr && ListViewSelectedCount(list) > 0;
 }
 
 }  // namespace
@@ -116,7 +105,8 @@ void CreateViews() {
                                     g_windows.window, nullptr, g_windows.instance, nullptr);
         g_windows.views[v] = view;
         for (int c = 0; c < kCheckBoxes[v].count; ++c) {
-            CreateCheckBox(LanguageText(kCheckBoxes[v].texts[c]).c_str(), kCheckBoxes[v].ids[c], view);
+            AddControl(view, "BUTTON", LanguageText(kCheckBoxes[v].texts[c]), WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10,
+                       10, kCheckBoxes[v].ids[c], g_windows.uiFont);
         }
     }
     CreateServicesList(g_windows.views[ViewServices]);
@@ -126,7 +116,7 @@ void CreateViews() {
 }
 
 void ShowPreferencesInViews() {
-    CheckDlgButton(g_windows.views[ViewProcesses], ControlPpidView,
+    CheckDlgButton(g_windows.views[ViewProcesses], ControlProcessTree,
                    g_program.preferences.PreferencesPPIDView ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -151,7 +141,7 @@ void SwitchView(int view, bool refreshNow) {
     g_program.currentView = view;
     ShowBanner(view);
     for (int v = 0; v < ViewCount; ++v) {
-        CheckMenuItem(g_windows.viewMenu, CommandViewFirst + v, MF_BYCOMMAND | (v == view ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuCommand(g_windows.viewMenu, CommandViewFirst + v, v == view);
     }
     UpdateButtons();
 }

@@ -35,7 +35,7 @@ bool IsDescriptionByte(unsigned char c) {
 }  // namespace
 
 bool IsRatingHash(std::string_view text) {
-    if (text.size() != RatingHashLength) {
+    if (text.size() != kRatingHashLength) {
         return false;
     }
     for (char c : text) {
@@ -48,7 +48,7 @@ bool IsRatingHash(std::string_view text) {
 
 bool CanonicalRatingProp(std::string_view prop, std::string& canonical) {
     std::string text;
-    if (prop.empty() || prop.size() > RatingPropMaximumLength || !DecodeRatingProp(prop, text)) {
+    if (prop.empty() || prop.size() > kRatingPropMaximumLength || !DecodeRatingProp(prop, text)) {
         return false;
     }
     if (text.size() < 2 || text[0] < '0' || text[0] > '2' || text[1] != '|') {
@@ -64,7 +64,7 @@ bool CanonicalRatingProp(std::string_view prop, std::string& canonical) {
 }
 
 bool IsAccountName(std::string_view name) {
-    if (name.empty() || name.size() > AccountNameMaximumLength) {
+    if (name.empty() || name.size() > kAccountNameMaximumLength) {
         return false;
     }
     for (char c : name) {
@@ -85,7 +85,7 @@ RatingAnswer ParseRatingPost(RatingPost post, std::string_view body, RatingPostF
         !TakeField(rest, "username", "password", read.user) || !TakeField(rest, "password", "", read.password)) {
         return RatingAnswerBadRequest;
     }
-    if (!IsAccountName(read.user) || read.password.empty() || read.password.size() > AccountPasswordMaximumLength) {
+    if (!IsAccountName(read.user) || read.password.empty() || read.password.size() > kAccountPasswordMaximumLength) {
         return RatingAnswerBadRequest;
     }
     if (!IsRatingHash(read.hash)) {

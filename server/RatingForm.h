@@ -21,9 +21,9 @@ enum RatingAnswer {
     RatingAnswerServerFailure = 8,  // the store failed
 };
 
-constexpr size_t RatingPropMaximumLength = 3000;  // the query answer must fit the client's 4096-byte read
-constexpr size_t AccountNameMaximumLength = 64;
-constexpr size_t AccountPasswordMaximumLength = 256;
+constexpr size_t kRatingPropMaximumLength = 3000;  // the query answer must fit the client's 4096-byte read
+constexpr size_t kAccountNameMaximumLength = 64;
+constexpr size_t kAccountPasswordMaximumLength = 256;
 
 struct RatingPostFields {
     std::string hash;

@@ -103,7 +103,7 @@ bool ReadPassword(std::string& password) {
     if (!password.empty() && password.back() == '\r') {
         password.pop_back();
     }
-    return read && !password.empty() && password.size() <= AccountPasswordMaximumLength;
+    return read && !password.empty() && password.size() <= kAccountPasswordMaximumLength;
 }
 
 int RunAccountCommand(RatingStore& store, const Options& options) {

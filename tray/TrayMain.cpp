@@ -8,7 +8,7 @@ namespace {
 
 LRESULT CALLBACK TrayWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case MessageQuit:
+        case kMessageQuit:
             DestroyWindow(window);
             return 0;
         case WM_DESTROY:

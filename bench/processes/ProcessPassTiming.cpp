@@ -39,7 +39,7 @@ size_t FullPass(ProcessRows& rows, ProcessIdSet& set) {
     BuildProcessIdSet(set);
     size_t sink = 0;
     for (uint32_t pid : set.ids) {
-        ScopedProcessHandle process(OpenProcessForSample(pid));
+        ScopedHandle process(OpenProcessForSample(pid));
         ProcessSample sample = TakeProcessSample(pid, process.get(), set);
         auto found = rows.rowOf.find(pid);
         size_t row;

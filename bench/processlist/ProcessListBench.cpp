@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "bench/processes/ProcessPassTiming.h"
+#include "foundation/Controls_win.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/PreferencesDefaults.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ProcessLayer_win.h"
@@ -98,17 +100,15 @@ void TimeSteps(StepFigures& steps) {
     ArrangeProcessTree(copy);
     double afterArrange = Seconds();
     // As inside the refresh: with redrawing switched off.
-    SendMessageA(view.list, WM_SETREDRAW, FALSE, 0);
+    SetRedraw(view.list, false);
     SyncTableListView(view);
     double afterSync = Seconds();
     // The two list messages the sync sends, alone.
-    SendMessageA(view.list, LVM_SETITEMCOUNT, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    SetListViewItemCount(view.list, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     double afterCount = Seconds();
-    LVITEMA clear{};
-    clear.stateMask = LVIS_SELECTED;
-    SendMessageA(view.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    SetListViewItemState(view.list, -1, 0, LVIS_SELECTED);
     double afterClear = Seconds();
-    SendMessageA(view.list, WM_SETREDRAW, TRUE, 0);
+    SetRedraw(view.list, true);
     steps.windowTitles.push_back((afterTitles - start) * 1e6);
     steps.fileAttributes.push_back((afterAttributes - afterTitles) * 1e6);
     steps.arrange.push_back((afterArrange - afterAttributes) * 1e6);

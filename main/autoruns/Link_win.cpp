@@ -8,38 +8,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/autoruns/CodePageText_win.h"
 
 namespace {
-
-// Balances CoInitialize on every way out. A thread already in another apartment keeps it and
-// must not be uninitialised by us.
-struct ComScope {
-    bool initialised = false;
-    ComScope() : initialised(SUCCEEDED(CoInitialize(nullptr))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (initialised) {
-            CoUninitialize();
-        }
-    }
-};
-
-template <typename Interface>
-struct ComPointer {
-    Interface* pointer = nullptr;
-    ComPointer() = default;
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-    ~ComPointer() {
-        if (pointer != nullptr) {
-            pointer->Release();
-        }
-    }
-    Interface* operator->() const { return pointer; }
-    void** out() { return reinterpret_cast<void**>(&pointer); }
-};
 
 // The text in the exchange buffer, which the shell may have filled up to its last byte.
 std::string TextOfBuffer(std::vector<char>& buffer) {
@@ -51,8 +23,8 @@ void ClearBuffer(std::vector<char>& buffer) {
     std::fill(buffer.begin(), buffer.end(), '\0');
 }
 
-bool CreateShellLink(ComPointer<IShellLinkA>& link) {
-    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out()));
+bool CreateShellLink(ScopedComPointer<IShellLinkA>& link) {
+    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.receive()));
 }
 
 }  // namespace
@@ -65,12 +37,12 @@ int ReadShortcut(const std::string& linkPath, ShortcutRecord& record) {
     std::vector<char> buffer(kShortcutTextBufferLength);
     const int bufferLength = static_cast<int>(buffer.size());
 
-    ComScope com;
-    ComPointer<IShellLinkA> link;
-    ComPointer<IPersistFile> file;
+    ScopedComApartment com;
+    ScopedComPointer<IShellLinkA> link;
+    ScopedComPointer<IPersistFile> file;
     // Read access is all a reader needs: asking for write access would make every shortcut the
     // user may only read (the all-users startup folder, say) unreadable.
-    if (!CreateShellLink(link) || FAILED(link->QueryInterface(IID_IPersistFile, file.out())) ||
+    if (!CreateShellLink(link) || FAILED(link->QueryInterface(IID_IPersistFile, file.receive())) ||
         FAILED(file->Load(widePath.c_str(), STGM_READ))) {
         return 0;
     }
@@ -128,8 +100,8 @@ int CreateShortcut(const std::string& targetPath,
         return 0;
     }
 
-    ComScope com;
-    ComPointer<IShellLinkA> link;
+    ScopedComApartment com;
+    ScopedComPointer<IShellLinkA> link;
     if (!CreateShellLink(link)) {
         return 0;
     }
@@ -141,8 +113,8 @@ int CreateShortcut(const std::string& targetPath,
     link->SetHotkey(static_cast<WORD>(hotkey));
     link->SetIconLocation(ShortcutIconPath(targetPath, iconPath).c_str(), iconIndex);
 
-    ComPointer<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) {
+    ScopedComPointer<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) {
         return 0;
     }
     return SUCCEEDED(file->Save(widePath.c_str(), TRUE)) ? 1 : 0;

@@ -1,6 +1,11 @@
 #include "main/autoruns/RegistryPath.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdint>
+
+#include "foundation/DecimalText.h"
 
 namespace {
 
@@ -67,35 +72,9 @@ std::string RegistryDwordText(std::uint32_t value) {
 }
 
 std::uint32_t RegistryDwordFromText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // The magnitude stops growing at 2^32, which is past every value either sign can hold.
-    constexpr std::uint64_t kLimit = 0x100000000ULL;
-    std::uint64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (magnitude > kLimit) {
-            magnitude = kLimit;
-        }
-    }
-    if (negative) {
-        constexpr std::uint64_t kLowest = 0x80000000ULL;  // -2147483648
-        if (magnitude > kLowest) {
-            magnitude = kLowest;
-        }
-        return static_cast<std::uint32_t>(kLimit - magnitude);
-    }
-    if (magnitude >= kLimit) {
-        magnitude = kLimit - 1;
-    }
-    return static_cast<std::uint32_t>(magnitude);
+    // Negative values down to -2147483648 wrap to their unsigned form, as the registry stores them.
+    long long value = std::clamp<long long>(ReadLeadingInteger(text), INT32_MIN, UINT32_MAX);
+    return static_cast<std::uint32_t>(value);
 }
 
 std::string RegistryBinaryText(const unsigned char* bytes, std::size_t length) {

@@ -5,11 +5,11 @@
 #include <vector>
 
 std::string LowerHex(const unsigned char* bytes, size_t length) {
-    static const char digits[] = "0123456789abcdef";
+    static const char kDigits[] = "0123456789abcdef";
     std::string text;
     for (size_t i = 0; i < length; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 15];
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 15];
     }
     return text;
 }
@@ -22,8 +22,8 @@ std::string FileHash(const std::string& path, const Sha1Calls* calls) {
     if (!file) {
         return "0";
     }
-    std::vector<unsigned char> context(FileHashContextLength, 0);
-    std::vector<unsigned char> block(FileHashBlockLength);
+    std::vector<unsigned char> context(kFileHashContextLength, 0);
+    std::vector<unsigned char> block(kFileHashBlockLength);
     calls->init(context.data());
     for (;;) {
         const size_t count = std::fread(block.data(), 1, block.size(), file.get());
@@ -34,7 +34,7 @@ std::string FileHash(const std::string& path, const Sha1Calls* calls) {
             break;
         }
     }
-    unsigned char digest[FileHashDigestLength] = {};
+    unsigned char digest[kFileHashDigestLength] = {};
     calls->final(context.data(), digest);
     // A read error midway gives the hash of part of the file, which must not pass as the file's.
     return std::ferror(file.get()) ? "0" : LowerHex(digest, sizeof digest);

@@ -6,9 +6,9 @@
 // The SHA-1 of a file as the key of its rating. The hashing itself comes from the system
 // (advapi32's A_SHAInit, A_SHAUpdate, A_SHAFinal), so it is passed in.
 
-constexpr size_t FileHashContextLength = 512;
-constexpr size_t FileHashBlockLength = 32768;
-constexpr size_t FileHashDigestLength = 20;
+constexpr size_t kFileHashContextLength = 512;
+constexpr size_t kFileHashBlockLength = 32768;
+constexpr size_t kFileHashDigestLength = 20;
 
 struct Sha1Calls {
     std::function<void(unsigned char* context)> init;

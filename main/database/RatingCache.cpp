@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "foundation/DecimalText.h"
+
 namespace {
 
 std::string CutHash(const std::string& hash) {
-    return hash.size() > RatingHashLength ? hash.substr(0, RatingHashLength) : hash;
+    return hash.size() > kRatingHashLength ? hash.substr(0, kRatingHashLength) : hash;
 }
 
 }  // namespace
@@ -18,22 +20,11 @@ std::string WithoutRecordSeparators(std::string text) {
 }
 
 int32_t LeadingDecimal(std::string_view text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{INT32_MAX} + 1);
-    }
-    value = negative ? -value : value;
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    return static_cast<int32_t>(ClampDecimal(ReadDecimalText(text), INT32_MIN, INT32_MAX));
 }
 
 bool IsKnownRating(int32_t rating) {
-    return rating == RatingSystemInternalValue || rating == RatingTrustworthyProgramValue;
+    return rating == kRatingSystemInternalValue || rating == kRatingTrustworthyProgramValue;
 }
 
 RatingEntry* FindRating(RatingCache& cache, const std::string& hash) {
@@ -57,7 +48,7 @@ RatingEntry* CurrentRating(RatingCache& cache) {
 void RemoveRating(RatingCache& cache, const std::string& hash) {
     const std::string key = CutHash(hash);
     size_t kept = 0;
-    size_t current = RatingCache::noEntry;
+    size_t current = RatingCache::kNoEntry;
     for (size_t i = 0; i < cache.entries.size(); ++i) {
         if (cache.entries[i].hash == key) {
             continue;

@@ -10,14 +10,14 @@
 // order the entries were added. The current entry (the one last found or appended) is checked
 // first by the next search, because lookups of one row ask for the same hash several times.
 
-constexpr int32_t RatingUnknownValue = 0;
-constexpr int32_t RatingSystemInternalValue = 1;
-constexpr int32_t RatingTrustworthyProgramValue = 2;
-constexpr size_t RatingHashLength = 40;
+constexpr int32_t kRatingUnknownValue = 0;
+constexpr int32_t kRatingSystemInternalValue = 1;
+constexpr int32_t kRatingTrustworthyProgramValue = 2;
+constexpr size_t kRatingHashLength = 40;
 
 struct RatingEntry {
     std::string hash;  // 40 lower-case hexadecimal digits
-    int32_t rating = RatingUnknownValue;
+    int32_t rating = kRatingUnknownValue;
     int32_t known = 0;  // 1 when rating is 1 or 2
     std::string description;
     int32_t lastUsed = 0;  // local seconds since 1970
@@ -25,9 +25,9 @@ struct RatingEntry {
 };
 
 struct RatingCache {
-    static constexpr size_t noEntry = static_cast<size_t>(-1);
+    static constexpr size_t kNoEntry = static_cast<size_t>(-1);
     std::vector<RatingEntry> entries;
-    size_t current = noEntry;
+    size_t current = kNoEntry;
 };
 
 bool IsKnownRating(int32_t rating);

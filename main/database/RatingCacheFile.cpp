@@ -10,7 +10,7 @@
 
 #include "foundation/FileSystem.h"
 
-const char* const RatingCacheFileName = "vantrel.db";
+const char* const kRatingCacheFileName = "vantrel.db";
 
 namespace {
 
@@ -71,7 +71,7 @@ LoadedRecord ReadRecord(const std::string& record, int64_t now) {
     entry.lastUsed = LeadingDecimal(field(3));
     entry.queried = LeadingDecimal(field(4));
     LoadedRecord loaded;
-    loaded.stale = std::abs(now - entry.lastUsed) > RatingCacheMaximumAge;
+    loaded.stale = std::abs(now - entry.lastUsed) > kRatingCacheMaximumAge;
     loaded.entry = std::move(AppendRating(scratch, std::move(entry)));
     return loaded;
 }
@@ -99,7 +99,7 @@ void MergeRecords(std::vector<LoadedRecord> records, RatingCache& cache) {
         }
     }
     cache.entries = std::move(merged);
-    cache.current = records.back().stale ? RatingCache::noEntry : cache.entries.size() - 1;
+    cache.current = records.back().stale ? RatingCache::kNoEntry : cache.entries.size() - 1;
 }
 
 }  // namespace
@@ -168,7 +168,7 @@ std::string EncodeRatingCacheFile(const RatingCache& cache) {
 }
 
 RatingLoadResult DecodeRatingCacheFile(const std::string& file, RatingCache& cache, int64_t now) {
-    if (file.size() <= 4 || static_cast<int64_t>(file.size()) > RatingCacheMaximumFileLength) {
+    if (file.size() <= 4 || static_cast<int64_t>(file.size()) > kRatingCacheMaximumFileLength) {
         return RatingLoadResult::SizeMismatch;
     }
     uint32_t stored = 0;
@@ -199,7 +199,7 @@ RatingLoadResult LoadRatingCache(RatingCache& cache, const std::string& path, in
         return RatingLoadResult::SizeMismatch;
     }
     const long length = std::ftell(file.get());
-    if (length <= 4 || length > RatingCacheMaximumFileLength || std::fseek(file.get(), 0, SEEK_SET) != 0) {
+    if (length <= 4 || length > kRatingCacheMaximumFileLength || std::fseek(file.get(), 0, SEEK_SET) != 0) {
         return RatingLoadResult::SizeMismatch;
     }
     std::string bytes(static_cast<size_t>(length), '\0');

@@ -11,13 +11,13 @@
 // that every run of this build derives in the same way. The payload is one record per entry:
 // hash 0x02 rating 0x02 description 0x02 last used 0x02 queried 0x01.
 
-extern const char* const RatingCacheFileName;  // "vantrel.db"
+extern const char* const kRatingCacheFileName;  // "vantrel.db"
 
 // Entries unused for longer than this (in either direction of the clock) are dropped on load.
-constexpr int64_t RatingCacheMaximumAge = 2678400;
+constexpr int64_t kRatingCacheMaximumAge = 2678400;
 
 // Larger files are refused as damaged rather than read into memory.
-constexpr int64_t RatingCacheMaximumFileLength = 64 * 1024 * 1024;
+constexpr int64_t kRatingCacheMaximumFileLength = 64 * 1024 * 1024;
 
 enum class RatingLoadResult { Loaded, NoFile, SizeMismatch, ShortRead, Corrupt };
 enum class RatingSaveResult { Saved, NothingToSave, NoFile };

@@ -11,38 +11,38 @@ int64_t WidenTickCount(uint32_t now, TickWidening& state) {
 RatingExchangeResult ExchangeRatingRequest(const RatingNetwork& network, const std::string& request) {
     RatingExchangeResult result;
     if (!network.started) {
-        result.code = RatingNoNetwork;
+        result.code = kRatingNoNetwork;
         return result;
     }
     const intptr_t socket = network.connect(network.server.host, network.server.port);
     if (socket < 0) {
-        result.code = RatingNoConnection;
+        result.code = kRatingNoConnection;
         return result;
     }
     if (!network.send(socket, request)) {
         network.close(socket);
-        result.code = RatingNoConnection;
+        result.code = kRatingNoConnection;
         return result;
     }
-    network.sleep(RatingFirstWaitMilliseconds);
+    network.sleep(kRatingFirstWaitMilliseconds);
     const int64_t start = network.tick();
     // The answer may arrive in several pieces: read until the server closes the connection (it
     // does after its answer to an HTTP/1.0 request), the block is full, or the time is up. A cut
     // answer would turn a stored rating into a failure, or a description into a shorter one.
     for (;;) {
         if (network.readable(socket)) {
-            const std::string piece = network.receive(socket, RatingAnswerBlockLength - result.received.size());
+            const std::string piece = network.receive(socket, kRatingAnswerBlockLength - result.received.size());
             result.received += piece;
-            if (piece.empty() || result.received.size() >= RatingAnswerBlockLength ||
+            if (piece.empty() || result.received.size() >= kRatingAnswerBlockLength ||
                 AnswerIsComplete(result.received)) {
                 break;
             }
             continue;
         }
-        network.sleep(RatingPollMilliseconds);
-        if (network.tick() - start > RatingAnswerTimeoutMilliseconds) {
+        network.sleep(kRatingPollMilliseconds);
+        if (network.tick() - start > kRatingAnswerTimeoutMilliseconds) {
             if (result.received.empty()) {
-                result.code = RatingNoAnswer;
+                result.code = kRatingNoAnswer;
             }
             break;
         }

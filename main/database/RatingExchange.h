@@ -9,14 +9,14 @@
 // One request and its answer over a fresh connection. The socket calls come from the system's
 // network layer (Winsock in the program, POSIX sockets in tests); the waiting and timing are here.
 
-constexpr int RatingNoNetwork = -1;     // the network layer did not start
-constexpr int RatingNoConnection = -2;  // no connection, or the request could not be sent
-constexpr int RatingNoAnswer = -3;      // nothing came within the time-out
+constexpr int kRatingNoNetwork = -1;     // the network layer did not start
+constexpr int kRatingNoConnection = -2;  // no connection, or the request could not be sent
+constexpr int kRatingNoAnswer = -3;      // nothing came within the time-out
 
-constexpr int RatingFirstWaitMilliseconds = 50;
-constexpr int RatingPollMilliseconds = 10;
-constexpr int64_t RatingAnswerTimeoutMilliseconds = 5000;
-constexpr size_t RatingAnswerBlockLength = 4096;
+constexpr int kRatingFirstWaitMilliseconds = 50;
+constexpr int kRatingPollMilliseconds = 10;
+constexpr int64_t kRatingAnswerTimeoutMilliseconds = 5000;
+constexpr size_t kRatingAnswerBlockLength = 4096;
 
 struct RatingNetwork {
     bool started = false;

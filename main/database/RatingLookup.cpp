@@ -20,7 +20,7 @@ RatingEntry* FindOrQuery(RatingDatabase& database, const std::string& hash, cons
     }
     const int64_t now = database.now();
     if (RatingEntry* entry = FindRating(database.cache, hash)) {
-        if (std::llabs(now - entry->queried) > RatingRefreshAge) {
+        if (std::llabs(now - entry->queried) > kRatingRefreshAge) {
             QueryRating(database, hash, database.texts.lookupUpdates + ": " + caption);
         }
         // The refreshed entry when the refresh worked, else the one found.
@@ -50,7 +50,7 @@ int QueryRating(RatingDatabase& database, const std::string& hash, const std::st
         return 0;
     }
     const bool quick =
-        database.queried && database.network.tick() - database.lastQueryTick < RatingProgressDelayMilliseconds;
+        database.queried && database.network.tick() - database.lastQueryTick < kRatingProgressDelayMilliseconds;
     if (database.progress && database.progress(caption, quick)) {
         database.cancelled = true;
         return 0;
@@ -75,10 +75,10 @@ int QueryRating(RatingDatabase& database, const std::string& hash, const std::st
 }
 
 std::string RatingName(const RatingTexts& texts, int32_t rating) {
-    if (rating == RatingSystemInternalValue) {
+    if (rating == kRatingSystemInternalValue) {
         return texts.systemInternal;
     }
-    return rating == RatingTrustworthyProgramValue ? texts.trustworthyProgram : std::string();
+    return rating == kRatingTrustworthyProgramValue ? texts.trustworthyProgram : std::string();
 }
 
 int32_t RatingLookup(RatingDatabase& database, const std::string& hash, const std::string& caption, bool enabled) {

@@ -11,8 +11,8 @@
 // The rating lookups of the lists: the cache answers first, the server only for hashes that are
 // missing or older than a week. A run of quick queries shows a progress window with Cancel.
 
-constexpr int64_t RatingRefreshAge = 604800;  // seconds
-constexpr int64_t RatingProgressDelayMilliseconds = 500;
+constexpr int64_t kRatingRefreshAge = 604800;  // seconds
+constexpr int64_t kRatingProgressDelayMilliseconds = 500;
 
 struct RatingTexts {
     std::string lookupUpdates;       // LookupUpdates

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "foundation/Controls_win.h"
+#include "main/CommandIds.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ ProgressState g_progress;
 LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == RatingProgressCancelId && HIWORD(wParam) == BN_CLICKED) {
+            if (LOWORD(wParam) == ControlRatingProgressCancel && HIWORD(wParam) == BN_CLICKED) {
                 g_progress.cancelPressed = true;
             }
             return 0;
@@ -38,8 +39,7 @@ LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPA
             g_progress.cancelPressed = true;
             return 0;
         case WM_CTLCOLORSTATIC:  // the texts stand on the white panel
-            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return WhiteControlBackground(wParam);
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
@@ -59,7 +59,7 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     if (g_progress.background == nullptr) {
-        g_progress.background = CreateSolidBrush(RatingProgressBackground);
+        g_progress.background = CreateSolidBrush(kRatingProgressBackground);
     }
     WNDCLASSA windowClass = {};
     if (!GetClassInfoA(setup.instance, kClassName, &windowClass)) {
@@ -75,11 +75,11 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     if (setup.owner != nullptr && IsWindowVisible(setup.owner) && !IsIconic(setup.owner)) {
         GetWindowRect(setup.owner, &around);
     }
-    const int x = around.left + (around.right - around.left - RatingProgressWidth) / 2;
-    const int y = around.top + (around.bottom - around.top - RatingProgressHeight) / 2;
+    const int x = around.left + (around.right - around.left - kRatingProgressWidth) / 2;
+    const int y = around.top + (around.bottom - around.top - kRatingProgressHeight) / 2;
     HWND window =
         CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, x, y,
-                        RatingProgressWidth, RatingProgressHeight, setup.owner, nullptr, setup.instance, nullptr);
+                        kRatingProgressWidth, kRatingProgressHeight, setup.owner, nullptr, setup.instance, nullptr);
     if (window == nullptr) {
         return false;
     }
@@ -91,7 +91,7 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     const int right = client.right - kPanelMargin - 8;
     if (setup.image != nullptr) {
         HWND image = AddControl(window, "STATIC", "", SS_BITMAP, left, top, 32, 32, 0, setup.font);
-        SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(setup.image));
+        SetStaticBitmap(image, setup.image);
     }
     AddControl(window, "STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, textLeft, top, right - textLeft, 16, 0,
                setup.font);
@@ -102,7 +102,7 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
         AddControl(window, PROGRESS_CLASSA, "", PBS_MARQUEE, left, rowTop + 4, right - left - 90, 16, 0, setup.font);
     SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeStepMilliseconds);
     AddControl(window, "BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, right - 80, rowTop, 80, 24,
-               RatingProgressCancelId, setup.font);
+               ControlRatingProgressCancel, setup.font);
 
     g_progress.window = window;
     g_progress.cancelPressed = false;

@@ -8,12 +8,12 @@
 #include "main/database/RatingLookup.h"
 
 // The small window "searching the database ..." with a marquee bar and Cancel that shows while
-// rating queries follow each other quickly. Only its Cancel button stays live during a lookup pass.
+// rating queries follow each other quickly. Only its Cancel button (ControlRatingProgressCancel)
+// stays live during a lookup pass.
 
-constexpr int RatingProgressWidth = 320;
-constexpr int RatingProgressHeight = 128;
-constexpr COLORREF RatingProgressBackground = RGB(204, 221, 255);
-constexpr int RatingProgressCancelId = 1;
+constexpr int kRatingProgressWidth = 320;
+constexpr int kRatingProgressHeight = 128;
+constexpr COLORREF kRatingProgressBackground = RGB(204, 221, 255);
 
 struct RatingProgressSetup {
     HINSTANCE instance = nullptr;

@@ -5,8 +5,8 @@
 #include "main/database/Base64.h"
 #include "main/database/RatingCache.h"
 
-const char* const DatabaseServerHostKey = "DatabaseServerHost";
-const char* const DatabaseServerPortKey = "DatabaseServerPort";
+const char* const kDatabaseServerHostKey = "DatabaseServerHost";
+const char* const kDatabaseServerPortKey = "DatabaseServerPort";
 
 namespace {
 
@@ -106,11 +106,11 @@ QueryAnswer ParseQueryAnswer(const std::string& hash, const std::string& answer)
         result.kind = QueryAnswer::Kind::Unrated;
         return result;
     }
-    if (hash.empty() || answer.size() < RatingHashLength || answer.compare(0, RatingHashLength, hash) != 0) {
+    if (hash.empty() || answer.size() < kRatingHashLength || answer.compare(0, kRatingHashLength, hash) != 0) {
         return result;
     }
     std::string text;
-    if (!DecodeRatingProp(answer.substr(RatingHashLength), text) || text.empty()) {
+    if (!DecodeRatingProp(answer.substr(kRatingHashLength), text) || text.empty()) {
         return result;
     }
     const size_t bar = text.find('|');

@@ -6,8 +6,8 @@
 // The four HTTP/1.0 requests of the online rating database and the reading of their answers.
 
 // Settings of the group "Database" that name the server.
-extern const char* const DatabaseServerHostKey;  // "DatabaseServerHost"
-extern const char* const DatabaseServerPortKey;  // "DatabaseServerPort"
+extern const char* const kDatabaseServerHostKey;  // "DatabaseServerHost"
+extern const char* const kDatabaseServerPortKey;  // "DatabaseServerPort"
 
 struct DatabaseServer {
     std::string host = "localhost";

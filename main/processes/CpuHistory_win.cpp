@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/processes/CpuHistory.h"
 
 namespace {
@@ -40,17 +41,17 @@ HBITMAP GraphBackground() {
     HBITMAP bitmap = CreateImageBitmap(kCpuHistoryBarWidth, kCpuHistoryBackgroundHeight);
     if (bitmap == nullptr)
         return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    constexpr int kGridRow = -kCpuHistoryBackgroundTop + kCpuHistoryHeight / 2;
-    for (int y = 0; y < kCpuHistoryBackgroundHeight; ++y) {
-        int shade = 46 - y;  // lighter at the top
-        COLORREF colour = y == kGridRow ? RGB(58, 70, 62) : RGB(shade - 8, shade - 4, shade);
-        for (int x = 0; x < kCpuHistoryBarWidth; ++x)
-            SetPixelV(dc, x, y, colour);
+    {
+        ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+        ScopedSelection selected(dc.get(), bitmap);
+        constexpr int kGridRow = -kCpuHistoryBackgroundTop + kCpuHistoryHeight / 2;
+        for (int y = 0; y < kCpuHistoryBackgroundHeight; ++y) {
+            int shade = 46 - y;  // lighter at the top
+            COLORREF colour = y == kGridRow ? RGB(58, 70, 62) : RGB(shade - 8, shade - 4, shade);
+            for (int x = 0; x < kCpuHistoryBarWidth; ++x)
+                SetPixelV(dc.get(), x, y, colour);
+        }
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
     g_store.background = bitmap;
     return bitmap;
 }
@@ -59,12 +60,10 @@ void DrawBackground(HDC target, int x, int width) {
     HBITMAP background = GraphBackground();
     if (background == nullptr)
         return;
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, background);
-    StretchBlt(target, x, kCpuHistoryBackgroundTop, width, kCpuHistoryBackgroundHeight, source, 0, 0,
+    ScopedMemoryDc source(CreateCompatibleDC(nullptr));
+    ScopedSelection selected(source.get(), background);
+    StretchBlt(target, x, kCpuHistoryBackgroundTop, width, kCpuHistoryBackgroundHeight, source.get(), 0, 0,
                kCpuHistoryBarWidth, kCpuHistoryBackgroundHeight, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 }  // namespace
@@ -74,11 +73,11 @@ int CreateCpuHistoryImage(int windowWidth) {
     HBITMAP bitmap = CreateImageBitmap(width, kCpuHistoryHeight);
     if (bitmap == nullptr)
         return 0;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    DrawBackground(dc, 0, width);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    {
+        ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+        ScopedSelection selected(dc.get(), bitmap);
+        DrawBackground(dc.get(), 0, width);
+    }
     // Numbers are never handed out twice, so a stale number in a row cannot reach another row's image.
     int number = ++g_store.lastNumber;
     g_store.images[number] = {bitmap, width};
@@ -90,21 +89,18 @@ void AdvanceCpuHistoryImage(int number, float share) {
     if (found == g_store.images.end())
         return;
     const CpuHistoryImageEntry& image = found->second;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, image.bitmap);
+    ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    ScopedSelection selected(dc.get(), image.bitmap);
     int right = image.width - kCpuHistoryBarWidth;
-    BitBlt(dc, 0, 0, right, kCpuHistoryHeight, dc, kCpuHistoryBarWidth, 0, SRCCOPY);
-    DrawBackground(dc, right, kCpuHistoryBarWidth);
+    BitBlt(dc.get(), 0, 0, right, kCpuHistoryHeight, dc.get(), kCpuHistoryBarWidth, 0, SRCCOPY);
+    DrawBackground(dc.get(), right, kCpuHistoryBarWidth);
     for (const CpuHistoryLine& line : CpuHistoryBar(share)) {
         if (line.y >= kCpuHistoryHeight)
             continue;  // below the image
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(line.colour));
+        ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(line.colour)));
         RECT strip{right, line.y, image.width, line.y + 1};
-        FillRect(dc, &strip, brush);
-        DeleteObject(brush);
+        FillRect(dc.get(), &strip, brush.get());
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
 }
 
 void FreeCpuHistoryImage(int number) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/Language.h"
+#include "foundation/ScopedHandles_win.h"
 
 namespace {
 
@@ -61,14 +62,15 @@ void PaintBand(HWND band) {
     RECT all;
     GetClientRect(band, &all);
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HGDIOBJ old = SelectObject(dc, PanelFont());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    ForEachText([dc](PanelText& text) {
-        DrawTextA(dc, text.text.c_str(), static_cast<int>(text.text.size()), &text.place,
-                  text.align | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
-    });
-    SelectObject(dc, old);
+    {
+        ScopedSelection font(dc, PanelFont());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        ForEachText([dc](PanelText& text) {
+            DrawTextA(dc, text.text.c_str(), static_cast<int>(text.text.size()), &text.place,
+                      text.align | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
+        });
+    }
     EndPaint(band, &paint);
 }
 
@@ -122,12 +124,9 @@ std::array<int, 2> WidestBytes(HDC dc) {
 // Runs `measure` with a device context that has the panel's font selected.
 template <typename Measure>
 auto WithPanelFont(Measure measure) {
-    HDC dc = GetDC(g_panel.view);
-    HGDIOBJ old = SelectObject(dc, PanelFont());
-    auto result = measure(dc);
-    SelectObject(dc, old);
-    ReleaseDC(g_panel.view, dc);
-    return result;
+    ScopedWindowDc dc(g_panel.view);
+    ScopedSelection font(dc.get(), PanelFont());
+    return measure(dc.get());
 }
 
 }  // namespace

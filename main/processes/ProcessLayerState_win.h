@@ -8,6 +8,7 @@
 
 #include <unordered_map>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/processes/ProcessIdSet.h"
 
 struct ProcessStatusFunctions {
@@ -30,14 +31,10 @@ struct ProcessLayerState {
     EnumerationCursor processCursor;
     LPVOID driverBases[kMaximumDrivers] = {};
     EnumerationCursor driverCursor;
-    HANDLE snapshot = INVALID_HANDLE_VALUE;
+    ScopedHandle snapshot;
     // Parents from the latest snapshot, read once per snapshot on the first question.
     std::unordered_map<DWORD, DWORD> parents;
     bool parentsRead = false;
 };
 
 ProcessLayerState& LayerState();
-
-inline bool SnapshotValid(HANDLE snapshot) {
-    return snapshot != nullptr && snapshot != INVALID_HANDLE_VALUE;
-}

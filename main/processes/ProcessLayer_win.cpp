@@ -13,14 +13,9 @@ ProcessLayerState& LayerState() {
     return state;
 }
 
-ScopedProcessHandle::~ScopedProcessHandle() {
-    if (handle_ != nullptr)
-        CloseHandle(handle_);
-}
-
 BOOL EnablePrivilege(const char* privilegeName) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    ScopedHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.receive()))
         return FALSE;
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
@@ -28,12 +23,11 @@ BOOL EnablePrivilege(const char* privilegeName) {
     BOOL result = FALSE;
     if (LookupPrivilegeValueA(nullptr, privilegeName, &privileges.Privileges[0].Luid)) {
         SetLastError(ERROR_SUCCESS);
-        result = AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        result = AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
         // The call succeeds without enabling anything when the token lacks the privilege.
         if (result && GetLastError() == ERROR_NOT_ALL_ASSIGNED)
             result = FALSE;
     }
-    CloseHandle(token);
     return result;
 }
 
@@ -58,9 +52,7 @@ void InitProcessLayer() {
 
 void FreeProcessLayer() {
     ProcessLayerState& state = LayerState();
-    if (SnapshotValid(state.snapshot))
-        CloseHandle(state.snapshot);
-    state.snapshot = INVALID_HANDLE_VALUE;
+    state.snapshot.reset();
     state.psapi = ProcessStatusFunctions{};
     ResetCursor(state.processCursor, 0);
     ResetCursor(state.driverCursor, 0);
@@ -70,9 +62,7 @@ void FreeProcessLayer() {
 
 DWORD BeginProcessEnumeration() {
     ProcessLayerState& state = LayerState();
-    if (SnapshotValid(state.snapshot))
-        CloseHandle(state.snapshot);
-    state.snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0);
+    state.snapshot.reset(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0));
     state.parents.clear();
     state.parentsRead = false;
     DWORD bytes = 0;
@@ -143,11 +133,12 @@ void BuildProcessIdSet(ProcessIdSet& set) {
         uint32_t pid = CurrentProcessId();
         AddProcessIds(set, &pid, 1);
     }
-    if (!SnapshotValid(state.snapshot))
+    if (!state.snapshot.valid())
         return;
+    HANDLE snapshot = state.snapshot.get();
     PROCESSENTRY32 process{};
     process.dwSize = sizeof(process);
-    for (BOOL more = Process32First(state.snapshot, &process); more; more = Process32Next(state.snapshot, &process)) {
+    for (BOOL more = Process32First(snapshot, &process); more; more = Process32Next(snapshot, &process)) {
         uint32_t pid = process.th32ProcessID;
         AddProcessIds(set, &pid, 1);
         state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
@@ -155,7 +146,7 @@ void BuildProcessIdSet(ProcessIdSet& set) {
     state.parentsRead = true;
     THREADENTRY32 thread{};
     thread.dwSize = sizeof(thread);
-    for (BOOL more = Thread32First(state.snapshot, &thread); more; more = Thread32Next(state.snapshot, &thread)) {
+    for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread)) {
         // Entries too short to carry the owner are not counted.
         if (thread.dwSize >= 16)
             CountThread(set, thread.th32OwnerProcessID);
@@ -165,12 +156,13 @@ void BuildProcessIdSet(ProcessIdSet& set) {
 
 long ParentProcessId(DWORD pid) {
     ProcessLayerState& state = LayerState();
-    if (!SnapshotValid(state.snapshot))
+    if (!state.snapshot.valid())
         return -1;
     if (!state.parentsRead) {
+        HANDLE snapshot = state.snapshot.get();
         PROCESSENTRY32 process{};
         process.dwSize = sizeof(process);
-        for (BOOL more = Process32First(state.snapshot, &process); more; more = Process32Next(state.snapshot, &process))
+        for (BOOL more = Process32First(snapshot, &process); more; more = Process32Next(snapshot, &process))
             state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
         state.parentsRead = true;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/processes/ProcessActivity.h"
 #include "main/processes/ProcessIdSet.h"
 
@@ -16,18 +17,8 @@
 constexpr DWORD kProcessAllAccess = 0x1F0FFF;
 constexpr DWORD kProcessQueryAndRead = 0x410;
 
-// Closes the process handle when it goes out of scope.
-class ScopedProcessHandle {
-public:
-    explicit ScopedProcessHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~ScopedProcessHandle();
-    ScopedProcessHandle(const ScopedProcessHandle&) = delete;
-    ScopedProcessHandle& operator=(const ScopedProcessHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+// The process list's refresh and its actions still name the owner of an opened process this way.
+using ScopedProcessHandle = ScopedHandle;
 
 // Enables exactly the one named privilege in the process token; 0 when it could not be enabled,
 // including when the token does not hold it.

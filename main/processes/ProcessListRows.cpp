@@ -123,11 +123,6 @@ std::string FolderOfPath(const std::string& path) {
     return slash == std::string::npos || slash + 1 == path.size() ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string FileNameOfPath(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 void BuildProcessRowIndex(ProcessRowIndex& index, const RowTable& table) {
     index.rowOfPid.clear();
     index.rowOfPid.reserve(table.rows.size() * 2);

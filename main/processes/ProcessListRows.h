@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "foundation/FileSystem.h"
 #include "main/RowTable.h"
 #include "main/RowTableSort.h"
 #include "main/processes/ProcessListColumns.h"
@@ -49,9 +50,8 @@ CellCompare ProcessColumnCompare(size_t column);
 bool IsRightAlignedProcessColumn(size_t column);
 
 // The folder of an executable path, up to and including the last backslash; empty when the path
-// names no folder. The file name is what follows the last backslash.
+// names no folder. Its file name is FileNameOfPath's.
 std::string FolderOfPath(const std::string& path);
-std::string FileNameOfPath(const std::string& path);
 
 // The first row of each pid, so that a refresh finds rows without scanning the list per process.
 struct ProcessRowIndex {

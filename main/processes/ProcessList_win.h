@@ -38,6 +38,3 @@ const ProcessListActivity& ProcessListActivityCounts();
 
 // Texts, colours, selection and header clicks of the list; true when it was the process list's.
 bool HandleProcessListNotification(const NMHDR& header, LRESULT& result);
-
-// The processes view's check box that switches the tree on and off.
-constexpr int kProcessTreeCheckBox = 600;

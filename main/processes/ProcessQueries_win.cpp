@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/FileSystem.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ImagePath.h"
 #include "main/processes/ProcessLayerState_win.h"
@@ -29,7 +30,7 @@ uint64_t MemoryField(HANDLE process, SIZE_T PROCESS_MEMORY_COUNTERS::*field) {
 
 template <typename Query>
 auto WithOpenedProcess(DWORD pid, DWORD access, Query query) -> decltype(query(HANDLE())) {
-    ScopedProcessHandle process(OpenProcess(access, FALSE, pid));
+    ScopedHandle process(OpenProcess(access, FALSE, pid));
     if (process.get() == nullptr)
         return decltype(query(HANDLE()))();
     return query(process.get());
@@ -76,8 +77,7 @@ std::string ProcessNameFromHandle(HANDLE process) {
         char name[255];
         return FromBuffer(name, psapi.getModuleBaseName(process, module, name, sizeof(name)), sizeof(name));
     }
-    std::string path = ImagePathByQuery(process);
-    return path.substr(path.rfind('\\') + 1);
+    return FileNameOfPath(ImagePathByQuery(process));
 }
 
 std::string ProcessName(DWORD pid) {
@@ -168,17 +168,17 @@ DWORD Priority(DWORD pid) {
 }
 
 BOOL SetPriority(DWORD pid, DWORD priorityClass) {
-    ScopedProcessHandle process(OpenProcess(PROCESS_SET_INFORMATION, TRUE, pid));
+    ScopedHandle process(OpenProcess(PROCESS_SET_INFORMATION, TRUE, pid));
     return process.get() != nullptr && SetPriorityClass(process.get(), priorityClass);
 }
 
 BOOL TerminateById(DWORD pid, UINT exitCode) {
-    ScopedProcessHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+    ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
     return process.get() != nullptr && TerminateProcess(process.get(), exitCode);
 }
 
 int TrimWorkingSet(DWORD pid) {
-    ScopedProcessHandle process(OpenProcess(kProcessAllAccess, FALSE, pid));
+    ScopedHandle process(OpenProcess(kProcessAllAccess, FALSE, pid));
     if (process.get() == nullptr)
         return -2;
     auto trim = LayerState().psapi.emptyWorkingSet;

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
+#include "main/LibraryTable_win.h"
 #include "main/processes/RunHistory.h"
 
 namespace {
@@ -29,7 +31,7 @@ void Browse(HWND window) {
                          "*.exe;*.com;*.bat;*.cmd" + std::string(1, '\0') + LanguageText(LanguageKey::AllFiles) +
                          std::string(1, '\0') + "*.*" + std::string(2, '\0');
     std::string title = LanguageText(LanguageKey::ChooseFile);
-    std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, kRunWindowCommand)).program);
+    std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, ControlRunCommand)).program);
     char file[MAX_PATH] = {};
     OPENFILENAMEA choice{};
     choice.lStructSize = sizeof(choice);
@@ -43,25 +45,21 @@ void Browse(HWND window) {
     // The dialog's library (and the printing libraries it pulls in) is loaded only when Browse is
     // pressed, which keeps it out of the start-up and the working set of every session.
     static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
-    auto open = dialogs != nullptr
-                    ? reinterpret_cast<OpenDialog>(reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
-                    : nullptr;
+    auto open = ExportedFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(dialogs, "GetOpenFileNameA");
     if (open != nullptr && open(&choice))
-        SetDlgItemTextA(window, kRunWindowCommand, QuotedWhenSpaced(file).c_str());
+        SetDlgItemTextA(window, ControlRunCommand, QuotedWhenSpaced(file).c_str());
 }
 
 void RunTypedCommand(HWND window) {
-    std::string command = ControlText(window, kRunWindowCommand);
+    std::string command = ControlText(window, ControlRunCommand);
     if (SplitRunCommand(command).program.empty())
         return;
-    if (!StartRunCommand(window, command, ControlText(window, kRunWindowParameter))) {
+    if (!StartRunCommand(window, command, ControlText(window, ControlRunParameter))) {
         ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::CanNotExecute, command), kMessageBoxError);
         return;
     }
     if (AddToRunHistory(RunCommandHistory(), command))
-        SendDlgItemMessageA(window, kRunWindowCommand, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(RunCommandHistory().back().c_str()));
+        AddComboBoxText(GetDlgItem(window, ControlRunCommand), RunCommandHistory().back());
     SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
@@ -78,38 +76,39 @@ void FillRunWindow(HWND window, HFONT font) {
                font);
     // The height of a drop-down combo box includes its opened list.
     AddControl(window, "COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, margin, margin + 16,
-               fieldWidth, 160, kRunWindowCommand, font);
+               fieldWidth, 160, ControlRunCommand, font);
     AddControl(window, "STATIC", LanguageText(LanguageKey::Parameter) + ":", SS_LEFT, margin, margin + 46, fieldWidth,
                14, -1, font);
     AddControl(window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, margin, margin + 62, fieldWidth, 21,
-               kRunWindowParameter, font);
+               ControlRunParameter, font);
     AddControl(window, "BUTTON", LanguageText(LanguageKey::OK), BS_DEFPUSHBUTTON | WS_TABSTOP, buttonX, margin,
-               buttonWidth, 24, kRunWindowOk, font);
+               buttonWidth, 24, ControlRunOk, font);
     AddControl(window, "BUTTON", LanguageText(LanguageKey::Cancel), BS_PUSHBUTTON | WS_TABSTOP, buttonX, margin + 30,
-               buttonWidth, 24, kRunWindowCancel, font);
+               buttonWidth, 24, ControlRunCancel, font);
     AddControl(window, "BUTTON", LanguageText(LanguageKey::Browse) + "...", BS_PUSHBUTTON | WS_TABSTOP, buttonX,
-               margin + 60, buttonWidth, 24, kRunWindowBrowse, font);
+               margin + 60, buttonWidth, 24, ControlRunBrowse, font);
 }
 
 void PrepareRunWindow(HWND window) {
     // Resetting the list clears the typed text as well; the last command stays offered.
-    std::string command = ControlText(window, kRunWindowCommand);
-    SendDlgItemMessageA(window, kRunWindowCommand, CB_RESETCONTENT, 0, 0);
+    std::string command = ControlText(window, ControlRunCommand);
+    HWND commandBox = GetDlgItem(window, ControlRunCommand);
+    ClearComboBox(commandBox);
     for (const std::string& known : RunCommandHistory())
-        SendDlgItemMessageA(window, kRunWindowCommand, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(known.c_str()));
-    SetDlgItemTextA(window, kRunWindowCommand, command.c_str());
-    SetDlgItemTextA(window, kRunWindowParameter, "");
-    SendDlgItemMessageA(window, kRunWindowCommand, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        AddComboBoxText(commandBox, known);
+    SetWindowTextA(commandBox, command.c_str());
+    SetDlgItemTextA(window, ControlRunParameter, "");
+    SelectAllComboBoxText(commandBox);
 }
 
 bool HandleRunWindowCommand(HWND window, int id, int code) {
-    if (id != kRunWindowOk && id != kRunWindowCancel && id != kRunWindowBrowse)
+    if (id != ControlRunOk && id != ControlRunCancel && id != ControlRunBrowse)
         return false;
     if (code != BN_CLICKED)
         return true;
-    if (id == kRunWindowOk)
+    if (id == ControlRunOk)
         RunTypedCommand(window);
-    else if (id == kRunWindowCancel)
+    else if (id == ControlRunCancel)
         SendMessageA(window, WM_CLOSE, 0, 0);
     else
         Browse(window);
@@ -126,8 +125,7 @@ bool StartReading(HWND owner, const RunCommand& typed, const std::string& parame
     // inherits ours. So does a command whose folder part is no folder (a web address, say), which
     // the shell would otherwise refuse as a working folder.
     std::string folder = ProgramFolder(typed.program);
-    DWORD attributes = folder.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (folder.empty() || !IsFolder(folder))
         folder.clear();
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof(execute);
@@ -139,11 +137,6 @@ bool StartReading(HWND owner, const RunCommand& typed, const std::string& parame
     execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     execute.nShow = SW_SHOWNORMAL;
     return ShellExecuteExA(&execute) != FALSE;
-}
-
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace

@@ -7,12 +7,7 @@
 
 #include <string>
 
-// The window's controls. OK and Cancel carry the dialog identifiers, so Enter and Escape work.
-constexpr int kRunWindowOk = IDOK;
-constexpr int kRunWindowCancel = IDCANCEL;
-constexpr int kRunWindowBrowse = 620;
-constexpr int kRunWindowCommand = 621;
-constexpr int kRunWindowParameter = 622;
+// The window's controls are named in main/CommandIds.h (ControlRunOk and the others).
 
 void FillRunWindow(HWND window, HFONT font);
 // Before showing: the drop-down list from the history, no parameters, the last command selected.

@@ -38,8 +38,8 @@ int ProcessorCount() {
 bool ReadSystemTimes(SystemTimes& times) {
     // Looked up by name: Windows 2000 and the first XP release lack it.
     using GetSystemTimesFunction = BOOL(WINAPI*)(FILETIME*, FILETIME*, FILETIME*);
-    static const auto query = reinterpret_cast<GetSystemTimesFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimes")));
+    static const auto query =
+        ExportedFunction<GetSystemTimesFunction>(GetModuleHandleA("kernel32.dll"), "GetSystemTimes");
     FILETIME idle{}, kernel{}, user{};
     if (query == nullptr || !query(&idle, &kernel, &user))
         return false;

@@ -1,8 +1,10 @@
 #include "main/services/DriversView.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <climits>
+#include <string_view>
 
+#include "foundation/DecimalText.h"
 #include "foundation/Language.h"
 #include "main/services/ServiceTexts.h"
 
@@ -23,14 +25,20 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// A whole decimal number, or false for empty or trailing garbage.
+// A whole decimal number after optional white space, held within the range of long; false for
+// no digits or anything after them.
 bool ParseWhole(const std::string& text, long& value) {
-    if (text.empty()) {
+    size_t start = 0;
+    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) {
+        ++start;
+    }
+    std::string_view digits = std::string_view(text).substr(start);
+    DecimalText number = ReadDecimalText(digits);
+    if (number.length == 0 || number.length != digits.size()) {
         return false;
     }
-    char* end = nullptr;
-    value = std::strtol(text.c_str(), &end, 10);
-    return end != nullptr && *end == '\0';
+    value = static_cast<long>(ClampDecimal(number, LONG_MIN, LONG_MAX));
+    return true;
 }
 
 }  // namespace

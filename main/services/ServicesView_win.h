@@ -1,15 +1,14 @@
 #pragma once
-// The services list (view 2) and the drivers list (view 3): owner-data lists over row tables,
+// The services list (ViewServices) and the drivers list (ViewDrivers): owner-data lists over row tables,
 // rebuilt from scratch at every refresh with sort, selected row index and scroll position kept.
 
 #include <windows.h>
 
 #include <string>
 
+#include "main/CommandIds.h"
 #include "main/TableListView_win.h"
 #include "main/services/ServiceRows.h"
-
-enum : int { ControlServiceList = 640, ControlDriverList = 641 };
 
 TableListView& ServicesList();
 void CreateServicesList(HWND view);
@@ -18,8 +17,8 @@ void RebuildServicesList();
 std::string SelectedServiceName();
 // The services menu with its start type checked and the control items the state allows enabled.
 void PrepareServicesMenu(HMENU menu);
-// Commands 581-587 on the selected service. RunServicesCommand shows the failure message itself;
-// true when the action succeeded and the list was rebuilt.
+// The service commands (CommandServiceStart to CommandServiceManual) on the selected service. RunServicesCommand shows
+// the failure message itself; true when the action succeeded and the list was rebuilt.
 bool IsServicesCommand(int id);
 bool RunServicesCommand(int id);
 
@@ -34,16 +33,17 @@ void RebuildDriversList();
 // The selected driver's base name and path, or empty texts.
 std::string SelectedDriverName();
 std::string SelectedDriverPath();
-// Command 588: the folder of the selected driver in the shell.
+// CommandExploreDriverFolder: the folder of the selected driver in the shell.
 void ExploreDriverFolder();
 
-// The context menu a right click on either list asks for (4 services, 5 drivers), or 0.
+// The context menu a right click on either list asks for (ContextMenuServices or ContextMenuDrivers),
+// or 0.
 int ServiceListsContextMenu(const NMHDR& header);
 // Both lists' notifications: texts, selection and header sorts.
 bool HandleServiceListsNotification(const NMHDR& header, LRESULT& result);
 // Moves a view's list over the whole view.
 void LayoutServiceLists(int view, int width, int height);
 
-// Web search (24) for the selected service (view 2) or driver (view 3): the template's "<%1>"
-// replaced by the name, opened by the shell. Nothing happens without a selection.
+// Web search (CommandWebSearch) for the selected service or driver (ViewServices, ViewDrivers): the
+// template's "<%1>" replaced by the name, opened by the shell. Nothing happens without a selection.
 void SearchSelectedServiceOnWeb(int view, const std::string& searchTemplate);

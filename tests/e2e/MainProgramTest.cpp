@@ -1,6 +1,7 @@
 // The main program as a user meets it: started twice, moved, maximised, closed and started again.
 // These tests own the settings file of the Wine prefix's profile while they run.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <tlhelp32.h>
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "foundation/ListViews_win.h"
 #include "foundation/ProgramPaths_win.h"
 #include "foundation/SettingsFile.h"
 #include "main/CommandIds.h"
@@ -46,7 +48,7 @@ void EndTrayCompanion() {
         if (tray == nullptr) {
             return;
         }
-        PostMessageA(tray, MessageQuit, 0, 0);
+        PostMessageA(tray, kMessageQuit, 0, 0);
         Sleep(100);
     }
 }
@@ -73,7 +75,7 @@ TEST_F(MainProgramTest, SecondStartBringsTheFirstWindowBackAndEndsWithoutAWindow
     ASSERT_TRUE(IsIconic(window));
 
     StartedProgram second = StartProgram(DistFile("vantrel.exe"), "");
-    ASSERT_TRUE(second.started);
+    ASSERT_TRUE(second.started) << second.failure;
     // Looked for while it runs: an ended process has no windows left.
     DWORD secondId = second.info.dwProcessId;
     int windows = 0;
@@ -103,7 +105,7 @@ TEST_F(MainProgramTest, ASecondStartDoesNotHangOnARunningInstanceThatDoesNotAnsw
     ASSERT_NE(hung, nullptr);
 
     StartedProgram second = StartProgram(DistFile("vantrel.exe"), "");
-    ASSERT_TRUE(second.started);
+    ASSERT_TRUE(second.started) << second.failure;
     EXPECT_EQ(WaitForExit(second, kStartTimeout), 0) << "it gave up on the hung window and ended";
     DestroyWindow(hung);
     UnregisterClassA(kWindowClassName, GetModuleHandleA(nullptr));
@@ -117,7 +119,7 @@ TEST_F(MainProgramTest, QuitMessageEndsTheProgramAndSavesItsPlacement) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(window, nullptr, work.left + 120, work.top + 90, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
-    PostMessageA(window, MessageQuit, 0, 0);
+    PostMessageA(window, kMessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 
     SettingsFile file;
@@ -220,7 +222,7 @@ TEST_F(MainProgramTest, SettingsFileThatIsAFolderGivesDefaultsAndNoCrash) {
     std::string path = SettingsFilePath();
     std::string folder = path.substr(0, path.find_last_of('\\'));
     CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << LastError();
     StartedProgram program;
     HWND window = StartMainProgram(program);
     EXPECT_NE(window, nullptr);
@@ -299,7 +301,7 @@ TEST_F(MainProgramTest, WithoutRemainTheTrayCompanionEndsWithTheMainProgram) {
     ASSERT_TRUE(WaitForTrayCount(1, kStartTimeout));
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
-    EXPECT_TRUE(WaitForTrayCount(0, 10000)) << "WM_APP + 20 ended the tray companion";
+    EXPECT_TRUE(WaitForTrayCount(0, 10000)) << "the quit message ended the tray companion";
 }
 
 }  // namespace
@@ -342,12 +344,11 @@ TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtE
     ASSERT_NE(window, nullptr);
     HWND list = ControlOf(window, ControlProcessList);
     ASSERT_NE(list, nullptr);
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 21) << "22 columns, one of them hidden";
-    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+    EXPECT_EQ(HeaderItemCount(ListViewHeader(list)), 21) << "22 columns, one of them hidden";
+    EXPECT_EQ(ListViewColumnWidth(list, 0), 150);
     // The user widens the last column, the file path, and leaves.
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, 20, 333);
-    PostMessageA(window, MessageQuit, 0, 0);
+    SetListViewColumnWidth(list, 20, 333);
+    PostMessageA(window, kMessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 
     ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath()));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/ProgramPaths_win.h"
+#include "main/CommandIds.h"
 #include "tests/harness/WineTestSupport.h"
 
 namespace {
@@ -13,12 +14,12 @@ const char kWindowClass[] = "WindowClass_0";
 
 TEST(ProgramLifecycle, MainWindowOpensAndClosesOnWmClose) {
     StartedProgram program = StartProgram(DistFile("vantrel.exe"), "");
-    ASSERT_TRUE(program.started) << "CreateProcess failed: " << GetLastError();
+    ASSERT_TRUE(program.started) << program.failure;
     HWND window = WaitForProcessWindow(kWindowClass, "Vantrel", program.info.dwProcessId, 30000);
     ASSERT_NE(window, nullptr) << "no window of class WindowClass_0 titled Vantrel appeared";
     EXPECT_TRUE(WaitUntilVisible(window, 30000));
 
-    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0)) << LastError();
     EXPECT_EQ(WaitForExit(program, 30000), 0) << "vantrel.exe did not end after WM_CLOSE";
     // It saved its settings on the way out; the profile is left as the other tests expect it.
     std::string settings = SettingsFilePath();
@@ -31,20 +32,20 @@ TEST(ProgramLifecycle, MainWindowOpensAndClosesOnWmClose) {
         if (tray == nullptr) {
             break;
         }
-        PostMessageA(tray, WM_APP + 20, 0, 0);
+        PostMessageA(tray, kMessageQuit, 0, 0);
         Sleep(100);
     }
 }
 
 TEST(ProgramLifecycle, TrayWindowIsHiddenAndEndsOnQuitMessage) {
     StartedProgram program = StartProgram(DistFile("vtlsystray.exe"), "");
-    ASSERT_TRUE(program.started) << "CreateProcess failed: " << GetLastError();
+    ASSERT_TRUE(program.started) << program.failure;
     HWND window = WaitForProcessWindow(kWindowClass, "Vantrel Systray Window", program.info.dwProcessId, 30000);
     ASSERT_NE(window, nullptr) << "no window titled Vantrel Systray Window appeared";
     EXPECT_FALSE(IsWindowVisible(window));
 
-    ASSERT_TRUE(PostMessageA(window, WM_APP + 20, 0, 0));
-    EXPECT_EQ(WaitForExit(program, 30000), 0) << "vtlsystray.exe did not end after WM_APP + 20";
+    ASSERT_TRUE(PostMessageA(window, kMessageQuit, 0, 0)) << LastError();
+    EXPECT_EQ(WaitForExit(program, 30000), 0) << "vtlsystray.exe did not end after the quit message";
 }
 
 }  // namespace

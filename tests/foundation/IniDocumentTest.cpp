@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 namespace {
 
 std::string ValueOr(const IniDocument& document, const char* group, const char* key, const char* fallback) {
@@ -185,23 +183,6 @@ TEST(IniDocument, WrittenValuesStayOnTheirLine) {
     EXPECT_FALSE(HasIniGroup(reread, "Injected"));
     EXPECT_EQ(reread.lines.size(), 2u);
     EXPECT_EQ(ValueOr(reread, "A", "k", "-"), "first  [Injected] evil=1");
-}
-
-TEST(IniDocument, ReadsTheLeadingInteger) {
-    EXPECT_EQ(ReadLeadingInteger("2500"), 2500);
-    EXPECT_EQ(ReadLeadingInteger("42abc"), 42);
-    EXPECT_EQ(ReadLeadingInteger("-1"), -1);
-    EXPECT_EQ(ReadLeadingInteger("+7 ms"), 7);
-    EXPECT_EQ(ReadLeadingInteger("  12"), 12);
-    EXPECT_EQ(ReadLeadingInteger("abc"), 0);
-    EXPECT_EQ(ReadLeadingInteger("-"), 0);
-    EXPECT_EQ(ReadLeadingInteger("--5"), 0);
-    EXPECT_EQ(ReadLeadingInteger(""), 0);
-    EXPECT_EQ(ReadLeadingInteger("1.5"), 1);
-    EXPECT_EQ(ReadLeadingInteger("9223372036854775807"), LLONG_MAX);
-    EXPECT_EQ(ReadLeadingInteger("99999999999999999999999"), LLONG_MAX);
-    EXPECT_EQ(ReadLeadingInteger("-9223372036854775808"), LLONG_MIN);
-    EXPECT_EQ(ReadLeadingInteger("-99999999999999999999999"), LLONG_MIN);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/PreferencesDefaults.h"
 #include "foundation/UnicodeText.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/harness/TemporaryFolder.h"
 
 namespace {
 

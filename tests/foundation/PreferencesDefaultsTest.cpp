@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/FileSystem.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/harness/TemporaryFolder.h"
 
 namespace {
 

@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "foundation/Controls_win.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/LanguageChooser_win.h"
 #include "foundation/SettingsFile.h"
+#include "tests/harness/WineTestSupport.h"
 
 namespace {
 
@@ -107,20 +109,15 @@ protected:
 };
 
 std::string SelectedText(HWND comboBox) {
-    LRESULT item = SendMessageA(comboBox, CB_GETCURSEL, 0, 0);
-    if (item == CB_ERR)
-        return std::string();
-    char text[256] = {};
-    SendMessageA(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
-    return text;
+    return ComboBoxItemText(comboBox, ComboBoxSelection(comboBox));
 }
 
 TEST_F(LanguageBesideProgram, ChooserListsAndSelectsByFileName) {
     HWND comboBox = CreateWindowExA(0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL, 0, 0, 200, 200, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(comboBox, nullptr);
+    ASSERT_NE(comboBox, nullptr) << LastError();
     ListLanguages(comboBox, "A.ini");
-    EXPECT_EQ(SendMessageA(comboBox, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ComboBoxCount(comboBox), 3);
     EXPECT_EQ(SelectedText(comboBox), "Deutsch (Schweiz) (A.ini)");
     EXPECT_EQ(SelectedLanguageFile(comboBox), "A.ini");  // not fooled by the "(" in the display name
 

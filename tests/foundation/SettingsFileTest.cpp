@@ -7,7 +7,7 @@
 #include <random>
 
 #include "foundation/FileSystem.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/harness/TemporaryFolder.h"
 
 namespace {
 

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     network.sleep = [&tick](int milliseconds) { tick += milliseconds; };
     network.tick = [&tick] { return tick; };
 
-    const QueryAnswer answer = ParseQueryAnswer(kHash, AnswerBody(received.substr(0, RatingAnswerBlockLength)));
+    const QueryAnswer answer = ParseQueryAnswer(kHash, AnswerBody(received.substr(0, kRatingAnswerBlockLength)));
     const int stored = QueryRating(database, kHash, "fuzz.exe");
     if (stored != (answer.kind == QueryAnswer::Kind::Ignored ? 0 : 1) ||
         database.cache.entries.size() != static_cast<size_t>(stored)) {

@@ -36,13 +36,12 @@ bool SameEntries(const RatingCache& a, const RatingCache& b) {
     return true;
 }
 
-
 void CheckLoaded(const RatingCache& cache) {
     std::set<std::string> hashes;
     for (const RatingEntry& entry : cache.entries) {
         const int64_t age = kNow - entry.lastUsed;
-        if (entry.hash.size() > 40 || !hashes.insert(entry.hash).second || age > RatingCacheMaximumAge ||
-            age < -RatingCacheMaximumAge || entry.known != (IsKnownRating(entry.rating) ? 1 : 0)) {
+        if (entry.hash.size() > 40 || !hashes.insert(entry.hash).second || age > kRatingCacheMaximumAge ||
+            age < -kRatingCacheMaximumAge || entry.known != (IsKnownRating(entry.rating) ? 1 : 0)) {
             __builtin_trap();
         }
     }

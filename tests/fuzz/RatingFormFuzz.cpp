@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string canonical;
         const bool propOk = post == RatingPost::Delete
                                 ? fields.prop.empty()
-                                : fields.prop.size() <= RatingPropMaximumLength &&
+                                : fields.prop.size() <= kRatingPropMaximumLength &&
                                       DecodeRatingProp(fields.prop, text) &&
                                       CanonicalRatingProp(fields.prop, canonical) && canonical == fields.prop &&
                                       fields.prop.find('=') == std::string::npos;

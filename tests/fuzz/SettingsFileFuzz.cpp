@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "foundation/DecimalText.h"
 #include "foundation/IniDocument.h"
 #include "foundation/PreferencesDefaults.h"
 #include "foundation/UnicodeText.h"

@@ -51,6 +51,9 @@ StartedProgram StartProgram(const std::string& path, const std::string& argument
     startup.cb = sizeof(startup);
     program.started = CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                      &startup, &program.info) != FALSE;
+    if (!program.started) {
+        program.failure = "CreateProcess failed, " + LastError();
+    }
     return program;
 }
 

@@ -7,17 +7,10 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "foundation/Controls_win.h"
+#include "foundation/ListViews_win.h"
 
-std::string ItemText(HWND list, int item, int subItem) {
-    char text[128] = {};
-    LVITEMA request{};
-    request.iSubItem = subItem;
-    request.pszText = text;
-    request.cchTextMax = sizeof(text);
-    SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&request));
-    return text;
-}
+namespace {
 
 TableListView* g_view = nullptr;
 
@@ -25,7 +18,7 @@ TableListView* g_view = nullptr;
 LRESULT CALLBACK OwnerCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY && g_view != nullptr) {
         LRESULT result = 0;
-        if (HandleTableListNotification(*g_view, *reinterpret_cast<NMHDR*>(lParam), result)) {
+        if (HandleTableListNotification(*g_view, MessageStructure<NMHDR>(lParam), result)) {
             return result;
         }
     }
@@ -45,8 +38,8 @@ struct ListFixture {
         owner.lpszClassName = "TableListOwner";
         RegisterClassA(&owner);
         g_view = &view;
-        parent = CreateWindowExA(0, "TableListOwner", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
-                                 nullptr, nullptr);
+        parent = CreateWindowExA(0, "TableListOwner", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                 nullptr, nullptr, nullptr);
         for (int i = 0; i < 40; ++i) {
             size_t row = AppendRow(table);
             SetCell(table, row, 0, "name" + std::to_string(i));
@@ -54,9 +47,9 @@ struct ListFixture {
             SetCell(table, row, 2, std::to_string((i * 7) % 40));
         }
         // Column 1 of the table stays hidden: the list shows table columns 0 and 2.
-        CreateTableListView(view, parent, 500, &table,
-                            {{"Name", 120, LVCFMT_LEFT, 0, CompareCellText}, {"Value", 80, LVCFMT_RIGHT, 2, CompareCellNumber}},
-                            true);
+        CreateTableListView(
+            view, parent, 500, &table,
+            {{"Name", 120, LVCFMT_LEFT, 0, CompareCellText}, {"Value", 80, LVCFMT_RIGHT, 2, CompareCellNumber}}, true);
         MoveWindow(view.list, 0, 0, 380, 200, TRUE);
     }
     ~ListFixture() {
@@ -67,14 +60,14 @@ struct ListFixture {
 
 TEST(TableListView, ShowsTheTableColumnsItWasGiven) {
     ListFixture f;
-    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 40);
-    EXPECT_EQ(ItemText(f.view.list, 3, 0), "name3");
-    EXPECT_EQ(ItemText(f.view.list, 3, 1), "21");
+    EXPECT_EQ(ListViewItemCount(f.view.list), 40);
+    EXPECT_EQ(ListViewItemText(f.view.list, 3, 0), "name3");
+    EXPECT_EQ(ListViewItemText(f.view.list, 3, 1), "21");
     SetCell(f.table, 3, 2, "changed");
     AppendRow(f.table);
     SyncTableListView(f.view);
-    EXPECT_EQ(ItemText(f.view.list, 3, 1), "changed");
-    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 41);
+    EXPECT_EQ(ListViewItemText(f.view.list, 3, 1), "changed");
+    EXPECT_EQ(ListViewItemCount(f.view.list), 41);
 }
 
 TEST(TableListView, HeaderClickSortsByValueAndTurnsAround) {
@@ -85,36 +78,35 @@ TEST(TableListView, HeaderClickSortsByValueAndTurnsAround) {
     click.iSubItem = 1;
     LRESULT result = 0;
     HandleTableListNotification(f.view, click.hdr, result);
-    EXPECT_EQ(ItemText(f.view.list, 0, 1), "0");
-    EXPECT_EQ(ItemText(f.view.list, 1, 1), "1");
-    EXPECT_EQ(ItemText(f.view.list, 39, 1), "39");
+    EXPECT_EQ(ListViewItemText(f.view.list, 0, 1), "0");
+    EXPECT_EQ(ListViewItemText(f.view.list, 1, 1), "1");
+    EXPECT_EQ(ListViewItemText(f.view.list, 39, 1), "39");
     HandleTableListNotification(f.view, click.hdr, result);
-    EXPECT_EQ(ItemText(f.view.list, 0, 1), "39");
+    EXPECT_EQ(ListViewItemText(f.view.list, 0, 1), "39");
     EXPECT_FALSE(f.view.sortAscending);
 }
 
 TEST(TableListView, NewColumnsShowOtherTableColumnsAndKeepTheSortWhileItsColumnStays) {
     ListFixture f;
     SortTableListView(f.view, 1, false);  // by the value column, descending
-    SetTableListColumns(f.view, {{"Hidden", 50, LVCFMT_LEFT, 1, CompareCellText},
-                                 {"Value", 90, LVCFMT_RIGHT, 2, CompareCellNumber}});
-    HWND header = reinterpret_cast<HWND>(SendMessageA(f.view.list, LVM_GETHEADER, 0, 0));
-    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETCOLUMNWIDTH, 1, 0), 90);
-    EXPECT_EQ(ItemText(f.view.list, 0, 0), "hidden");
-    EXPECT_EQ(ItemText(f.view.list, 0, 1), "39");
+    SetTableListColumns(
+        f.view, {{"Hidden", 50, LVCFMT_LEFT, 1, CompareCellText}, {"Value", 90, LVCFMT_RIGHT, 2, CompareCellNumber}});
+    HWND header = ListViewHeader(f.view.list);
+    EXPECT_EQ(HeaderItemCount(header), 2);
+    EXPECT_EQ(ListViewColumnWidth(f.view.list, 1), 90);
+    EXPECT_EQ(ListViewItemText(f.view.list, 0, 0), "hidden");
+    EXPECT_EQ(ListViewItemText(f.view.list, 0, 1), "39");
     EXPECT_EQ(f.view.sortColumn, 1);
 
     SetTableListColumns(f.view, {{"Name", 120, LVCFMT_LEFT, 0, CompareCellText}});
-    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(HeaderItemCount(header), 1);
     EXPECT_EQ(f.view.sortColumn, -1);
-    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETITEMCOUNT, 0, 0), 40);
+    EXPECT_EQ(ListViewItemCount(f.view.list), 40);
 }
 
 std::vector<int> ListSelection(HWND list) {
     std::vector<int> selected;
-    for (int index = -1; (index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
-                                                                LVNI_SELECTED))) >= 0;)
+    for (int index = -1; (index = NextListViewItem(list, index, LVNI_SELECTED)) >= 0;)
         selected.push_back(index);
     return selected;
 }
@@ -123,10 +115,7 @@ TEST(TableListView, ASelectionOfSeveralRowsOutlivesRefreshesAndSortsWithItsRows)
     ListFixture f;
     // Chosen in the list, as the user's clicks do.
     for (int item : {4, 9, 17}) {
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED;
-        state.state = LVIS_SELECTED;
-        SendMessageA(f.view.list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+        SetListViewItemState(f.view.list, item, LVIS_SELECTED, LVIS_SELECTED);
     }
     ASSERT_EQ(ListSelection(f.view.list), (std::vector<int>{4, 9, 17}));
     SetCell(f.table, 9, 0, "renamed");
@@ -137,7 +126,7 @@ TEST(TableListView, ASelectionOfSeveralRowsOutlivesRefreshesAndSortsWithItsRows)
     SortTableListView(f.view, 0, false);
     std::vector<std::string> names;
     for (int item : ListSelection(f.view.list))
-        names.push_back(ItemText(f.view.list, item, 0));
+        names.push_back(ListViewItemText(f.view.list, item, 0));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"name17", "name4", "renamed"})) << "the same rows, moved";
 
@@ -150,7 +139,7 @@ TEST(TableListView, SelectionFollowsTheRowsAndARebuildKeepsSortSelectionAndScrol
     SelectOnlyRow(f.view, 25);
     EXPECT_EQ(CurrentRow(f.view), 25u);
     EXPECT_TRUE(f.table.rows[25].selected);
-    SendMessageA(f.view.list, LVM_ENSUREVISIBLE, 30, FALSE);
+    EnsureListViewItemVisible(f.view.list, 30);
     SortTableListView(f.view, 1, false);
     ListViewState state = SaveListViewState(f.view);
     EXPECT_GT(state.topIndex, 0);
@@ -164,9 +153,9 @@ TEST(TableListView, SelectionFollowsTheRowsAndARebuildKeepsSortSelectionAndScrol
     }
     RestoreListViewState(f.view, state);
     EXPECT_EQ(f.view.sortColumn, 1);
-    EXPECT_EQ(ItemText(f.view.list, 0, 1), "39") << "sorted descending again";
+    EXPECT_EQ(ListViewItemText(f.view.list, 0, 1), "39") << "sorted descending again";
     EXPECT_EQ(CurrentRow(f.view), state.selectedIndex);
-    EXPECT_EQ(SendMessageA(f.view.list, LVM_GETTOPINDEX, 0, 0), state.topIndex);
+    EXPECT_EQ(ListViewTopIndex(f.view.list), state.topIndex);
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ TEST(PngBitmap, BannerBecomesATopDownDibWithTheDecodedPixels) {
     ASSERT_TRUE(DecodePng(bytes.data(), bytes.size(), image));
 
     HBITMAP bitmap = CreatePngBitmap(image);
-    ASSERT_NE(bitmap, nullptr);
+    ASSERT_NE(bitmap, nullptr) << LastError();
     BITMAP info{};
-    ASSERT_EQ(GetObjectA(bitmap, sizeof(info), &info), static_cast<int>(sizeof(info)));
+    ASSERT_EQ(GetObjectA(bitmap, sizeof(info), &info), static_cast<int>(sizeof(info))) << LastError();
     EXPECT_EQ(info.bmWidth, 640);
     EXPECT_EQ(info.bmHeight, 25);
     EXPECT_EQ(info.bmBitsPixel, 32);

@@ -76,7 +76,7 @@ TEST(RatingForm, MalformedRequestsHaveTheirOwnNumbers) {
                               Body(kHash, EncodeRatingProp("0|" + std::string(2248, 'x')), "a", "p"), fields),
               RatingAnswerSuccess)
         << "the longest prop that fits the client's answer block";
-    EXPECT_EQ(fields.prop.size(), RatingPropMaximumLength);
+    EXPECT_EQ(fields.prop.size(), kRatingPropMaximumLength);
     EXPECT_EQ(ParseRatingPost(RatingPost::Insert,
                               Body(kHash, EncodeRatingProp("2|Tabs\tand\r\nlines | and bars"), "a", "p"), fields),
               RatingAnswerSuccess);

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -141,7 +141,7 @@ TEST_F(ServerTest, EachAnswerArrivesInOneBlock) {
         while (!network_.readable(socket)) {
             std::this_thread::yield();
         }
-        const std::string block = network_.receive(socket, RatingAnswerBlockLength);
+        const std::string block = network_.receive(socket, kRatingAnswerBlockLength);
         network_.close(socket);
         EXPECT_EQ(AnswerBody(block), &request == &post ? "4" : "0") << block;
     }

@@ -10,11 +10,11 @@
 #include <fstream>
 #include <string>
 
-namespace {
+#include "foundation/FileSystem.h"
+#include "tests/harness/TemporaryFolder.h"
+#include "tests/harness/WineTestSupport.h"
 
-bool RunningOnWine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
+namespace {
 
 // The show command as the file's header stores it (offset 0x3C of the 76-byte header).
 int StoredShowCommand(const std::string& link) {
@@ -29,28 +29,13 @@ int StoredShowCommand(const std::string& link) {
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "VantrelLinkTest" + std::to_string(GetCurrentProcessId()) + "\\";
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ASSERT_TRUE(IsFolder(temporary.Path()));
+        folder = temporary.Path() + "\\";
         target = folder + "target program.exe";
         std::ofstream(target, std::ios::binary) << "MZ";
     }
-    void TearDown() override {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::string file = folder + found.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+    TemporaryFolder temporary;
     std::string folder;
     std::string target;
 };
@@ -61,7 +46,7 @@ TEST_F(LinkTest, CreatedShortcutReadsBackWithEveryField) {
     ASSERT_EQ(CreateShortcut(target, link, "", "-a \"b c\" /d", SW_SHOWMINNOACTIVE, "A test shortcut", hotkey,
                              kShortcutIconIsTarget, 0),
               1);
-    ASSERT_TRUE(Exists(link));
+    ASSERT_TRUE(FileExists(link));
 
     ShortcutRecord record;
     ASSERT_EQ(ReadShortcut(link, record), 1);
@@ -70,7 +55,7 @@ TEST_F(LinkTest, CreatedShortcutReadsBackWithEveryField) {
     EXPECT_EQ(record.workingDirectory, folder);  // the target's folder, backslash included
     EXPECT_EQ(record.description, "A test shortcut");
     EXPECT_EQ(StoredShowCommand(link), SW_SHOWMINNOACTIVE);
-    if (RunningOnWine()) {
+    if (RunsOnWine()) {
         // Wine 8 stores the show command but its link object always reads back SW_SHOWNORMAL.
         EXPECT_EQ(record.showCommand, SW_SHOWNORMAL);
     } else {
@@ -105,7 +90,7 @@ TEST_F(LinkTest, ExplicitFieldsAreStoredAsGiven) {
 TEST_F(LinkTest, ReadOnlyShortcutStillReads) {
     std::string link = folder + "read only.lnk";
     ASSERT_EQ(CreateShortcut(target, link, "", "-x", SW_SHOWNORMAL, "read only", 0, "|", 0), 1);
-    ASSERT_TRUE(SetFileAttributesA(link.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA(link.c_str(), FILE_ATTRIBUTE_READONLY)) << LastError();
     ShortcutRecord record;
     ASSERT_EQ(ReadShortcut(link, record), 1);
     EXPECT_EQ(record.targetPath, target);
@@ -115,7 +100,7 @@ TEST_F(LinkTest, ReadOnlyShortcutStillReads) {
 TEST_F(LinkTest, MissingFolderOrFileFails) {
     std::string link = folder + "no such folder\\x.lnk";
     EXPECT_EQ(CreateShortcut(target, link, "", "", SW_SHOWNORMAL, "", 0, "|", 0), 0);
-    EXPECT_FALSE(Exists(link));
+    EXPECT_FALSE(FileExists(link));
 
     ShortcutRecord record;
     EXPECT_EQ(ReadShortcut(folder + "missing.lnk", record), 0);
@@ -178,7 +163,7 @@ TEST_F(LinkTest, AutostartShortcutGoesIntoTheStartupFolderAndAway) {
     ASSERT_FALSE(link.empty());
     ASSERT_GT(link.size(), 12u);
     EXPECT_EQ(link.substr(link.size() - 12), "\\Vantrel.lnk");
-    if (Exists(link)) {
+    if (FileExists(link)) {
         GTEST_SKIP() << "the prefix already has an autostart shortcut, which this test leaves alone";
     }
     ASSERT_TRUE(UpdateAutostartShortcut(true, folder));
@@ -186,7 +171,7 @@ TEST_F(LinkTest, AutostartShortcutGoesIntoTheStartupFolderAndAway) {
     EXPECT_EQ(ReadShortcut(link, record), 1);
     EXPECT_EQ(record.arguments, "-Autorun");
     EXPECT_TRUE(UpdateAutostartShortcut(false, folder));
-    EXPECT_FALSE(Exists(link));
+    EXPECT_FALSE(FileExists(link));
     EXPECT_TRUE(UpdateAutostartShortcut(false, folder));  // nothing to delete is no failure
 }
 

@@ -6,22 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include <unistd.h>
-
-// A folder of its own for each test, removed with everything in it afterwards.
-struct TemporaryFolder {
-    std::string path;
-    TemporaryFolder() {
-        char pattern[] = "/tmp/vantrel-database-XXXXXX";
-        path = mkdtemp(pattern) ? pattern : "";
-    }
-    ~TemporaryFolder() {
-        if (!path.empty()) {
-            std::system(("rm -rf '" + path + "'").c_str());
-        }
-    }
-    std::string File(const std::string& name) const { return path + "/" + name; }
-};
+#include "tests/harness/TemporaryFolder.h"
 
 inline std::string FileContent(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,10 +17,6 @@ inline std::string FileContent(const std::string& path) {
 
 inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline bool PathExists(const std::string& path) {
-    return access(path.c_str(), F_OK) == 0;
 }
 
 // Runs a shell command and returns what it printed.

@@ -53,11 +53,11 @@ TEST(FileHash, EqualsSha1sumInBlocksOf32Kilobytes) {
         for (size_t i = 0; i < updates.size(); ++i) {
             total += updates[i];
             if (i + 1 < updates.size()) {
-                EXPECT_EQ(updates[i], FileHashBlockLength);
+                EXPECT_EQ(updates[i], kFileHashBlockLength);
             }
         }
         EXPECT_EQ(total, length);
-        EXPECT_EQ(updates.size(), (length + FileHashBlockLength - 1) / FileHashBlockLength);
+        EXPECT_EQ(updates.size(), (length + kFileHashBlockLength - 1) / kFileHashBlockLength);
     }
 }
 
@@ -74,7 +74,7 @@ TEST(FileHash, UnreadableFileIsZeroAndMissingHashingIsEmpty) {
     std::vector<unsigned int> updates;
     const Sha1Calls calls = OpenSslCalls(&updates);
     EXPECT_EQ(FileHash(folder.File("missing.exe"), &calls), "0");
-    EXPECT_EQ(FileHash(folder.path, &calls), "0") << "a folder opens but cannot be read";
+    EXPECT_EQ(FileHash(folder.Path(), &calls), "0") << "a folder opens but cannot be read";
     WriteWholeFile(folder.File("present"), "x");
     EXPECT_EQ(FileHash(folder.File("present"), nullptr), "");
     const Sha1Calls none;

@@ -48,9 +48,9 @@ TEST(RatingCacheFile, SavedCacheLoadsBackInOrder) {
     AppendRating(saved, Entry(kHashA, 2, "Editor \xE4\xF6\xFC | with bar", kNow - kDay));
     AppendRating(saved, Entry(kHashB, -7, "", kNow));
     AppendRating(saved, Entry(std::string(40, 'c'), 9, "line one\r\nline two", kNow + kDay));
-    const std::string path = folder.File(RatingCacheFileName);
+    const std::string path = folder.File(kRatingCacheFileName);
     ASSERT_EQ(SaveRatingCache(saved, path), RatingSaveResult::Saved);
-    EXPECT_EQ(ListFolderFiles(folder.path), std::vector<std::string>{RatingCacheFileName});
+    EXPECT_EQ(ListFolderFiles(folder.Path()), std::vector<std::string>{kRatingCacheFileName});
 
     RatingCache loaded;
     ASSERT_EQ(LoadRatingCache(loaded, path, kNow), RatingLoadResult::Loaded);
@@ -130,7 +130,8 @@ TEST(RatingCacheFile, FilesOfFourBytesOrLessAreSizeMismatches) {
 }
 
 TEST(RatingCacheFile, AnyFlippedBitMakesTheFileCorruptAndAddsNothing) {
-    const std::string file = RatingCacheFileOf(Record(kHashA, "2", "desc", kNow, kNow) + Record(kHashB, "1", "", kNow, kNow));
+    const std::string file =
+        RatingCacheFileOf(Record(kHashA, "2", "desc", kNow, kNow) + Record(kHashB, "1", "", kNow, kNow));
     for (size_t bit = 0; bit < file.size() * 8; ++bit) {
         std::string damaged = file;
         damaged[bit / 8] = static_cast<char>(damaged[bit / 8] ^ (1 << (bit % 8)));
@@ -172,11 +173,12 @@ TEST(RatingCacheFile, LoadingMergesLikeAppendingTheRecordsOneByOne) {
         for (int i = 1 + static_cast<int>(random() % 8); i > 0; --i) {
             const std::string hash(40, static_cast<char>('a' + random() % 5));
             const int32_t rating = static_cast<int32_t>(random() % 3);
-            const int64_t lastUsed = random() % 3 == 0 ? kNow - 40 * kDay : kNow - static_cast<int64_t>(random() % 1000);
+            const int64_t lastUsed =
+                random() % 3 == 0 ? kNow - 40 * kDay : kNow - static_cast<int64_t>(random() % 1000);
             const std::string description = "r" + std::to_string(i);
             payload += Record(hash, std::to_string(rating), description, lastUsed, lastUsed - 5);
             AppendRating(expected, Entry(hash, rating, description, lastUsed));
-            if (lastUsed < kNow - RatingCacheMaximumAge)
+            if (lastUsed < kNow - kRatingCacheMaximumAge)
                 RemoveRating(expected, hash);
         }
         ASSERT_EQ(DecodeRatingCacheFile(RatingCacheFileOf(payload), loaded, kNow), RatingLoadResult::Loaded);
@@ -274,8 +276,8 @@ TEST(RatingCacheFile, FailedSaveReportsNoFileAndKeepsTheOldFile) {
     ASSERT_EQ(mkdir(blocked.c_str(), 0700), 0);
     ASSERT_EQ(mkdir((blocked + "/inside").c_str(), 0700), 0);
     EXPECT_EQ(SaveRatingCache(cache, blocked), RatingSaveResult::NoFile);
-    EXPECT_EQ(ListFolderFiles(folder.path), std::vector<std::string>()) << "no temporary file is left";
-    EXPECT_TRUE(PathExists(blocked + "/inside"));
+    EXPECT_EQ(ListFolderFiles(folder.Path()), std::vector<std::string>()) << "no temporary file is left";
+    EXPECT_TRUE(IsFolder(blocked + "/inside"));
 
     const std::string path = folder.File("vantrel.db");
     WriteWholeFile(path, "old content");

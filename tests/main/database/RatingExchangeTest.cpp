@@ -78,10 +78,10 @@ TEST(RatingExchange, ClosedPortGivesNoConnection) {
     ASSERT_GE(listener, 0);
     close(listener);  // the port is free now, and nobody listens on it
     const RatingNetwork network = PosixRatingNetwork(Loopback(port));
-    EXPECT_EQ(InsertRating(network, kHash, "MXw~", "a", "b"), RatingNoConnection);
+    EXPECT_EQ(InsertRating(network, kHash, "MXw~", "a", "b"), kRatingNoConnection);
     EXPECT_EQ(QueryServer(network, kHash), "-2");
     const RatingNetwork unknownHost = PosixRatingNetwork(DatabaseServer{"no-such-host.invalid", 80});
-    EXPECT_EQ(DeleteRating(unknownHost, kHash, "a", "b"), RatingNoConnection);
+    EXPECT_EQ(DeleteRating(unknownHost, kHash, "a", "b"), kRatingNoConnection);
 }
 
 TEST(RatingExchange, SilentServerGivesNoAnswerAfterFiveSeconds) {
@@ -91,7 +91,7 @@ TEST(RatingExchange, SilentServerGivesNoAnswerAfterFiveSeconds) {
     ASSERT_GE(listener, 0);
     const RatingNetwork network = PosixRatingNetwork(Loopback(port));
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(UpdateRating(network, kHash, "MXw~", "a", "b"), RatingNoAnswer);
+    EXPECT_EQ(UpdateRating(network, kHash, "MXw~", "a", "b"), kRatingNoAnswer);
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(elapsed, 5000);
@@ -110,7 +110,7 @@ TEST(RatingExchange, AnAnswerInSeveralPiecesIsReadWholeUpToOneBlock) {
     OneShotServer large({"HTTP/1.1 200 OK\r\n\r\n" + longBody});  // more than the client takes
     const std::string body = QueryServer(PosixRatingNetwork(Loopback(large.port())), kHash);
     const std::string headers = "HTTP/1.1 200 OK\r\n\r\n";
-    EXPECT_EQ(body.size(), RatingAnswerBlockLength - headers.size()) << "one block, no more";
+    EXPECT_EQ(body.size(), kRatingAnswerBlockLength - headers.size()) << "one block, no more";
     EXPECT_EQ(body, longBody.substr(0, body.size()));
 }
 

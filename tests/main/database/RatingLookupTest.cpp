@@ -66,11 +66,11 @@ TEST(RatingLookup, UnknownFileIsCachedAsUnratedForAWeek) {
     ASSERT_EQ(database.cache.entries.size(), 1u);
     EXPECT_EQ(database.cache.entries[0].queried, kStart);
 
-    server.seconds += RatingRefreshAge;
+    server.seconds += kRatingRefreshAge;
     EXPECT_EQ(RatingLookupText(database, kHash, "app.exe", true), "");
     EXPECT_EQ(RatingLookupKnown(database, kHash, "app.exe", true), 0);
     EXPECT_EQ(server.requests.size(), 1u) << "a week-old entry needs no request";
-    EXPECT_EQ(database.cache.entries[0].lastUsed, kStart + RatingRefreshAge);
+    EXPECT_EQ(database.cache.entries[0].lastUsed, kStart + kRatingRefreshAge);
 
     server.seconds += 1;
     server.answers = {Http(kHash + BuildRatingProp(2, "Now rated"))};
@@ -175,7 +175,7 @@ TEST(RatingLookup, ProgressWindowOpensForQueriesInQuickSuccession) {
     server.answers = {Http("0"), Http("0"), Http("0")};
     QueryRating(database, std::string(40, '1'), "one.exe");
     QueryRating(database, std::string(40, '2'), "two.exe");
-    server.milliseconds += RatingProgressDelayMilliseconds;
+    server.milliseconds += kRatingProgressDelayMilliseconds;
     QueryRating(database, std::string(40, '3'), "three.exe");
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0], std::make_pair(std::string("one.exe"), false));
@@ -198,17 +198,17 @@ TEST(RatingLookup, PostsReturnTheServersNumberOrTheNetworkCode) {
     EXPECT_EQ(server.requests[2].substr(server.requests[2].size() - deleteBody.size()), deleteBody);
 
     server.refuse = true;
-    EXPECT_EQ(InsertRating(network, kHash, "MXw~", "anna", "pw"), RatingNoConnection);
+    EXPECT_EQ(InsertRating(network, kHash, "MXw~", "anna", "pw"), kRatingNoConnection);
     EXPECT_EQ(QueryServer(network, kHash), "-2");
     server.refuse = false;
     server.silent = true;
     const int64_t before = server.milliseconds;
-    EXPECT_EQ(UpdateRating(network, kHash, "MXw~", "anna", "pw"), RatingNoAnswer);
-    EXPECT_GT(server.milliseconds - before, RatingAnswerTimeoutMilliseconds);
-    EXPECT_LE(server.milliseconds - before, RatingAnswerTimeoutMilliseconds + 100);
+    EXPECT_EQ(UpdateRating(network, kHash, "MXw~", "anna", "pw"), kRatingNoAnswer);
+    EXPECT_GT(server.milliseconds - before, kRatingAnswerTimeoutMilliseconds);
+    EXPECT_LE(server.milliseconds - before, kRatingAnswerTimeoutMilliseconds + 100);
     EXPECT_EQ(QueryServer(network, kHash), "-3");
     database.network.started = false;
-    EXPECT_EQ(DeleteRating(database.network, kHash, "anna", "pw"), RatingNoNetwork);
+    EXPECT_EQ(DeleteRating(database.network, kHash, "anna", "pw"), kRatingNoNetwork);
     EXPECT_EQ(QueryServer(database.network, kHash), "-1");
 }
 

@@ -92,8 +92,8 @@ TEST(RatingNetworkWin, ForeignAnswersLeaveTheCacheAlone) {
 TEST(RatingNetworkWin, ClosedPortAndMissingNetwork) {
     int port = 0;
     closesocket(Listen(port));
-    EXPECT_EQ(InsertRating(WinsockRatingNetwork(Loopback(port), true), kHash, "MXw~", "a", "b"), RatingNoConnection);
-    EXPECT_EQ(InsertRating(WinsockRatingNetwork(Loopback(port), false), kHash, "MXw~", "a", "b"), RatingNoNetwork);
+    EXPECT_EQ(InsertRating(WinsockRatingNetwork(Loopback(port), true), kHash, "MXw~", "a", "b"), kRatingNoConnection);
+    EXPECT_EQ(InsertRating(WinsockRatingNetwork(Loopback(port), false), kHash, "MXw~", "a", "b"), kRatingNoNetwork);
     EXPECT_EQ(QueryServer(WinsockRatingNetwork(DatabaseServer{"no-such-host.invalid", 80}, true), kHash), "-2");
 }
 
@@ -101,7 +101,7 @@ TEST(RatingNetworkWin, SilentServerGivesNoAnswerAfterFiveSeconds) {
     int port = 0;
     const SOCKET listener = Listen(port);  // takes connections into its backlog, never answers
     const DWORD start = GetTickCount();
-    EXPECT_EQ(UpdateRating(WinsockRatingNetwork(Loopback(port), true), kHash, "MXw~", "a", "b"), RatingNoAnswer);
+    EXPECT_EQ(UpdateRating(WinsockRatingNetwork(Loopback(port), true), kHash, "MXw~", "a", "b"), kRatingNoAnswer);
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_GE(elapsed, 5000u);
     EXPECT_LT(elapsed, 10000u) << "gives up after its five seconds, give or take a busy machine";

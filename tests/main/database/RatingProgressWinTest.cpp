@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "main/CommandIds.h"
+
 namespace {
 
 // A stand-in for the main window that counts the key presses it gets.
@@ -54,14 +56,14 @@ TEST_F(RatingProgressWin, OpensOnlyWhenAskedAndShowsTheCaption) {
     ASSERT_NE(window, nullptr);
     RECT frame;
     GetWindowRect(window, &frame);
-    EXPECT_EQ(frame.right - frame.left, RatingProgressWidth);
-    EXPECT_EQ(frame.bottom - frame.top, RatingProgressHeight);
+    EXPECT_EQ(frame.right - frame.left, kRatingProgressWidth);
+    EXPECT_EQ(frame.bottom - frame.top, kRatingProgressHeight);
     char text[256];
     GetWindowTextA(window, text, sizeof text);
     EXPECT_STREQ(text, "Vantrel");
     EXPECT_FALSE(IsWindowEnabled(main_));
-    ASSERT_NE(Child(RatingProgressCancelId), nullptr);
-    GetWindowTextA(Child(RatingProgressCancelId), text, sizeof text);
+    ASSERT_NE(Child(ControlRatingProgressCancel), nullptr);
+    GetWindowTextA(Child(ControlRatingProgressCancel), text, sizeof text);
     EXPECT_STREQ(text, "Cancel");
 
     EXPECT_FALSE(RatingProgressStep(setup_, "third.exe", true));
@@ -90,7 +92,7 @@ TEST_F(RatingProgressWin, OpensOnlyWhenAskedAndShowsTheCaption) {
 
 TEST_F(RatingProgressWin, ClickOnCancelIsSeenWhileInputElsewhereIsDropped) {
     RatingProgressStep(setup_, "one.exe", true);
-    HWND cancel = Child(RatingProgressCancelId);
+    HWND cancel = Child(ControlRatingProgressCancel);
     ASSERT_NE(cancel, nullptr);
     g_keysSeen = 0;
     PostMessageA(main_, WM_KEYDOWN, VK_F5, 0);

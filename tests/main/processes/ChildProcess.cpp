@@ -52,8 +52,12 @@ void StartChildProgram(ChildProcess& child,
     startup.cb = sizeof(startup);
     child.started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &child.info) != FALSE;
-    if (child.started && WaitForSingleObject(ready.handle, 20000) != WAIT_OBJECT_0)
+    if (!child.started) {
+        child.failure = "CreateProcess failed, " + LastError();
+    } else if (WaitForSingleObject(ready.handle, 20000) != WAIT_OBJECT_0) {
+        child.failure = "the child did not report that it was ready within 20 s";
         child.EndAndForget();
+    }
 }
 
 bool WaitUntilGone(DWORD pid) {

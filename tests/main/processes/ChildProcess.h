@@ -6,9 +6,12 @@
 
 #include <string>
 
+#include "tests/harness/WineTestSupport.h"
+
 struct ChildProcess {
     PROCESS_INFORMATION info{};
     bool started = false;
+    std::string failure;  // why it did not start: the system's error, or no word from the child
     ChildProcess() = default;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -11,6 +11,7 @@
 #include "main/processes/ProcessCpu.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
+#include "tests/harness/WineTestSupport.h"
 #include "tests/main/processes/ChildProcess.h"
 
 namespace {
@@ -51,7 +52,10 @@ uint64_t TotalTimes(HANDLE process) {
            (static_cast<uint64_t>(user.dwHighDateTime) << 32 | user.dwLowDateTime);
 }
 
-// Wine 8 answers GetProcessTimes for another process with the calling process's own times.
+// What Windows does; Wine 8 answers GetProcessTimes for another process with the calling process's
+// own times.
+constexpr char kForeignTimes[] = "GetProcessTimes of another process answers with that process's times";
+
 // Read between two reads of our own, so that our own threads' work in between cannot hide it.
 bool ForeignTimesAreOwnTimes(HANDLE other) {
     uint64_t ownBefore = TotalTimes(GetCurrentProcess());
@@ -65,10 +69,9 @@ bool ForeignTimesAreOwnTimes(HANDLE other) {
 TEST_F(ProcessAccountingTest, SleepingChildShowsAnEmptyCell) {
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     // Otherwise it would measure this test, which sleeps meanwhile.
-    if (ForeignTimesAreOwnTimes(child.info.hProcess))
-        GTEST_SKIP() << "Wine reports the caller's own times for other processes";
+    VANTREL_SKIP_WINE_GAP(ForeignTimesAreOwnTimes(child.info.hProcess), kForeignTimes);
     float share = ShareOver(child.info.hProcess, 500);
     EXPECT_EQ(share, 0.0f);
     EXPECT_EQ(CpuShareText(share), "");
@@ -78,9 +81,8 @@ TEST_F(ProcessAccountingTest, SleepingChildShowsAnEmptyCell) {
 TEST_F(ProcessAccountingTest, SpinningChildHasAHighShare) {
     ChildProcess child;
     StartChild(child, "spin");
-    ASSERT_TRUE(child.started);
-    if (ForeignTimesAreOwnTimes(child.info.hProcess))
-        GTEST_SKIP() << "Wine reports the caller's own times for other processes";
+    ASSERT_TRUE(child.started) << child.failure;
+    VANTREL_SKIP_WINE_GAP(ForeignTimesAreOwnTimes(child.info.hProcess), kForeignTimes);
     float share = ShareOver(child.info.hProcess, 1000);
     EXPECT_GE(share, 50.0f);
     EXPECT_LE(share, 100.0f);
@@ -90,8 +92,8 @@ TEST_F(ProcessAccountingTest, OwnBusyProcessShowsTheTimeItUsed) {
     // The same path measured on this process, whose times Wine does report. On a machine whose
     // processors are shared with other work the busy thread gets what it gets: the share must match
     // the thread's own CPU time over the interval.
-    ScopedProcessHandle self(OpenProcessForSample(GetCurrentProcessId()));
-    ASSERT_NE(self.get(), nullptr);
+    ScopedHandle self(OpenProcessForSample(GetCurrentProcessId()));
+    ASSERT_NE(self.get(), nullptr) << LastError();
     ProcessCpuShare(table_, row_, self.get());
     uint64_t threadBefore = ThreadTimes(GetCurrentThread());
     DWORD start = timeGetTime();
@@ -121,17 +123,17 @@ TEST_F(ProcessAccountingTest, ChildThatWroteTenMegabytesShowsItsActivity) {
     TestEvent go, done;
     ChildProcess child;
     StartChild(child, "write", go.name + " " + done.name + " \"" + file + "\" 10000000");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     IoCounts before;
     ASSERT_TRUE(IoCounters(child.info.hProcess, before));
     StoreIoCounts(table_, row_, before);
     SetEvent(go.handle);
-    ASSERT_EQ(WaitForSingleObject(done.handle, 20000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(done.handle, 20000), WAIT_OBJECT_0) << LastError();
     IoCounts after;
     ASSERT_TRUE(IoCounters(child.info.hProcess, after));
     DeleteFileA(file.c_str());
-    if (after.writeBytes == 0 && after.writeOperations == 0)
-        GTEST_SKIP() << "Wine does not count I/O transfers (GetProcessIoCounters reports 0)";
+    VANTREL_SKIP_WINE_GAP(after.writeBytes == 0 && after.writeOperations == 0,
+                          "GetProcessIoCounters counts the writes of a process");
     UpdateIoActivity(table_, row_, after);
     float kilobytes = ParseDecimal(Cell(table_, row_, kProcessColumnWriteActivity));
     EXPECT_GE(kilobytes, 10000.0f);

@@ -109,7 +109,7 @@ TEST_F(ProcessListHistoryTest, NewRowsGetTheirOwnImageOnlyWithTheOptionAndEndedR
     SetTestCpuHistory(false, 640);
     ChildProcess without;
     StartChild(without, "sleep");
-    ASSERT_TRUE(without.started);
+    ASSERT_TRUE(without.started) << without.failure;
     RefreshProcessList(-1, 0);
     EXPECT_EQ(Cell(Rows(), RowOf(without.pid()), kProcessColumnHistoryImage), "0");
 
@@ -117,7 +117,7 @@ TEST_F(ProcessListHistoryTest, NewRowsGetTheirOwnImageOnlyWithTheOptionAndEndedR
     ChildProcess first, second;
     StartChild(first, "sleep");
     StartChild(second, "sleep");
-    ASSERT_TRUE(first.started && second.started);
+    ASSERT_TRUE(first.started && second.started) << first.failure << second.failure;
     RefreshProcessList(-1, 0);
     int firstImage = HistoryOf(first.pid()), secondImage = HistoryOf(second.pid());
     EXPECT_GT(firstImage, 0);
@@ -162,7 +162,7 @@ TEST_F(ProcessListHistoryTest, NewRowsGetTheirOwnImageOnlyWithTheOptionAndEndedR
 TEST_F(ProcessListHistoryTest, EachUpdateScrollsTheImageAndDrawsTheShareAtTheRightEdge) {
     ChildProcess busy;
     StartChild(busy, "spin");
-    ASSERT_TRUE(busy.started);
+    ASSERT_TRUE(busy.started) << busy.failure;
     RefreshProcessList(-1, 0);
     int number = HistoryOf(busy.pid());
     ASSERT_GT(number, 0);
@@ -207,7 +207,7 @@ TEST_F(ProcessListHistoryTest, EachUpdateScrollsTheImageAndDrawsTheShareAtTheRig
 TEST_F(ProcessListHistoryTest, MemoryPanelShowsTheSummaryOfTheRefreshsOwnFigures) {
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     RefreshProcessList(-1, 0);
 
     MemoryStatusFigures memory;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/LibraryTable_win.h"
@@ -123,7 +124,7 @@ TEST_F(ProcessListTest, NewChildrenAppearUnderTheirParentsAndEndedOnesVanishToge
     StartChild(first, "sleep");
     StartChild(second, "sleep");
     DWORD grandchild = StartParentWithGrandchild(parent);
-    ASSERT_TRUE(first.started && second.started && parent.started);
+    ASSERT_TRUE(first.started && second.started && parent.started) << first.failure << second.failure << parent.failure;
     ASSERT_NE(grandchild, 0u);
 
     EXPECT_TRUE(RefreshProcessList(-1, 0));
@@ -144,7 +145,7 @@ TEST_F(ProcessListTest, NewChildrenAppearUnderTheirParentsAndEndedOnesVanishToge
     // Siblings keep the order in which they appeared.
     EXPECT_LT(RowOf(first.pid()), RowOf(second.pid()));
     // The view shows exactly the table's rows.
-    EXPECT_EQ(static_cast<size_t>(SendMessageA(ProcessListView().list, LVM_GETITEMCOUNT, 0, 0)), RowCount(Rows()));
+    EXPECT_EQ(static_cast<size_t>(ListViewItemCount(ProcessListView().list)), RowCount(Rows()));
 
     // Both sleepers end at once: both rows go at the next refresh.
     DWORD firstPid = first.pid(), secondPid = second.pid();
@@ -173,7 +174,7 @@ TEST_F(ProcessListTest, OutsideTreeModeTheUsersSortSurvivesRefreshes) {
     SetTestTreeView(false);
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     TableListView& view = ProcessListView();
     int pidColumn = -1;
     for (size_t c = 0; c < view.columns.size(); ++c) {
@@ -196,7 +197,7 @@ TEST_F(ProcessListTest, EndingAskedOnceAndAnsweredNoLeavesTheProcessYesEndsItWit
     RecordMessageBoxes();
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     RefreshProcessList(-1, 0);
     DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
 
@@ -222,7 +223,7 @@ TEST_F(ProcessListTest, EndingSeveralReportsEachFailureAndRestoresTheOwnPriority
     ChildProcess first, second;
     StartChild(first, "sleep");
     StartChild(second, "sleep");
-    ASSERT_TRUE(first.started && second.started);
+    ASSERT_TRUE(first.started && second.started) << first.failure << second.failure;
     RefreshProcessList(-1, 0);
     // A row whose process has gone since the last refresh: ending it fails. (An id no process
     // has, since Wine hands out the ids of ended processes again at once.)
@@ -276,26 +277,26 @@ TEST_F(ProcessListTest, EndingSeveralLowersEachToIdleBeforeTheFirstIsEnded) {
     std::vector<DWORD> pids;
     for (ChildProcess& child : children) {
         StartChild(child, "sleep");
-        ASSERT_TRUE(child.started);
+        ASSERT_TRUE(child.started) << child.failure;
         RefreshProcessList(-1, 0);  // one refresh per start: siblings are listed in the order they appeared
         pids.push_back(child.pid());
     }
     for (size_t i = 1; i < pids.size(); ++i)
         ASSERT_LT(RowOf(pids[i - 1]), RowOf(pids[i])) << "the action goes down the list";
     ChildProcess& last = children[9];
-    ASSERT_EQ(GetPriorityClass(last.info.hProcess), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+    ASSERT_EQ(GetPriorityClass(last.info.hProcess), static_cast<DWORD>(NORMAL_PRIORITY_CLASS)) << LastError();
     DWORD ownPriority = GetPriorityClass(GetCurrentProcess());
 
     EndOrderWatch watch{children[0].info.hProcess, last.info.hProcess};
     HANDLE watcher = CreateThread(nullptr, 0, WatchEndOrder, &watch, CREATE_SUSPENDED, nullptr);
-    ASSERT_NE(watcher, nullptr);
+    ASSERT_NE(watcher, nullptr) << LastError();
     SetThreadPriority(watcher, THREAD_PRIORITY_TIME_CRITICAL);
     ResumeThread(watcher);
     Select(pids);
     ShownMessages().clear();
     AnswerQuestionsWith(kAnswerYes);
     EndSelectedProcesses(9);
-    ASSERT_EQ(WaitForSingleObject(watcher, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(watcher, 10000), WAIT_OBJECT_0) << LastError();
     CloseHandle(watcher);
     EXPECT_EQ(watch.lastClassAtFirstEnd, static_cast<DWORD>(IDLE_PRIORITY_CLASS));
     for (ChildProcess& child : children)
@@ -308,7 +309,7 @@ TEST_F(ProcessListTest, PriorityIsSetAndTheRowRecoloured) {
     RecordMessageBoxes();
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     RefreshProcessList(-1, 0);
     Select({child.pid()});
     ShownMessages().clear();
@@ -329,9 +330,9 @@ BOOL WINAPI RefuseAffinity(HANDLE, DWORD_PTR) {
 TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt) {
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     DWORD_PTR mask = 0, system = 0;
-    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system)) << LastError();
     if ((system & 3) != 3)
         GTEST_SKIP() << "needs two processors";
     RefreshProcessList(-1, 0);
@@ -350,17 +351,17 @@ TEST_F(ProcessListTest, AffinityTogglesButKeepsTheLastProcessorAndTheMenuShowsIt
     EXPECT_FALSE(disabled(43) || disabled(44));
 
     ToggleSelectedAffinity(1);
-    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system)) << LastError();
     EXPECT_EQ(mask, static_cast<DWORD_PTR>(1));
     PrepareProcessMenu(menu);
     EXPECT_TRUE(checked(43) && disabled(43)) << "the only processor cannot be removed";
     EXPECT_FALSE(checked(44) || disabled(44));
 
     ToggleSelectedAffinity(0);
-    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system)) << LastError();
     EXPECT_EQ(mask, static_cast<DWORD_PTR>(1));
     ToggleSelectedAffinity(1);
-    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system));
+    ASSERT_TRUE(GetProcessAffinityMask(child.info.hProcess, &mask, &system)) << LastError();
     EXPECT_EQ(mask, static_cast<DWORD_PTR>(3));
 
     // A process that refuses the change is reported.
@@ -419,7 +420,7 @@ TEST_F(ProcessListTest, APausedChildMakesNoProgressUntilResumed) {
     ASSERT_NE(counter.count, nullptr);
     ChildProcess child;
     StartChild(child, "count", counter.name);
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     ASSERT_TRUE(counter.Moves()) << "the child counts while it runs";
     RefreshProcessList(-1, 0);
     Select({child.pid()});
@@ -437,7 +438,7 @@ TEST_F(ProcessListTest, APausedChildMakesNoProgressUntilResumed) {
 TEST_F(ProcessListTest, JumpToParentSelectsTheParentsRowOnly) {
     ChildProcess parent;
     DWORD grandchild = StartParentWithGrandchild(parent);
-    ASSERT_TRUE(parent.started);
+    ASSERT_TRUE(parent.started) << parent.failure;
     ASSERT_NE(grandchild, 0u);
     RefreshProcessList(-1, 0);
     ASSERT_NE(RowOf(grandchild), kNoRow);
@@ -456,13 +457,14 @@ TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALocke
     GetTempPathA(sizeof(temporary), temporary);
     std::string name = "vantrel_doomed_" + std::to_string(GetCurrentProcessId()) + ".exe";
     std::string copy = std::string(temporary) + name;
-    ASSERT_TRUE(CopyFileA(ChildProgramPath().c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ChildProgramPath().c_str(), copy.c_str(), FALSE)) << LastError();
     std::string commandLine = "\"" + copy + "\" sleep -";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     ASSERT_TRUE(
-        CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+        CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        << LastError();
     Sleep(300);
     RefreshProcessList(-1, 0);
     ASSERT_NE(RowOf(info.dwProcessId), kNoRow);
@@ -481,7 +483,7 @@ TEST_F(ProcessListTest, DeletingTheExecutableOfARunningChildRemovesTheFileALocke
     // A file held open without delete sharing stays; the row's process is one that has gone.
     std::string locked = std::string(temporary) + "vantrel_locked_" + std::to_string(GetCurrentProcessId()) + ".exe";
     HANDLE hold = CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE) << LastError();
     RowTable& table = *ProcessListView().table;
     size_t row = AppendRow(table);
     SetCell(table, row, kProcessColumnName, "locked.exe");
@@ -520,7 +522,7 @@ TEST_F(ProcessListTest, ARunningProcessWithoutAPathIsNotEndedForADeleteThatCanno
     RecordMessageBoxes();
     ChildProcess child;
     StartChild(child, "sleep");
-    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.started) << child.failure;
     RefreshProcessList(-1, 0);
     size_t row = RowOf(child.pid());
     ASSERT_NE(row, kNoRow);
@@ -544,12 +546,11 @@ TEST_F(ProcessListTest, ASystemFolderProgramIsShownAndDeletedAsTheNativeFileNotI
         GTEST_SKIP() << "32-bit Windows has a single system folder";
     std::string name = "vantrel_namesake_" + std::to_string(GetCurrentProcessId()) + ".exe";
     std::string real = TestProgramPath("namesake_real.exe");
-    ASSERT_TRUE(CopyFileA(real.c_str(), (native + name).c_str(), FALSE)) << GetLastError();
-    ASSERT_TRUE(CopyFileA(TestProgramPath("namesake_decoy.exe").c_str(), (wow64 + name).c_str(), FALSE))
-        << GetLastError();
+    ASSERT_TRUE(CopyFileA(real.c_str(), (native + name).c_str(), FALSE)) << LastError();
+    ASSERT_TRUE(CopyFileA(TestProgramPath("namesake_decoy.exe").c_str(), (wow64 + name).c_str(), FALSE)) << LastError();
     ChildProcess child;
     StartChildProgram(child, native + name, "sleep");
-    ASSERT_TRUE(child.started) << GetLastError();
+    ASSERT_TRUE(child.started) << child.failure;
 
     RefreshProcessList(-1, 0);
     size_t row = RowOf(child.pid());
@@ -559,7 +560,7 @@ TEST_F(ProcessListTest, ASystemFolderProgramIsShownAndDeletedAsTheNativeFileNotI
     std::string shown = Cell(Rows(), row, kProcessColumnFilePath);
     EXPECT_EQ(Lower(shown), Lower(std::string(windows) + "\\System32\\" + name)) << "the path as the system names it";
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    ASSERT_TRUE(GetFileAttributesExA(real.c_str(), GetFileExInfoStandard, &data));
+    ASSERT_TRUE(GetFileAttributesExA(real.c_str(), GetFileExInfoStandard, &data)) << LastError();
     EXPECT_EQ(Cell(Rows(), row, kProcessColumnFileSize), FileSizeText(data.nFileSizeLow));
     EXPECT_EQ(FileVersionText(shown, kVersionDescription, false), "REAL");
     EXPECT_EQ(FileHash(shown), FileHash(real));

@@ -11,11 +11,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
@@ -25,6 +28,7 @@
 #include "main/ProgramModel.h"
 #include "main/Views_win.h"
 #include "main/processes/RunHistory.h"
+#include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
 
@@ -85,30 +89,17 @@ protected:
         ShowMainWindow();
 
         // A folder with spaces in its name, and a program name with one, so quoting matters.
-        char temporary[MAX_PATH];
-        GetTempPathA(sizeof(temporary), temporary);
-        folder_ = std::string(temporary) + "vantrel run " + std::to_string(GetCurrentProcessId());
-        RemoveFolderFiles();  // an earlier run with the same process id may have left markers behind
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        temporary_.emplace("vantrel run ");
+        folder_ = temporary_->Path();
+        ASSERT_TRUE(IsFolder(folder_));
         child_ = folder_ + "\\run child.exe";
         ASSERT_TRUE(CopyFileA((ExeFolder() + "run_window_test_child.exe").c_str(), child_.c_str(), FALSE))
-            << "error " << GetLastError();
+            << LastError();
     }
 
     static void TearDownTestSuite() {
-        RemoveFolderFiles();
-        RemoveDirectoryA(folder_.c_str());
+        temporary_.reset();
         DestroyWindow(g_windows.window);
-    }
-    static void RemoveFolderFiles() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
     }
 
     void SetUp() override {
@@ -121,7 +112,7 @@ protected:
 
     void TearDown() override {
         if (IsWindowVisible(Window()))
-            Click(kRunWindowCancel);
+            Click(ControlRunCancel);
     }
 
     static HWND Window() { return g_windows.secondary[WindowExecute]; }
@@ -137,14 +128,9 @@ protected:
     }
     static std::vector<std::string> ListedCommands() {
         std::vector<std::string> listed;
-        HWND combo = GetDlgItem(Window(), kRunWindowCommand);
-        LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            char text[512] = {};
-            if (SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof(text)))
-                SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            listed.push_back(text);
-        }
+        HWND combo = GetDlgItem(Window(), ControlRunCommand);
+        for (int i = 0; i < ComboBoxCount(combo); ++i)
+            listed.push_back(ComboBoxItemText(combo, i));
         return listed;
     }
     static bool PeersEnabled(bool enabled) {
@@ -156,10 +142,12 @@ protected:
         return true;
     }
 
+    static std::optional<TemporaryFolder> temporary_;
     static std::string folder_;
     static std::string child_;
 };
 
+std::optional<TemporaryFolder> RunWindowTest::temporary_;
 std::string RunWindowTest::folder_;
 std::string RunWindowTest::child_;
 
@@ -169,12 +157,12 @@ TEST_F(RunWindowTest, OpensWithItsControlsKeepingTheOtherWindowsDisabledUntilCan
     GetWindowTextA(Window(), title, sizeof(title));
     EXPECT_EQ(std::string(title), LanguageText(LanguageKey::Execute));
     char className[32] = {};
-    GetClassNameA(GetDlgItem(Window(), kRunWindowCommand), className, sizeof(className));
+    GetClassNameA(GetDlgItem(Window(), ControlRunCommand), className, sizeof(className));
     EXPECT_EQ(Lower(className), "combobox");
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(Window(), kRunWindowCommand), GWL_STYLE) & 3, CBS_DROPDOWN);
-    EXPECT_EQ(Text(kRunWindowOk), LanguageText(LanguageKey::OK));
-    EXPECT_EQ(Text(kRunWindowCancel), LanguageText(LanguageKey::Cancel));
-    EXPECT_EQ(Text(kRunWindowBrowse), LanguageText(LanguageKey::Browse) + "...");
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(Window(), ControlRunCommand), GWL_STYLE) & 3, CBS_DROPDOWN);
+    EXPECT_EQ(Text(ControlRunOk), LanguageText(LanguageKey::OK));
+    EXPECT_EQ(Text(ControlRunCancel), LanguageText(LanguageKey::Cancel));
+    EXPECT_EQ(Text(ControlRunBrowse), LanguageText(LanguageKey::Browse) + "...");
     std::vector<std::string> labels;
     for (HWND child = GetWindow(Window(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         GetClassNameA(child, className, sizeof(className));
@@ -186,7 +174,7 @@ TEST_F(RunWindowTest, OpensWithItsControlsKeepingTheOtherWindowsDisabledUntilCan
     EXPECT_EQ(labels, (std::vector<std::string>{LanguageText(LanguageKey::Open) + ":",
                                                 LanguageText(LanguageKey::Parameter) + ":"}));
 
-    Click(kRunWindowCancel);
+    Click(ControlRunCancel);
     EXPECT_FALSE(IsWindowVisible(Window()));
     EXPECT_TRUE(PeersEnabled(true));
     EXPECT_TRUE(ShownMessages().empty());
@@ -200,7 +188,7 @@ TEST_F(RunWindowTest, OpensWithItsControlsKeepingTheOtherWindowsDisabledUntilCan
 }
 
 TEST_F(RunWindowTest, AutorunsViewLeavesTheRunWindowAlone) {
-    Click(kRunWindowCancel);
+    Click(ControlRunCancel);
     DispatchCommand(CommandViewFirst + ViewAutoruns, 0, nullptr);
     DispatchCommand(CommandRun, 0, nullptr);
     EXPECT_FALSE(IsWindowVisible(Window()));
@@ -212,9 +200,9 @@ TEST_F(RunWindowTest, AutorunsViewLeavesTheRunWindowAlone) {
 TEST_F(RunWindowTest, OkStartsTheCommandInItsOwnFolderAndRemembersItOnce) {
     size_t historyBefore = RunCommandHistory().size();
     std::string command = "\"" + child_ + "\"";
-    Type(kRunWindowCommand, command);
-    Type(kRunWindowParameter, "marker-a one two");
-    Click(kRunWindowOk);
+    Type(ControlRunCommand, command);
+    Type(ControlRunParameter, "marker-a one two");
+    Click(ControlRunOk);
     EXPECT_TRUE(ShownMessages().empty()) << ShownMessages().front().text;
     EXPECT_FALSE(IsWindowVisible(Window()));
     EXPECT_TRUE(PeersEnabled(true));
@@ -228,11 +216,11 @@ TEST_F(RunWindowTest, OkStartsTheCommandInItsOwnFolderAndRemembersItOnce) {
 
     // The same command again in capitals (Windows paths ignore case): it runs, and stays one entry.
     DispatchCommand(CommandRun, 0, nullptr);
-    EXPECT_EQ(Text(kRunWindowCommand), command);
-    EXPECT_EQ(Text(kRunWindowParameter), "");
-    Type(kRunWindowCommand, Upper(command));
-    Type(kRunWindowParameter, "marker-b");
-    Click(kRunWindowOk);
+    EXPECT_EQ(Text(ControlRunCommand), command);
+    EXPECT_EQ(Text(ControlRunParameter), "");
+    Type(ControlRunCommand, Upper(command));
+    Type(ControlRunParameter, "marker-b");
+    Click(ControlRunOk);
     EXPECT_EQ(WaitForMarker(folder_ + "\\marker-b").size(), 1u);
     EXPECT_EQ(RunCommandHistory().size(), historyBefore + 1);
 
@@ -247,10 +235,10 @@ TEST_F(RunWindowTest, BareNameRunsInTheCallersFolderWithTheCommandsArgumentsFirs
     // child starts there.
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof(previous), previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
-    Type(kRunWindowCommand, "\"run child.exe\" marker-c");
-    Type(kRunWindowParameter, "last");
-    Click(kRunWindowOk);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str())) << LastError();
+    Type(ControlRunCommand, "\"run child.exe\" marker-c");
+    Type(ControlRunParameter, "last");
+    Click(ControlRunOk);
     std::vector<std::string> marker = WaitForMarker(folder_ + "\\marker-c");
     SetCurrentDirectoryA(previous);
     EXPECT_TRUE(ShownMessages().empty());
@@ -261,9 +249,9 @@ TEST_F(RunWindowTest, BareNameRunsInTheCallersFolderWithTheCommandsArgumentsFirs
 
 TEST_F(RunWindowTest, UnquotedCommandWithArgumentsStartsTheProgramItBeginsWith) {
     // The program's own path has blanks too; only the reading that ends after "run child.exe" starts.
-    Type(kRunWindowCommand, child_ + " marker-d first");
-    Type(kRunWindowParameter, "");
-    Click(kRunWindowOk);
+    Type(ControlRunCommand, child_ + " marker-d first");
+    Type(ControlRunParameter, "");
+    Click(ControlRunOk);
     EXPECT_TRUE(ShownMessages().empty()) << ShownMessages().front().text;
     std::vector<std::string> marker = WaitForMarker(folder_ + "\\marker-d");
     ASSERT_EQ(marker.size(), 2u);
@@ -274,8 +262,8 @@ TEST_F(RunWindowTest, UnquotedCommandWithArgumentsStartsTheProgramItBeginsWith) 
 TEST_F(RunWindowTest, MissingProgramIsReportedAndTheWindowStaysOpen) {
     size_t historyBefore = RunCommandHistory().size();
     std::string command = "C:\\no such folder\\vantrel-missing.exe";
-    Type(kRunWindowCommand, command);
-    Click(kRunWindowOk);
+    Type(ControlRunCommand, command);
+    Click(ControlRunOk);
     ASSERT_EQ(ShownMessages().size(), 1u);
     EXPECT_EQ(ShownMessages()[0].title, "Vantrel");
     EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotExecute, command));
@@ -283,11 +271,11 @@ TEST_F(RunWindowTest, MissingProgramIsReportedAndTheWindowStaysOpen) {
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_TRUE(PeersEnabled(false));
     EXPECT_EQ(RunCommandHistory().size(), historyBefore);
-    EXPECT_EQ(Text(kRunWindowCommand), command);
+    EXPECT_EQ(Text(ControlRunCommand), command);
 
     // An empty command does nothing at all.
-    Type(kRunWindowCommand, "   ");
-    Click(kRunWindowOk);
+    Type(ControlRunCommand, "   ");
+    Click(ControlRunOk);
     EXPECT_EQ(ShownMessages().size(), 1u);
     EXPECT_TRUE(IsWindowVisible(Window()));
 }
@@ -319,10 +307,10 @@ TEST_F(RunWindowTest, BrowsePutsTheChosenProgramIntoTheCommandField) {
         if (IsWindow(dialog))
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
-    Type(kRunWindowCommand, "");
-    Click(kRunWindowBrowse);
+    Type(ControlRunCommand, "");
+    Click(ControlRunBrowse);
     user.join();
-    EXPECT_EQ(Text(kRunWindowCommand), "\"" + child_ + "\"");
+    EXPECT_EQ(Text(ControlRunCommand), "\"" + child_ + "\"");
     EXPECT_TRUE(IsWindowVisible(Window()));
 }
 

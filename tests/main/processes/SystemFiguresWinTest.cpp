@@ -43,7 +43,7 @@ uint64_t Delta(const KernelCpuTimes& from, const KernelCpuTimes& to, int field) 
 TEST(SystemFiguresWinTest, TotalCpuAgreesWithTheKernelCounters) {
     ChildProcess spinning;
     StartChild(spinning, "spin");
-    ASSERT_TRUE(spinning.started);
+    ASSERT_TRUE(spinning.started) << spinning.failure;
     KernelCpuTimes before = ReadKernelCpuTimes();
     if (!before.read)
         GTEST_SKIP() << "Z:\\proc\\stat cannot be read";
@@ -91,7 +91,7 @@ TEST(SystemFiguresWinTest, PerProcessorFiguresFallBackToTheTotal) {
     }
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof(status);
-    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status)) << LastError();
     EXPECT_NEAR(figures.ramPercent, static_cast<int>(status.dwMemoryLoad), 2) << "the system's own memory load";
     EXPECT_GT(figures.ramPercent, 0);
     CloseProcessorCounters(counters);

@@ -132,7 +132,8 @@ TEST_F(ServiceControlTest, ListsEveryServiceOnceWithTheStateScQueryReports) {
     std::vector<ENUM_SERVICE_STATUSA> raw(4096);
     DWORD needed = 0, returned = 0, resume = 0;
     ASSERT_TRUE(EnumServicesStatusA(ProgramServiceLayer().manager, SERVICE_WIN32, SERVICE_STATE_ALL, raw.data(),
-                                    static_cast<DWORD>(raw.size() * sizeof(raw[0])), &needed, &returned, &resume));
+                                    static_cast<DWORD>(raw.size() * sizeof(raw[0])), &needed, &returned, &resume))
+        << LastError();
     ASSERT_EQ(returned, count);
     for (DWORD i = 0; i < returned; ++i) {
         EXPECT_EQ(services[i].first, raw[i].lpServiceName) << i;

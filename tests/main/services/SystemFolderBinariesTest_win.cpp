@@ -42,7 +42,8 @@ protected:
         OpenLibraryTable();
         name = "vantrel_native_only_" + std::to_string(GetCurrentProcessId());
         source = TestProgramFolder() + "..\\processes\\namesake_real.exe";
-        ASSERT_TRUE(GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &real)) << source;
+        ASSERT_TRUE(GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &real))
+            << source << ": " << LastError();
     }
     std::string native;
     std::string name;
@@ -52,7 +53,7 @@ protected:
 
 TEST_F(SystemFolderBinariesTest, ADriverFileShowsItsSizeAndTexts) {
     std::string file = native + "\\drivers\\" + name + ".sys";
-    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(source.c_str(), file.c_str(), FALSE)) << LastError();
     RowTable table = MakeRowTable(DriverColumnCount);
     size_t row =
         AppendDriverRow(table, ReadDriverRecord(name + ".sys", "\\SystemRoot\\System32\\drivers\\" + name + ".sys",

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/MessageBoxSeam.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
 #include "main/MainWindow_win.h"
@@ -138,7 +140,7 @@ TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelection) {
 TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSelection) {
     DispatchCommand(CommandViewFirst + ViewProcesses, 0, nullptr);
     HWND list = ProcessListView().list;
-    ASSERT_GT(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    ASSERT_GT(ListViewItemCount(list), 0);
     auto enabled = [](int command) {
         for (size_t i = 0; i < kButtonCommands.size(); ++i) {
             if (kButtonCommands[i] == command)
@@ -146,16 +148,11 @@ TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSele
         }
         return false;
     };
-    auto select = [list](bool on) {
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED;
-        state.state = on ? LVIS_SELECTED : 0;
-        SendMessageA(list, LVM_SETITEMSTATE, on ? 0 : static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-    };
+    auto select = [list](bool on) { SetListViewItemState(list, on ? 0 : -1, on ? LVIS_SELECTED : 0, LVIS_SELECTED); };
     select(true);  // as a click does: the list tells its view window
     EXPECT_TRUE(enabled(CommandEnd) && enabled(CommandWebSearch) && enabled(CommandProcessInformation));
     DispatchCommand(CommandRefresh, 0, nullptr);
-    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1) << "the refresh kept the selection";
+    EXPECT_EQ(ListViewSelectedCount(list), 1) << "the refresh kept the selection";
     EXPECT_TRUE(enabled(CommandEnd));
     select(false);
     EXPECT_FALSE(enabled(CommandEnd) || enabled(CommandWebSearch) || enabled(CommandProcessInformation));
@@ -234,10 +231,10 @@ TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
     HWND license = FindWindowExA(about, nullptr, "EDIT", nullptr);
     ASSERT_NE(license, nullptr);
     EXPECT_FALSE(IsWindowVisible(license));
-    SendMessageA(about, WM_COMMAND, 701, 0);
+    SendMessageA(about, WM_COMMAND, ControlAboutLicense, 0);
     EXPECT_TRUE(IsWindowVisible(license));
     EXPECT_GT(GetWindowTextLengthA(license), 100);
-    SendMessageA(about, WM_COMMAND, 702, 0);
+    SendMessageA(about, WM_COMMAND, ControlAboutInformation, 0);
     EXPECT_FALSE(IsWindowVisible(license));
 
     SendMessageA(about, WM_CLOSE, 0, 0);
@@ -319,10 +316,11 @@ HBITMAP ItemBitmap(HMENU menu, UINT command) {
 // Draws the icon of `command` the way the menu asks for it onto white; returns how much darker than
 // white the drawn area became (summed over the pixels), or -1 when nothing was drawn.
 int DrawnIconInk(UINT command, UINT state) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP target = CreateCompatibleBitmap(screen, 24, 24);
-    HGDIOBJ old = SelectObject(dc, target);
+    ScopedWindowDc screen(nullptr);
+    ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
+    ScopedGdiObject<HBITMAP> target(CreateCompatibleBitmap(screen.get(), 24, 24));
+    ScopedSelection selected(memory.get(), target.get());
+    HDC dc = memory.get();
     RECT all{0, 0, 24, 24};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     DRAWITEMSTRUCT item{};
@@ -341,10 +339,6 @@ int DrawnIconInk(UINT command, UINT state) {
             }
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(target);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return ink;
 }
 
@@ -359,7 +353,7 @@ TEST_F(MainWindowTest, MenuEntriesCarryTheirIconsButCheckEntriesKeepTheirCheckCo
     for (int v = 0; v < ViewCount; ++v) {
         EXPECT_EQ(ItemBitmap(g_windows.viewMenu, CommandViewFirst + v), nullptr) << "view " << v;
     }
-    HMENU processes = CreateContextMenu(2);
+    HMENU processes = CreateContextMenu(ContextMenuProcesses);
     EXPECT_EQ(ItemBitmap(processes, CommandEnd), HBMMENU_CALLBACK);
     EXPECT_EQ(ItemBitmap(processes, CommandJumpToParent), HBMMENU_CALLBACK);
     EXPECT_EQ(ItemBitmap(processes, CommandPriorityNormal), nullptr);
@@ -423,13 +417,13 @@ TEST_F(MainWindowTest, LookupProgressWindowShowsTheDatabaseImageAndTheLoopCloses
     EXPECT_EQ(info.bmWidth, 32);
     EXPECT_EQ(info.bmHeight, 32);
     // Laid over white: the corners are white, the discs in the middle are blue.
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
-    COLORREF middle = GetPixel(dc, 8, 11);
-    EXPECT_GT(GetBValue(middle), GetRValue(middle) + 60);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    {
+        ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+        ScopedSelection selected(dc.get(), bitmap);
+        EXPECT_EQ(GetPixel(dc.get(), 0, 0), RGB(255, 255, 255));
+        COLORREF middle = GetPixel(dc.get(), 8, 11);
+        EXPECT_GT(GetBValue(middle), GetRValue(middle) + 60);
+    }
 
     database.cancelled = true;
     CloseDatabaseWaitWindow();
@@ -446,13 +440,13 @@ TEST_F(MainWindowTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreTakenBack
     ApplyProcessListColumns();
     TableListView& view = ProcessListView();
     ASSERT_EQ(view.columns.size(), 21u);
-    EXPECT_EQ(SendMessageA(view.list, LVM_GETCOLUMNWIDTH, 0, 0), 123);
+    EXPECT_EQ(ListViewColumnWidth(view.list, 0), 123);
     for (const ListColumn& column : view.columns) {
         EXPECT_NE(column.tableColumn, 5u);
     }
 
     // The user drags the file path column (the last one shown) to a new width.
-    SendMessageA(view.list, LVM_SETCOLUMNWIDTH, view.columns.size() - 1, 321);
+    SetListViewColumnWidth(view.list, static_cast<int>(view.columns.size()) - 1, 321);
     TakeProcessColumnWidths(preferences);
     EXPECT_EQ(preferences.PreferencesColumnWidth[21], 321);
     EXPECT_EQ(preferences.PreferencesColumnWidth[0], 123);

@@ -6,13 +6,14 @@
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// Its name is the prefix and a random number.
 class TemporaryFolder {
 public:
-    TemporaryFolder() {
+    explicit TemporaryFolder(const std::string& prefix = "vantrel-test-") {
         std::random_device random;
         std::filesystem::path base = std::filesystem::temp_directory_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::filesystem::path candidate = base / ("vantrel-test-" + std::to_string(random()));
+            std::filesystem::path candidate = base / (prefix + std::to_string(random()));
             if (std::filesystem::create_directory(candidate)) {
                 path_ = candidate;
                 return;
@@ -21,6 +22,11 @@ public:
     }
     ~TemporaryFolder() {
         std::error_code ignored;
+        // Windows refuses to delete a read-only file, and a test may have made one.
+        for (std::filesystem::recursive_directory_iterator entry(path_, ignored), end; entry != end;
+             entry.increment(ignored))
+            std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
