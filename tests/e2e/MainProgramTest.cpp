@@ -373,11 +373,11 @@ TEST_F(MainProgramTest, TheTreeCheckBoxFollowsTheSettingsAndOneClickTurnsTheTree
         StartedProgram program;
         HWND window = StartMainProgram(program);
         ASSERT_NE(window, nullptr);
-        HWND box = ControlOf(window, kProcessTreeCheckBox);
+        HWND box = ControlOf(window, ControlProcessTree);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), saved ? BST_CHECKED : BST_UNCHECKED) << saved;
         SendMessageA(box, BM_CLICK, 0, 0);
-        PostMessageA(window, MessageQuit, 0, 0);
+        PostMessageA(window, kMessageQuit, 0, 0);
         ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 
         ASSERT_TRUE(OpenSettingsFile(file, SettingsFilePath()));
@@ -413,7 +413,7 @@ TEST_F(MainProgramTest, AStickyWindowIsTopmostAfterStartUpTheRunWindowAndARestor
             ShowWindow(window, SW_RESTORE);
             EXPECT_TRUE(topmost(window)) << "after a restore";
         }
-        PostMessageA(window, MessageQuit, 0, 0);
+        PostMessageA(window, kMessageQuit, 0, 0);
         ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
     }
     SettingsFile file;
@@ -425,6 +425,6 @@ TEST_F(MainProgramTest, AStickyWindowIsTopmostAfterStartUpTheRunWindowAndARestor
     HWND window = StartMainProgram(program);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(topmost(window)) << "not sticky";
-    PostMessageA(window, MessageQuit, 0, 0);
+    PostMessageA(window, kMessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
 }

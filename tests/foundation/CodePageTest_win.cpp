@@ -8,7 +8,7 @@
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/SettingsFile.h"
-#include "tests/foundation/TemporaryFolder.h"
+#include "tests/harness/TemporaryFolder.h"
 
 namespace {
 

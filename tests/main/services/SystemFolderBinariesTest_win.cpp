@@ -13,6 +13,7 @@
 #include "main/services/DriversView.h"
 #include "main/services/ServicesView_win.h"
 #include "tests/harness/TestSupport.h"
+#include "tests/harness/WineTestSupport.h"
 #include "tests/main/services/ServiceTestSupport_win.h"
 
 namespace {

@@ -474,8 +474,8 @@ void ClickProcessHeader(int item) {
 }
 
 void ClickTreeCheckBox(bool on) {
-    CheckDlgButton(g_windows.views[ViewProcesses], kProcessTreeCheckBox, on ? BST_CHECKED : BST_UNCHECKED);
-    DispatchCommand(kProcessTreeCheckBox, BN_CLICKED, nullptr);
+    CheckDlgButton(g_windows.views[ViewProcesses], ControlProcessTree, on ? BST_CHECKED : BST_UNCHECKED);
+    DispatchCommand(ControlProcessTree, BN_CLICKED, nullptr);
 }
 
 }  // namespace
