@@ -13,6 +13,7 @@
 #include "main/ProgramModel.h"
 #include "main/SecondaryWindows_win.h"
 #include "main/SystemPower_win.h"
+#include "main/UnbuiltCommands.h"
 #include "main/Views_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
@@ -34,6 +35,9 @@ void OpenHelp() {
 
 void DispatchCommand(int id, int code, HWND control) {
     (void)control;
+    if (!IsCommandBuilt(id)) {
+        return;  // its entries and button are grey; a shortcut must not reach it either
+    }
     if (id >= CommandViewFirst && id <= CommandViewLast) {
         SwitchView(id - CommandViewFirst, true);
         return;

@@ -7,49 +7,12 @@
 #include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "foundation/ScopedHandles_win.h"
-#include "main/CommandIds.h"
+#include "main/ImageButtons.h"
 #include "main/MainWindows_win.h"
 #include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
-
-int ButtonIndex(int command) {
-    for (size_t i = 0; i < kButtonCommands.size(); ++i) {
-        if (kButtonCommands[i] == command) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-LanguageKey ButtonTooltip(int command, int view) {
-    switch (command) {
-        case CommandTaskManager:
-            return LanguageKey::RunTaskManagerBrackets;
-        case CommandRun:
-            return view == ViewAutoruns ? LanguageKey::AddAutorunBrackets : LanguageKey::RunProcessBrackets;
-        case CommandPreferences:
-            return LanguageKey::Preferences;
-        case CommandDiagram:
-            return LanguageKey::ShowDiagramBrackets;
-        case CommandSearch:
-            return LanguageKey::SearchBrackets;
-        case CommandEnd:
-            return view == ViewWindows    ? LanguageKey::CloseWindowBrackets
-                   : view == ViewAutoruns ? LanguageKey::RemoveAutorunBrackets
-                                          : LanguageKey::EndProcessBrackets;
-        case CommandWebSearch:
-            return view == ViewServices   ? LanguageKey::SearchServiceBrackets
-                   : view == ViewDrivers  ? LanguageKey::SearchDriverBrackets
-                   : view == ViewAutoruns ? LanguageKey::SearchAutorunBrackets
-                                          : LanguageKey::SearchProcessBrackets;
-        case CommandProcessInformation:
-            return LanguageKey::ShowProcessInformationBrackets;
-        default:
-            return LanguageKey::Refresh;
-    }
-}
 
 // Adds the tool of a button to the tool tips (TTM_ADDTOOLA) or gives it a new text (TTM_UPDATETIPTEXTA).
 void SendTooltip(UINT message, size_t index, int view) {
@@ -71,9 +34,9 @@ void CreateImageButtons() {
     for (size_t i = 0; i < kButtonCommands.size(); ++i) {
         int command = kButtonCommands[i];
         g_windows.buttons[i] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                                               6 + static_cast<int>(i) * (kButtonSize + 4), 3, kButtonSize, kButtonSize,
+                                               ButtonLeft(static_cast<int>(i)), 3, kButtonSize, kButtonSize,
                                                g_windows.window, ChildIdentifier(command), g_windows.instance, nullptr);
-        g_windows.buttonEnabled[i] = true;
+        g_windows.buttonEnabled[i] = ButtonEnabled(command, ViewProcesses, false);
         g_windows.buttonIcons[i] = LoadPngBitmap(g_windows.instance, IDR_PNG_BUTTON_BASE + command, nullptr);
         SendTooltip(TTM_ADDTOOLA, i, ViewProcesses);
     }
@@ -115,8 +78,7 @@ void SetImageButtonEnabled(int command, bool enabled) {
 
 void SetImageButtonTooltips(int view) {
     for (size_t i = 0; i < kButtonCommands.size(); ++i) {
-        int command = kButtonCommands[i];
-        if (command == CommandRun || command == CommandEnd || command == CommandWebSearch) {
+        if (ButtonFollowsView(kButtonCommands[i])) {
             SendTooltip(TTM_UPDATETIPTEXTA, i, view);
         }
     }

@@ -9,26 +9,9 @@
 
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
+#include "main/ImageButtons.h"
+#include "main/SecondaryWindows.h"
 #include "main/View.h"
-
-// The secondary windows, all children of the main window and hidden until used.
-enum SecondaryWindow : int {
-    WindowExecute = 1,
-    WindowNewAutorun,
-    WindowProcessInformation,
-    WindowDiagram,
-    WindowPreferences,
-    WindowSearch,
-    WindowAbout,
-    WindowDatabaseWait,
-    WindowCount
-};
-
-// The image buttons in the row at the top, in their order from the left.
-constexpr std::array<int, 9> kButtonCommands = {
-    CommandTaskManager, CommandRun,       CommandPreferences,        CommandDiagram, CommandSearch,
-    CommandEnd,         CommandWebSearch, CommandProcessInformation, CommandRefresh};
-constexpr int kButtonSize = 28;
 
 struct MainWindows {
     HINSTANCE instance = nullptr;

@@ -3,7 +3,15 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "main/Menus.h"
+
 void CreateMenus();
+// The conditions of the menus' enabled states as the program's settings are now.
+MenuConditions CurrentMenuConditions();
+// A popup menu with these entries, their submenus and their enabled states.
+HMENU CreateMenuFromEntries(const std::vector<MenuEntry>& entries);
 // Enables the power entries after what the power library allows.
 void UpdatePowerMenu();
 HACCEL CreateShortcuts();

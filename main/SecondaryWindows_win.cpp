@@ -5,41 +5,13 @@
 #include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "main/MainWindows_win.h"
+#include "main/SecondaryWindows.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
 
 const char kSecondaryClassName[] = "VantrelSecondary";
-
-struct SecondaryDescription {
-    int window;
-    LanguageKey title;  // window 8 is titled with the product name instead
-    int width;
-    int height;
-};
-
-const SecondaryDescription kWindows[] = {
-    {WindowExecute, LanguageKey::Execute, 360, 135},
-    {WindowNewAutorun, LanguageKey::NewAutorun, 360, 225},
-    {WindowProcessInformation, LanguageKey::ProcessInformation, 450, 640},
-    {WindowDiagram, LanguageKey::Diagram, 425, 300},
-    {WindowPreferences, LanguageKey::Preferences, 520, 420},
-    {WindowSearch, LanguageKey::Search, 620, 380},
-    {WindowAbout, LanguageKey::About, 290, 280},
-    {WindowDatabaseWait, LanguageKey::About, 240, 90},
-};
-
-// The windows a modal secondary window keeps disabled while it is shown.
-const int kDisabledWhileModal[] = {0, WindowProcessInformation, WindowDiagram, WindowSearch};
-
-const char kLicenseText[] =
-    "Vantrel is free to use, copy and give away, unchanged or changed, for any purpose, as long as this "
-    "notice stays with it.\r\n\r\n"
-    "Vantrel comes without any warranty. Ending processes, stopping services and changing autoruns can "
-    "make a system unstable; you use these functions at your own risk. The authors are not liable for "
-    "any damage or loss that comes from using the program.\r\n\r\n"
-    "The icons come from the Tango Desktop Project, which placed them in the public domain.";
 
 HWND WindowHandle(int window) {
     return window == 0 ? g_windows.window : g_windows.secondary[window];
@@ -111,12 +83,12 @@ void FillAboutWindow(HWND about) {
 }
 
 void HideSecondaryWindow(HWND handle) {
-    int number = WindowNumber(handle);
-    if (number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences || number == WindowAbout) {
+    const bool modal = IsModalWindow(WindowNumber(handle));
+    if (modal) {
         SetModalPeersEnabled(true);
     }
     ShowWindow(handle, SW_HIDE);
-    if (number == WindowAbout || number == WindowExecute || number == WindowNewAutorun || number == WindowPreferences) {
+    if (modal) {
         SetForegroundWindow(g_windows.window);
     }
 }
@@ -164,14 +136,9 @@ void CreateSecondaryWindows() {
     windowClass.lpszClassName = kSecondaryClassName;
     RegisterClassExA(&windowClass);
 
-    for (const SecondaryDescription& description : kWindows) {
-        std::string title =
-            description.window == WindowDatabaseWait ? std::string("Vantrel") : LanguageText(description.title);
-        DWORD style = WS_CAPTION | WS_SYSMENU;
-        if (description.window == WindowProcessInformation || description.window == WindowDiagram ||
-            description.window == WindowSearch) {
-            style |= WS_THICKFRAME | WS_MINIMIZEBOX;
-        }
+    for (const SecondaryWindowDescription& description : kSecondaryWindows) {
+        std::string title = SecondaryWindowTitle(description);
+        DWORD style = WS_CAPTION | WS_SYSMENU | (description.sizable ? WS_THICKFRAME | WS_MINIMIZEBOX : 0);
         HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kSecondaryClassName, title.c_str(),
                                       style, CW_USEDEFAULT, CW_USEDEFAULT, description.width, description.height,
                                       g_windows.window, nullptr, g_windows.instance, nullptr);

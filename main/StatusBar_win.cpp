@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/MainWindows_win.h"
@@ -18,35 +17,12 @@ int ViewRowCount(int view) {
     return list != nullptr ? ListViewItemCount(list) : 0;
 }
 
-LanguageKey ViewListName(int view) {
-    switch (view) {
-        case ViewWindows:
-            return LanguageKey::Windows;
-        case ViewServices:
-            return LanguageKey::Services;
-        case ViewDrivers:
-            return LanguageKey::Drivers;
-        case ViewNetworks:
-            return LanguageKey::Networks;
-        case ViewSmart:
-            return LanguageKey::Harddisks;
-        case ViewAutoruns:
-            return LanguageKey::Autoruns;
-        default:
-            return LanguageKey::Processes;
-    }
-}
-
-std::string Percent(int value) {
-    return std::to_string(value) + "%";
-}
-
 // The grooves between the figures, a dark and a light line each.
 void DrawSeparators(HDC dc) {
-    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, 0xE0C4B8));
-    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, 0xBFA89D));
+    ScopedGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, kStatusGrooveLight));
+    ScopedGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, kStatusGrooveDark));
     ScopedSelection pen(dc, dark.get());
-    for (int x : {93, 173, 253, 333}) {
+    for (int x : kStatusSeparators) {
         pen.select(dark.get());
         MoveToEx(dc, x - 2, 3, nullptr);
         LineTo(dc, x - 2, kStatusHeight - 3);
@@ -58,24 +34,10 @@ void DrawSeparators(HDC dc) {
 
 }  // namespace
 
-std::vector<StatusText> StatusBarTexts(int view) {
-    std::vector<StatusText> texts;
-    if (view == ViewMonitor) {
-        if (g_program.privilegeFlag) {
-            texts.push_back({7, LanguageText(LanguageKey::SetRightsFailed), true});
-        }
-        return texts;
-    }
-    if (view >= 0 && view < ViewCount) {
-        texts.push_back({7, LanguageText(ViewListName(view)) + ": " + std::to_string(ViewRowCount(view)), false});
-    }
-    texts.push_back({100, "CPU: " + Percent(g_program.figures.totalCpu), false});
-    texts.push_back({180, "RAM: " + Percent(g_program.figures.ramPercent), false});
-    texts.push_back({260, "Swap: " + Percent(g_program.figures.swapPercent), false});
-    if (g_program.privilegeFlag) {
-        texts.push_back({340, LanguageText(LanguageKey::SetRightsFailed), true});
-    }
-    return texts;
+std::vector<StatusText> CurrentStatusBarTexts() {
+    int view = g_program.currentView;
+    int rows = view >= 0 && view < ViewCount ? ViewRowCount(view) : 0;
+    return StatusBarTexts(view, rows, g_program.figures, g_program.privilegeFlag != 0);
 }
 
 void DrawStatusBar() {
@@ -102,7 +64,7 @@ void DrawStatusBar() {
         ScopedSelection pen(dc, topLine.get());
         MoveToEx(dc, 0, 0, nullptr);
         LineTo(dc, width, 0);
-        if (g_program.currentView != ViewMonitor) {
+        if (StatusBarHasSeparators(g_program.currentView)) {
             DrawSeparators(dc);
         }
     }
@@ -110,7 +72,7 @@ void DrawStatusBar() {
     SetBkMode(dc, TRANSPARENT);
     {
         ScopedSelection font(dc, g_windows.uiFont);
-        for (const StatusText& text : StatusBarTexts(g_program.currentView)) {
+        for (const StatusText& text : CurrentStatusBarTexts()) {
             SetTextColor(dc, text.warning ? RGB(220, 0, 0) : GetSysColor(COLOR_BTNTEXT));
             RECT box{text.x, 1, width, kStatusHeight};
             DrawTextA(dc, text.text.c_str(), -1, &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -1,17 +1,11 @@
 #pragma once
 // The status strip along the bottom of the main window, drawn as an image.
 
-#include <string>
 #include <vector>
 
-struct StatusText {
-    int x;
-    std::string text;
-    bool warning;  // drawn in red
-};
+#include "main/StatusBar.h"
 
-// What the strip shows for a view: the list's name and row count and the system figures, or only
-// the privilege warning in the monitor view, which shows the figures itself.
-std::vector<StatusText> StatusBarTexts(int view);
+// What the strip shows now, for the current view and its list.
+std::vector<StatusText> CurrentStatusBarTexts();
 
 void DrawStatusBar();

@@ -172,11 +172,7 @@ void RefreshListsOnTimer() {
 void UpdateButtons() {
     int view = g_program.currentView;
     bool selected = view >= 0 && ViewHasSelection(view);
-    bool information = view == ViewProcesses && selected;
-    bool search =
-        selected && (view == ViewProcesses || view == ViewServices || view == ViewDrivers || view == ViewAutoruns);
-    bool end = selected && (view == ViewProcesses || view == ViewWindows || view == ViewAutoruns);
-    SetImageButtonEnabled(CommandProcessInformation, information);
-    SetImageButtonEnabled(CommandWebSearch, search);
-    SetImageButtonEnabled(CommandEnd, end);
+    for (int command : kButtonCommands) {
+        SetImageButtonEnabled(command, ButtonEnabled(command, view, selected));
+    }
 }

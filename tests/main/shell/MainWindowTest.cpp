@@ -127,14 +127,14 @@ TEST_F(MainWindowTest, ButtonTooltipsFollowTheView) {
     EXPECT_EQ(TooltipOf(CommandTaskManager), Text(LanguageKey::RunTaskManagerBrackets));
 }
 
-TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelection) {
+TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelectionAndUnbuiltOnesAlways) {
     DispatchCommand(CommandViewFirst + ViewProcesses, 0, nullptr);
+    std::vector<int> live;
     for (size_t i = 0; i < kButtonCommands.size(); ++i) {
-        int command = kButtonCommands[i];
-        bool needsSelection =
-            command == CommandEnd || command == CommandWebSearch || command == CommandProcessInformation;
-        EXPECT_EQ(g_windows.buttonEnabled[i], !needsSelection) << "button " << command;
+        if (g_windows.buttonEnabled[i])
+            live.push_back(kButtonCommands[i]);
     }
+    EXPECT_EQ(live, (std::vector<int>{CommandTaskManager, CommandRun, CommandRefresh}));
 }
 
 TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSelection) {
@@ -150,7 +150,8 @@ TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSele
     };
     auto select = [list](bool on) { SetListViewItemState(list, on ? 0 : -1, on ? LVIS_SELECTED : 0, LVIS_SELECTED); };
     select(true);  // as a click does: the list tells its view window
-    EXPECT_TRUE(enabled(CommandEnd) && enabled(CommandWebSearch) && enabled(CommandProcessInformation));
+    EXPECT_TRUE(enabled(CommandEnd) && enabled(CommandWebSearch));
+    EXPECT_FALSE(enabled(CommandProcessInformation)) << "its window is not built yet";
     DispatchCommand(CommandRefresh, 0, nullptr);
     EXPECT_EQ(ListViewSelectedCount(list), 1) << "the refresh kept the selection";
     EXPECT_TRUE(enabled(CommandEnd));
@@ -181,6 +182,52 @@ TEST_F(MainWindowTest, MenuBarHasItsFourMenusWithTheLoggedOnUserInLogOff) {
     char logoff[256] = {};
     GetMenuStringA(g_windows.systemMenu, CommandLogoff, logoff, sizeof(logoff), MF_BYCOMMAND);
     EXPECT_EQ(std::string(logoff), LanguageTextWith(LanguageKey::Logoff, user));
+}
+
+// A menu read back entry by entry: the command, "-" for a separator, "[...]" for a submenu; a
+// greyed entry is starred.
+std::string ReadMenuShape(HMENU menu) {
+    std::string shape;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+        EXPECT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item));
+        shape += shape.empty() ? "" : " ";
+        if (item.fType & MFT_SEPARATOR) {
+            shape += "-";
+        } else if (item.hSubMenu != nullptr) {
+            shape += "[" + ReadMenuShape(item.hSubMenu) + "]";
+        } else {
+            shape += std::to_string(item.wID) + ((item.fState & MFS_GRAYED) ? "*" : "");
+        }
+    }
+    return shape;
+}
+
+TEST_F(MainWindowTest, ProcessMenuHasItsSeparatorsAndGreysWhatIsNotBuiltOrSwitchedOff) {
+    MainPreferences& preferences = g_program.preferences;
+    const int saved = preferences.PreferencesUseDatabase;
+    const std::string shape =
+        "32 - 21* - 22 - 33* 34* 35* 36* - [37 38 39 40 41 42] [43 44] - 555 556 - 20* 23 24 25* - 557 558 - 559 560";
+    for (int useDatabase : {0, 1}) {
+        preferences.PreferencesUseDatabase = useDatabase;
+        HMENU menu = CreateContextMenu(ContextMenuProcesses);
+        EXPECT_EQ(ReadMenuShape(menu), shape) << "the database is not built yet, whatever the setting";
+        DestroyMenu(menu);
+    }
+    // Once the database is built its entries follow the setting.
+    for (int useDatabase : {0, 1}) {
+        preferences.PreferencesUseDatabase = useDatabase;
+        MenuConditions built = CurrentMenuConditions();
+        built.unbuiltGreyed = false;
+        HMENU menu = CreateMenuFromEntries(ContextMenuEntries(ContextMenuProcesses, 2, built));
+        const std::string start = useDatabase ? "32 - 21 - 22 - 33 34 35 36 -" : "32 - 21 - 22 - 33* 34* 35* 36* -";
+        EXPECT_EQ(ReadMenuShape(menu).substr(0, start.size()), start);
+        DestroyMenu(menu);
+    }
+    preferences.PreferencesUseDatabase = saved;
+    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1* - 2* 3* 4* 5* 6* 7* 8* - 19* - 9");
 }
 
 TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
@@ -272,33 +319,6 @@ TEST_F(MainWindowTest, MovingNearAnEdgeSnapsAndTheNormalPlacementIsKept) {
     EXPECT_EQ(g_program.preferences.Window.Height, 520);
     ShowWindow(g_windows.window, SW_RESTORE);
     EXPECT_EQ(g_program.preferences.Window.Maximized, 0);
-}
-
-TEST_F(MainWindowTest, StatusStripShowsTheListCountAndFiguresOrOnlyTheWarning) {
-    g_program.figures.totalCpu = 12;
-    g_program.figures.ramPercent = 56;
-    g_program.figures.swapPercent = 3;
-    std::vector<StatusText> texts = StatusBarTexts(ViewServices);
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[0].x, 7);
-    EXPECT_EQ(texts[0].text, Text(LanguageKey::Services) + ": 0");
-    EXPECT_EQ(texts[1].x, 100);
-    EXPECT_EQ(texts[1].text, "CPU: 12%");
-    EXPECT_EQ(texts[2].text, "RAM: 56%");
-    EXPECT_EQ(texts[3].x, 260);
-    EXPECT_EQ(texts[3].text, "Swap: 3%");
-    EXPECT_TRUE(StatusBarTexts(ViewMonitor).empty());
-
-    g_program.privilegeFlag = 1;
-    texts = StatusBarTexts(ViewSmart);
-    EXPECT_EQ(texts[0].text, Text(LanguageKey::Harddisks) + ": 0");
-    EXPECT_EQ(texts.back().x, 340);
-    EXPECT_TRUE(texts.back().warning);
-    texts = StatusBarTexts(ViewMonitor);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].x, 7);
-    EXPECT_EQ(texts[0].text, Text(LanguageKey::SetRightsFailed));
-    g_program.privilegeFlag = 0;
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+#pragma once
+// The secondary windows of the main program: their numbers, titles, sizes and frames, and which
+// windows a modal one keeps disabled.
+
+#include <string>
+
+#include "foundation/Language.h"
+
+// All children of the main window (number 0) and hidden until used.
+enum SecondaryWindow : int {
+    WindowExecute = 1,
+    WindowNewAutorun,
+    WindowProcessInformation,
+    WindowDiagram,
+    WindowPreferences,
+    WindowSearch,
+    WindowAbout,
+    WindowDatabaseWait,
+    WindowCount
+};
+
+struct SecondaryWindowDescription {
+    int window;
+    LanguageKey title;
+    int width;
+    int height;
+    bool sizable;  // a sizing border and a minimise box
+};
+
+extern const SecondaryWindowDescription kSecondaryWindows[WindowCount - 1];
+
+// The title: the language text, or the product name for the database's wait window.
+std::string SecondaryWindowTitle(const SecondaryWindowDescription& description);
+// The windows that keep the main window and the other listed windows disabled while shown.
+bool IsModalWindow(int window);
+// The windows a modal window disables, the main window as 0.
+extern const int kDisabledWhileModal[4];
+
+extern const char kLicenseText[];
