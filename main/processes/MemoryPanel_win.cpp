@@ -4,22 +4,13 @@
 #include <array>
 #include <vector>
 
-#include "foundation/Language.h"
 #include "foundation/ScopedHandles_win.h"
 
 namespace {
 
-constexpr size_t kLineCount = 7;
-constexpr size_t kPartCount = 3;
-constexpr int kMargin = 8;
-constexpr int kGroupGap = 28;
-constexpr int kColumnGap = 8;
-constexpr int kCheckBoxRowHeight = 28;  // the view's check boxes sit below the band
+constexpr size_t kLineCount = kMemoryPanelLines;
+constexpr size_t kPartCount = kMemoryPanelParts;
 constexpr char kPanelClassName[] = "VantrelMemoryPanel";
-// The narrowest byte column, so the layout does not jump as the figures change; a group whose
-// figures grow wider gets a wider column.
-constexpr char kNarrowestBytes[] = "0.000.000.000 Bytes";
-constexpr char kWidestPercent[] = "(100%)";
 
 struct PanelText {
     std::string text;
@@ -113,7 +104,7 @@ int TextWidth(HDC dc, const std::string& text) {
 
 // The widest byte figure of each group as the panel shows it now.
 std::array<int, 2> WidestBytes(HDC dc) {
-    std::array<int, 2> widest{TextWidth(dc, kNarrowestBytes), TextWidth(dc, kNarrowestBytes)};
+    std::array<int, 2> widest{TextWidth(dc, kMemoryPanelNarrowestBytes), TextWidth(dc, kMemoryPanelNarrowestBytes)};
     for (size_t i = 0; i < kLineCount; ++i) {
         size_t group = g_panel.groupOfLine[i];
         widest[group] = std::max(widest[group], TextWidth(dc, g_panel.cells[i][1].text));
@@ -135,13 +126,12 @@ void CreateMemoryPanel(HWND view, HFONT font) {
     g_panel.view = view;
     g_panel.font = font;
     g_panel.band = CreateBand(view);
-    // The labels and groups come from the summary itself, so the panel shows its lines in its order.
-    std::vector<MemorySummaryLine> lines = MemorySummary(MemoryStatusFigures{}, 0);
-    g_panel.titles[0].text = LanguageText(lines.front().group) + ":";
-    g_panel.titles[1].text = LanguageText(lines.back().group) + ":";
-    for (size_t i = 0; i < kLineCount && i < lines.size(); ++i) {
-        g_panel.groupOfLine[i] = lines[i].group == lines.front().group ? 0 : 1;
-        g_panel.cells[i][0].text = LanguageText(lines[i].line) + ":";
+    MemoryPanelTexts texts = MemoryPanelTextsOf(MemoryStatusFigures{}, 0);
+    g_panel.groupOfLine = texts.groupOfLine;
+    for (size_t group = 0; group < 2; ++group)
+        g_panel.titles[group].text = texts.titles[group];
+    for (size_t i = 0; i < kLineCount; ++i) {
+        g_panel.cells[i][0].text = texts.cells[i][0];
         g_panel.cells[i][1].align = DT_RIGHT;
         g_panel.cells[i][2].align = DT_RIGHT;
     }
@@ -155,8 +145,7 @@ void CreateMemoryPanel(HWND view, HFONT font) {
 int MemoryPanelHeight() {
     if (g_panel.view == nullptr)
         return 0;
-    // A title row and the Memory group's four lines, with a little air above.
-    return 5 * g_panel.rowHeight + 6;
+    return MemoryPanelBandHeight(g_panel.rowHeight);
 }
 
 void LayoutMemoryPanel(int width, int height) {
@@ -172,28 +161,17 @@ void LayoutMemoryPanel(int width, int height) {
         g_panel.bytesWidth = WidestBytes(dc);
         return widest;
     });
-    const std::array<int, 2>& bytesWidth = g_panel.bytesWidth;
-    const int percentWidth = WithPanelFont([](HDC dc) { return TextWidth(dc, kWidestPercent); });
-
-    const int bandTop = height - kCheckBoxRowHeight - MemoryPanelHeight();
-    const int top = 6;  // within the band
-    std::array<int, 2> left{kMargin, 0};
-    left[1] = left[0] + labelWidth[0] + bytesWidth[0] + percentWidth + 3 * kColumnGap + kGroupGap;
-    for (size_t group = 0; group < 2; ++group) {
-        int groupWidth = labelWidth[group] + bytesWidth[group] + percentWidth + 3 * kColumnGap;
-        g_panel.titles[group].place = {left[group], top, left[group] + groupWidth, top + g_panel.rowHeight};
-    }
-    std::array<int, 2> row{1, 1};
+    const int percentWidth = WithPanelFont([](HDC dc) { return TextWidth(dc, kMemoryPanelWidestPercent); });
+    MemoryPanelPlaces places =
+        PlaceMemoryPanel(g_panel.groupOfLine, labelWidth, g_panel.bytesWidth, percentWidth, g_panel.rowHeight);
+    auto toRect = [](const PanelBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; };
+    for (size_t group = 0; group < 2; ++group)
+        g_panel.titles[group].place = toRect(places.titles[group]);
     for (size_t i = 0; i < kLineCount; ++i) {
-        size_t group = g_panel.groupOfLine[i];
-        int x = left[group] + kColumnGap;  // lines sit a little in from their title
-        int y = top + row[group]++ * g_panel.rowHeight;
-        const int widths[kPartCount] = {labelWidth[group], bytesWidth[group], percentWidth};
-        for (size_t part = 0; part < kPartCount; ++part) {
-            g_panel.cells[i][part].place = {x, y, x + widths[part], y + g_panel.rowHeight};
-            x += widths[part] + kColumnGap;
-        }
+        for (size_t part = 0; part < kPartCount; ++part)
+            g_panel.cells[i][part].place = toRect(places.cells[i][part]);
     }
+    const int bandTop = height - kMemoryPanelCheckBoxRowHeight - MemoryPanelHeight();
     MoveWindow(g_panel.band, 0, bandTop, width, MemoryPanelHeight(), FALSE);
     InvalidateRect(g_panel.band, nullptr, FALSE);
 }
@@ -203,10 +181,10 @@ void UpdateMemoryPanel(const MemoryStatusFigures& memory, uint64_t workingSetSum
         return;
     g_panel.memory = memory;
     g_panel.workingSetSum = workingSetSum;
-    std::vector<MemorySummaryLine> lines = MemorySummary(memory, workingSetSum);
-    for (size_t i = 0; i < kLineCount && i < lines.size(); ++i) {
-        SetText(g_panel.cells[i][1], lines[i].bytes);
-        SetText(g_panel.cells[i][2], lines[i].percent);
+    MemoryPanelTexts texts = MemoryPanelTextsOf(memory, workingSetSum);
+    for (size_t i = 0; i < kLineCount; ++i) {
+        SetText(g_panel.cells[i][1], texts.cells[i][1]);
+        SetText(g_panel.cells[i][2], texts.cells[i][2]);
     }
     std::array<int, 2> widest = WithPanelFont([](HDC dc) { return WidestBytes(dc); });
     if (widest != g_panel.bytesWidth && g_panel.size.cx > 0)

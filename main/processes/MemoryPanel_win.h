@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "main/processes/MemoryPanel.h"
 #include "main/processes/SystemFigures.h"
 
 void CreateMemoryPanel(HWND view, HFONT font);
