@@ -15,6 +15,11 @@ std::string FileNameOfPath(std::string_view path) {
     return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
+std::string FolderOfPath(const std::string& path) {
+    size_t slash = path.rfind('\\');
+    return slash == std::string::npos || slash + 1 == path.size() ? std::string() : path.substr(0, slash + 1);
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty())
         return name;

@@ -16,6 +16,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // What follows the last separator ('\\' or '/'); the whole path when it has none.
 std::string FileNameOfPath(std::string_view path);
 
+// The folder of a Windows path (of a file the system names), up to and including the last
+// backslash; empty when the path names no folder or ends in a backslash, so names no file.
+std::string FolderOfPath(const std::string& path);
+
 // True when a file (not a folder) of that name exists, whether or not it can be read.
 bool FileExists(const std::string& path);
 

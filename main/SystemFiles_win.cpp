@@ -12,7 +12,15 @@ using IsWow64Function = BOOL(WINAPI*)(HANDLE, PBOOL);
 using DisableRedirectionFunction = BOOL(WINAPI*)(PVOID*);
 using RevertRedirectionFunction = BOOL(WINAPI*)(PVOID);
 
+bool HasSysnativeAlias() {
+    static const bool present = IsFolder(JoinPath(WindowsFolder(), "Sysnative"));
+    return present;
+}
+
+}  // namespace
+
 const std::string& WindowsFolder() {
+    // It does not move while the program runs.
     static const std::string folder = [] {
         char text[MAX_PATH] = {};
         UINT length = GetWindowsDirectoryA(text, MAX_PATH);
@@ -20,13 +28,6 @@ const std::string& WindowsFolder() {
     }();
     return folder;
 }
-
-bool HasSysnativeAlias() {
-    static const bool present = IsFolder(JoinPath(WindowsFolder(), "Sysnative"));
-    return present;
-}
-
-}  // namespace
 
 bool RunsUnderWow64() {
     // Asked once the library table is open; until then the answer is false.

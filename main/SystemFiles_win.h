@@ -9,6 +9,9 @@
 // where the system folder should be, so it would read, hash or delete a namesake instead of the
 // real file. The mapping itself is SysnativePathWith (main/Wow64Path.h).
 
+// The Windows folder (GetWindowsDirectory), without a closing backslash; empty when it cannot be told.
+const std::string& WindowsFolder();
+
 // True when this program is a 32-bit one on 64-bit Windows. Bound through the library table's
 // kernel32 slot, since early XP lacks the call; false when it cannot be told.
 bool RunsUnderWow64();

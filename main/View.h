@@ -17,3 +17,7 @@ enum View : int {
 
 // The name the view's menu entry and banner show.
 LanguageKey ViewName(int view);
+
+// The row along the bottom of a view that holds its check boxes; the lists and panels above end
+// where it begins.
+constexpr int kViewCheckBoxRowHeight = 28;

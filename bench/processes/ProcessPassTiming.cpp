@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/processes/ProcessAccounting_win.h"
 #include "main/processes/ProcessActivity.h"
 #include "main/processes/ProcessCpu.h"

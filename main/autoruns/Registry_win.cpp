@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
 
@@ -19,25 +20,12 @@ REGSAM RegistryViewAccess(RegistryView view) {
     return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
-// Closes the key on every way out.
-struct OpenedKey {
-    HKEY key = nullptr;
-    OpenedKey() = default;
-    OpenedKey(const OpenedKey&) = delete;
-    OpenedKey& operator=(const OpenedKey&) = delete;
-    ~OpenedKey() {
-        if (key != nullptr) {
-            RegCloseKey(key);
-        }
-    }
-};
-
-bool OpenPath(const std::string& path, REGSAM rights, RegistryView view, OpenedKey& opened) {
+bool OpenPath(const std::string& path, REGSAM rights, RegistryView view, ScopedRegistryKey& opened) {
     HKEY root = RootKeyOfPath(path);
     if (root == nullptr) {
         return false;
     }
-    return RegOpenKeyExA(root, SubKeyOfPath(path).c_str(), 0, rights | RegistryViewAccess(view), &opened.key) ==
+    return RegOpenKeyExA(root, SubKeyOfPath(path).c_str(), 0, rights | RegistryViewAccess(view), opened.receive()) ==
            ERROR_SUCCESS;
 }
 
@@ -93,7 +81,7 @@ bool HasSecondRegistryView() {
 }
 
 std::string ReadRegistryValue(const std::string& path, const std::string& valueName, RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     if (!OpenPath(path, kQueryRights, view, opened)) {
         return std::string();
     }
@@ -101,7 +89,7 @@ std::string ReadRegistryValue(const std::string& path, const std::string& valueN
     BYTE buffer[kRegistryTextBufferLength];
     DWORD type = 0;
     DWORD length = sizeof(buffer);
-    if (RegQueryValueExA(opened.key, valueName.c_str(), nullptr, &type, buffer, &length) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(opened.get(), valueName.c_str(), nullptr, &type, buffer, &length) != ERROR_SUCCESS ||
         length > sizeof(buffer)) {
         return std::string();
     }
@@ -113,7 +101,7 @@ int WriteRegistryValue(const std::string& path,
                        const std::string& valueText,
                        unsigned long type,
                        RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     if (!OpenPath(path, kWriteRights, view, opened)) {
         return 0;
     }
@@ -121,20 +109,20 @@ int WriteRegistryValue(const std::string& path,
     switch (type) {
         case kRegistryString:
         case kRegistryExpandString:
-            result =
-                RegSetValueExA(opened.key, valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(valueText.c_str()),
-                               static_cast<DWORD>(valueText.size() + 1));
+            result = RegSetValueExA(opened.get(), valueName.c_str(), 0, type,
+                                    reinterpret_cast<const BYTE*>(valueText.c_str()),
+                                    static_cast<DWORD>(valueText.size() + 1));
             break;
         case kRegistryDword: {
             DWORD value = RegistryDwordFromText(valueText);
-            result = RegSetValueExA(opened.key, valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(&value),
+            result = RegSetValueExA(opened.get(), valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(&value),
                                     sizeof(value));
             break;
         }
         case kRegistryBinary: {
             auto bytes = RegistryBinaryFromText(valueText);
             if (bytes) {
-                result = RegSetValueExA(opened.key, valueName.c_str(), 0, type, bytes->data(),
+                result = RegSetValueExA(opened.get(), valueName.c_str(), 0, type, bytes->data(),
                                         static_cast<DWORD>(bytes->size()));
             }
             break;
@@ -146,11 +134,11 @@ int WriteRegistryValue(const std::string& path,
 }
 
 int DeleteRegistryValue(const std::string& path, const std::string& valueName, RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     if (!OpenPath(path, kWriteRights, view, opened)) {
         return 0;
     }
-    return RegDeleteValueA(opened.key, valueName.c_str()) == ERROR_SUCCESS ? 1 : 0;
+    return RegDeleteValueA(opened.get(), valueName.c_str()) == ERROR_SUCCESS ? 1 : 0;
 }
 
 int DeleteRegistryKey(const std::string& path, RegistryView view) {
@@ -168,13 +156,13 @@ int DeleteRegistryKey(const std::string& path, RegistryView view) {
 }
 
 std::string RegistrySubKeyName(const std::string& path, unsigned long index, RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     if (!OpenPath(path, kListRights, view, opened)) {
         return std::string();
     }
     char name[kRegistryTextBufferLength];
     DWORD length = sizeof(name);
-    if (RegEnumKeyExA(opened.key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+    if (RegEnumKeyExA(opened.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
         length >= sizeof(name)) {
         return std::string();
     }
@@ -182,13 +170,13 @@ std::string RegistrySubKeyName(const std::string& path, unsigned long index, Reg
 }
 
 std::string RegistryValueName(const std::string& path, unsigned long index, RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     if (!OpenPath(path, kQueryRights, view, opened)) {
         return std::string();
     }
     char name[kRegistryTextBufferLength];
     DWORD length = sizeof(name);
-    if (RegEnumValueA(opened.key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+    if (RegEnumValueA(opened.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
         length >= sizeof(name)) {
         return std::string();
     }
@@ -196,14 +184,15 @@ std::string RegistryValueName(const std::string& path, unsigned long index, Regi
 }
 
 int RegistryKeyExists(const std::string& path, RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     return OpenPath(path, kQueryRights, view, opened) ? 1 : 0;
 }
 
 int RegistryValueExists(const std::string& path, const std::string& valueName, RegistryView view) {
-    OpenedKey opened;
+    ScopedRegistryKey opened;
     if (!OpenPath(path, kQueryRights, view, opened)) {
         return 0;
     }
-    return RegQueryValueExA(opened.key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1 : 0;
+    return RegQueryValueExA(opened.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1
+                                                                                                                  : 0;
 }

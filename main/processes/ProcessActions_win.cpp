@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/PreferencesDefaults.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
@@ -17,8 +20,6 @@
 #include "main/processes/ProcessList_win.h"
 
 namespace {
-
-constexpr char kProductName[] = "Vantrel";
 
 struct SelectedProcess {
     DWORD pid;
@@ -64,7 +65,7 @@ void EndSelectedProcesses(UINT exitCode) {
     DWORD ownPriority = GetPriorityClass(self);
     SetPriorityClass(self, REALTIME_PRIORITY_CLASS);
     if (selected.size() == 1) {
-        if (ShowMessageBox(kProductName, LanguageTextWith(LanguageKey::ReallyEndProcess, selected[0].name),
+        if (ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::ReallyEndProcess, selected[0].name),
                            kMessageBoxQuestion) == kAnswerYes &&
             !TerminateById(selected[0].pid, exitCode))
             ReportEndFailure(selected[0]);
@@ -73,7 +74,7 @@ void EndSelectedProcesses(UINT exitCode) {
         for (const SelectedProcess& process : selected)
             list += " - " + process.name + "\r\n";
         std::string question = LanguageText(LanguageKey::ReallyEndFollowingProcesses) + "\r\n\r\n" + list;
-        if (ShowMessageBox(kProductName, question, kMessageBoxQuestion) == kAnswerYes) {
+        if (ShowMessageBox(kMainWindowTitle, question, kMessageBoxQuestion) == kAnswerYes) {
             for (const SelectedProcess& process : selected)
                 SetPriority(process.pid, IDLE_PRIORITY_CLASS);
             for (const SelectedProcess& process : selected) {
@@ -90,7 +91,7 @@ void EndSelectedProcesses(UINT exitCode) {
 void SetSelectedPriority(DWORD priorityClass) {
     for (const SelectedProcess& process : SelectedProcesses()) {
         if (!SetPriority(process.pid, priorityClass)) {
-            ShowMessageBox(kProductName, LanguageTextWith(LanguageKey::CanNotChangePriority, process.name),
+            ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::CanNotChangePriority, process.name),
                            kMessageBoxError);
         }
     }
@@ -100,7 +101,7 @@ void SetSelectedPriority(DWORD priorityClass) {
 namespace {
 
 bool AffinityOf(DWORD pid, DWORD_PTR& mask) {
-    ScopedProcessHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+    ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
     DWORD_PTR system = 0;
     return process.get() != nullptr && GetProcessAffinityMask(process.get(), &mask, &system);
 }
@@ -114,8 +115,7 @@ void ToggleSelectedAffinity(int processor) {
         return;
     DWORD_PTR bit = static_cast<DWORD_PTR>(1) << processor;
     for (const SelectedProcess& selected : SelectedProcesses()) {
-        ScopedProcessHandle process(
-            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_INFORMATION, FALSE, selected.pid));
+        ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_INFORMATION, FALSE, selected.pid));
         DWORD_PTR mask = 0, system = 0;
         if (process.get() == nullptr || !GetProcessAffinityMask(process.get(), &mask, &system))
             continue;
@@ -132,7 +132,7 @@ void PrepareProcessMenu(HMENU menu) {
     std::vector<SelectedProcess> selected = SelectedProcesses();
     const RowTable& table = *ProcessListView().table;
     for (int id = CommandPriorityRealtime; id <= CommandPriorityIdle; ++id)
-        CheckMenuItem(menu, id, MF_BYCOMMAND | MF_UNCHECKED);
+        CheckMenuCommand(menu, id, false);
     static constexpr DWORD kClasses[] = {kPriorityRealtime, kPriorityHigh,        kPriorityAboveNormal,
                                          kPriorityNormal,   kPriorityBelowNormal, kPriorityIdle};
     for (size_t row = 0; row < table.rows.size(); ++row) {
@@ -140,7 +140,7 @@ void PrepareProcessMenu(HMENU menu) {
             continue;
         for (int i = 0; i < 6; ++i) {
             if (Cell(table, row, kProcessColumnPriority) == PriorityShortName(kClasses[i]))
-                CheckMenuItem(menu, CommandPriorityRealtime + i, MF_BYCOMMAND | MF_CHECKED);
+                CheckMenuCommand(menu, CommandPriorityRealtime + i, true);
         }
     }
     DWORD_PTR mask = 0;
@@ -159,30 +159,30 @@ void PrepareProcessMenu(HMENU menu) {
             break;
         bool in = (mask >> processor) & 1;
         // Without a mask there is nothing to toggle.
-        EnableMenuItem(menu, id, MF_BYCOMMAND | (known ? MF_ENABLED : MF_GRAYED));
-        CheckMenuItem(menu, id, MF_BYCOMMAND | (in ? MF_CHECKED : MF_UNCHECKED));
+        EnableMenuCommand(menu, id, known);
+        CheckMenuCommand(menu, id, in);
         if (in) {
             ++checked;
             lastChecked = id;
         }
     }
     if (checked == 1)
-        EnableMenuItem(menu, lastChecked, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuCommand(menu, lastChecked, false);
 }
 
 void PauseSelectedProcesses(bool pause) {
-    if (!IsSlotOpen(0)) {
-        ShowMessageBox(kProductName, LanguageText(LanguageKey::CanNotFindNTDLL), kMessageBoxError);
+    if (!IsSlotOpen(kNtdllSlot)) {
+        ShowMessageBox(kMainWindowTitle, LanguageText(LanguageKey::CanNotFindNTDLL), kMessageBoxError);
         return;
     }
     using ProcessCall = LONG(WINAPI*)(HANDLE);
-    auto call = reinterpret_cast<ProcessCall>(SlotFunction(0, pause ? "NtSuspendProcess" : "NtResumeProcess"));
+    auto call = SlotFunctionAs<ProcessCall>(kNtdllSlot, pause ? "NtSuspendProcess" : "NtResumeProcess");
     if (call == nullptr) {
-        ShowMessageBox(kProductName, LanguageText(LanguageKey::IncompatibleNTDLL), kMessageBoxError);
+        ShowMessageBox(kMainWindowTitle, LanguageText(LanguageKey::IncompatibleNTDLL), kMessageBoxError);
         return;
     }
     for (const SelectedProcess& selected : SelectedProcesses()) {
-        ScopedProcessHandle process(OpenProcess(kProcessAllAccess, TRUE, selected.pid));
+        ScopedHandle process(OpenProcess(kProcessAllAccess, TRUE, selected.pid));
         if (process.get() != nullptr)
             call(process.get());
     }
@@ -217,7 +217,7 @@ void DeleteSelectedExecutables(UINT exitCode) {
                            LanguageTextWith(LanguageKey::CanNotDeleteProcess, selected.name), kMessageBoxWarning);
             continue;
         }
-        if (ShowMessageBox(kProductName, LanguageTextWith(LanguageKey::ReallyDeleteProcess, selected.name),
+        if (ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::ReallyDeleteProcess, selected.name),
                            kMessageBoxQuestion) != kAnswerYes)
             continue;
         TerminateById(selected.pid, exitCode);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ProcessLayerState_win.h"
 

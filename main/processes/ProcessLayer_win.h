@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/ScopedHandles_win.h"
 #include "main/processes/ProcessActivity.h"
 #include "main/processes/ProcessIdSet.h"
 
@@ -16,9 +15,6 @@
 // Access rights as the layer asks for them. All access is the value every Windows version accepts.
 constexpr DWORD kProcessAllAccess = 0x1F0FFF;
 constexpr DWORD kProcessQueryAndRead = 0x410;
-
-// The process list's refresh and its actions still name the owner of an opened process this way.
-using ScopedProcessHandle = ScopedHandle;
 
 // Enables exactly the one named privilege in the process token; 0 when it could not be enabled,
 // including when the token does not hold it.

@@ -118,11 +118,6 @@ CellCompare ProcessColumnCompare(size_t column) {
     return IsRightAlignedProcessColumn(column) ? CompareCellNumber : CompareCellText;
 }
 
-std::string FolderOfPath(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos || slash + 1 == path.size() ? std::string() : path.substr(0, slash + 1);
-}
-
 void BuildProcessRowIndex(ProcessRowIndex& index, const RowTable& table) {
     index.rowOfPid.clear();
     index.rowOfPid.reserve(table.rows.size() * 2);

@@ -8,7 +8,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "foundation/FileSystem.h"
 #include "main/RowTable.h"
 #include "main/RowTableSort.h"
 #include "main/processes/ProcessListColumns.h"
@@ -48,10 +47,6 @@ size_t AppendProcessRow(RowTable& table, const ProcessRowTexts& texts);
 // How a header click sorts a column: the figures (4, 6 to 18, 20) by value, the rest as text.
 CellCompare ProcessColumnCompare(size_t column);
 bool IsRightAlignedProcessColumn(size_t column);
-
-// The folder of an executable path, up to and including the last backslash; empty when the path
-// names no folder. Its file name is FileNameOfPath's.
-std::string FolderOfPath(const std::string& path);
 
 // The first row of each pid, so that a refresh finds rows without scanning the list per process.
 struct ProcessRowIndex {

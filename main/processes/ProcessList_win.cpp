@@ -7,10 +7,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
+#include "main/View.h"
 #include "main/processes/CpuHistory_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessAccounting_win.h"
@@ -116,7 +121,7 @@ ProcessPass TakeProcessPass() {
     pass.samples.reserve(g_list.ids.ids.size());
     g_list.workingSetSum = 0;
     for (uint32_t pid : g_list.ids.ids) {
-        ScopedProcessHandle process(OpenProcessForSample(pid));
+        ScopedHandle process(OpenProcessForSample(pid));
         ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
         g_list.workingSetSum += sample.workingSet;
         ReadExecutableFile(sample);
@@ -176,13 +181,14 @@ HWND CreateProcessList(HWND view, const MainPreferences* preferences) {
     g_list.serviceHostImage = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
     HWND list =
         CreateTableListView(g_list.view, view, ControlProcessList, &g_list.table, Columns(g_list.options), true);
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_list.images));
+    SetListViewImageList(list, g_list.images);
     return list;
 }
 
 void LayoutProcessList(int width, int height) {
     if (g_list.view.list != nullptr)
-        MoveWindow(g_list.view.list, 0, 0, width, std::max(height - 28 - MemoryPanelHeight(), 0), TRUE);
+        MoveWindow(g_list.view.list, 0, 0, width, std::max(height - kViewCheckBoxRowHeight - MemoryPanelHeight(), 0),
+                   TRUE);
 }
 
 TableListView& ProcessListView() {
@@ -208,7 +214,7 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
             sortDirection = g_list.view.sortAscending ? 1 : -1;
     }
 
-    SendMessageA(g_list.view.list, WM_SETREDRAW, FALSE, 0);
+    SetRedraw(g_list.view.list, false);
     ProcessPass pass = TakeProcessPass();
     ++g_list.activity.passes;
     ProcessListChanges changes = ApplyProcessPass(g_list.table, pass, g_list.options);
@@ -216,7 +222,7 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     bool changed = ProcessListChanged(changes);
     if (changed)
         SortOrArrange(sortColumn, sortDirection > 0, sortGiven);
-    SendMessageA(g_list.view.list, WM_SETREDRAW, TRUE, 0);
+    SetRedraw(g_list.view.list, true);
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
     return changed ? TRUE : FALSE;

@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "foundation/FileSystem.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/LibraryTable_win.h"
+#include "main/SystemFiles_win.h"
 #include "main/processes/ImagePath.h"
 #include "main/processes/ProcessLayerState_win.h"
 #include "main/processes/ProcessLayer_win.h"
 
 namespace {
-
-constexpr int kWindowsFolder = 36;  // CSIDL_WINDOWS
 
 std::string FromBuffer(const char* text, DWORD length, DWORD capacity) {
     return std::string(text, std::min(length, capacity - 1));
@@ -57,11 +57,6 @@ std::string ImagePathByQuery(HANDLE process) {
     if (!CallSlotFunction<Query>(kKernel32Slot, "QueryFullProcessImageNameA", FALSE, process, 0, path, &length))
         return std::string();
     return FromBuffer(path, length, sizeof(path));
-}
-
-const std::string& WindowsFolder() {
-    static const std::string folder = SpecialFolderPath(kWindowsFolder);
-    return folder;
 }
 
 }  // namespace

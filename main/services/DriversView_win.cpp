@@ -1,8 +1,12 @@
 #include "main/services/ServicesView_win.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include "foundation/Controls_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "foundation/ValueFormatting.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/SystemFiles_win.h"
@@ -37,9 +41,11 @@ std::vector<ListColumn> DriverColumns() {
 // The kind images, in DriverImage order, from the system's stock icons.
 void LoadDriverImages() {
     g_driverImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    const int kStockIcons[3] = {32518 /* shield-less window logo */, 32512 /* application */, 32516 /* information */};
-    for (int id : kStockIcons) {
-        HICON icon = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_SHARED));
+    // IDI_SHIELD, which the headers name only for Vista and later.
+    const LPCSTR kShieldIcon = MAKEINTRESOURCEA(32518);
+    const LPCSTR kStockIcons[3] = {kShieldIcon, IDI_APPLICATION, IDI_INFORMATION};
+    for (LPCSTR id : kStockIcons) {
+        HICON icon = static_cast<HICON>(LoadImageA(nullptr, id, IMAGE_ICON, 16, 16, LR_SHARED));
         ImageList_AddIcon(g_driverImages, icon);
     }
 }
@@ -79,23 +85,23 @@ TableListView& DriversList() {
 void CreateDriversList(HWND view) {
     CreateTableListView(g_drivers, view, ControlDriverList, &g_driverTable, DriverColumns(), false);
     LoadDriverImages();
-    SendMessageA(g_drivers.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_driverImages));
+    SetListViewImageList(g_drivers.list, g_driverImages);
 }
 
 void RebuildDriversList() {
     if (g_drivers.list == nullptr) {
         return;
     }
-    SendMessageA(g_drivers.list, WM_SETREDRAW, FALSE, 0);
+    SetRedraw(g_drivers.list, false);
     ListViewState state = SaveListViewState(g_drivers);
     g_driverTable.rows.clear();
 
-    std::string systemFolder = SpecialFolderPath(0x25);
+    std::string systemFolder = SpecialFolderPath(CSIDL_SYSTEM);
     for (BeginDriverEnumeration(); NextDriver();) {
         AppendDriverRow(g_driverTable, ReadDriverRecord(DriverBaseName(), DriverFileName(), systemFolder));
     }
     RestoreListViewState(g_drivers, state);
-    SendMessageA(g_drivers.list, WM_SETREDRAW, TRUE, 0);
+    SetRedraw(g_drivers.list, true);
     InvalidateRect(g_drivers.list, nullptr, TRUE);
 }
 
@@ -110,11 +116,9 @@ std::string SelectedDriverPath() {
 }
 
 void ExploreDriverFolder() {
-    std::string path = SelectedDriverPath();
-    size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) {
+    std::string folder = FolderOfPath(SelectedDriverPath());
+    if (folder.empty()) {
         return;
     }
-    std::string folder = path.substr(0, slash);
     ShellExecuteA(nullptr, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -16,22 +16,12 @@ constexpr DWORD kAnyState = SERVICE_STATE_ALL;   // 3
 constexpr int kEnumerationAttempts = 3;
 constexpr char kDescriptionValue[] = "Description";
 
-struct OpenedService {
-    SC_HANDLE handle = nullptr;
-    OpenedService(const std::string& name, DWORD access) {
-        SC_HANDLE manager = ProgramServiceLayer().manager;
-        if (manager != nullptr && !name.empty()) {
-            handle = OpenServiceA(manager, name.c_str(), access);
-        }
-    }
-    OpenedService(const OpenedService&) = delete;
-    OpenedService& operator=(const OpenedService&) = delete;
-    ~OpenedService() {
-        if (handle != nullptr) {
-            CloseServiceHandle(handle);
-        }
-    }
-};
+// The service of that name, opened with the rights asked for; null when the manager is not open or
+// refuses.
+SC_HANDLE OpenNamedService(const std::string& name, DWORD access) {
+    SC_HANDLE manager = ProgramServiceLayer().manager.get();
+    return manager != nullptr && !name.empty() ? OpenServiceA(manager, name.c_str(), access) : nullptr;
+}
 
 // Elements enough to hold `length` bytes, so that the strings behind the records stay aligned.
 template <typename Record>
@@ -40,12 +30,9 @@ std::size_t RecordsForLength(DWORD length) {
 }
 
 bool SendControl(const std::string& serviceName, DWORD control, DWORD access) {
-    OpenedService service(serviceName, access);
-    if (service.handle == nullptr) {
-        return false;
-    }
+    ScopedServiceHandle service(OpenNamedService(serviceName, access));
     SERVICE_STATUS status{};
-    return ControlService(service.handle, control, &status) != FALSE;
+    return service.valid() && ControlService(service.get(), control, &status) != FALSE;
 }
 
 const ENUM_SERVICE_STATUSA* CurrentEntry() {
@@ -69,17 +56,14 @@ ServiceLayer& ProgramServiceLayer() {
 
 void OpenServiceManager() {
     ServiceLayer& layer = ProgramServiceLayer();
-    if (layer.manager == nullptr) {
-        layer.manager = OpenSCManagerA(nullptr, nullptr, kManagerAccess);
+    if (!layer.manager.valid()) {
+        layer.manager.reset(OpenSCManagerA(nullptr, nullptr, kManagerAccess));
     }
 }
 
 void CloseServiceManager() {
     ServiceLayer& layer = ProgramServiceLayer();
-    if (layer.manager != nullptr) {
-        CloseServiceHandle(layer.manager);
-        layer.manager = nullptr;
-    }
+    layer.manager.reset();
     layer.services.clear();
     layer.serviceCount = 0;
     layer.serviceCursor = -1;
@@ -91,7 +75,7 @@ unsigned long BeginServiceEnumeration() {
     layer.services.clear();
     layer.serviceCount = 0;
     layer.serviceCursor = -1;
-    if (layer.manager == nullptr) {
+    if (!layer.manager.valid()) {
         return 0;
     }
     for (int attempt = 0; attempt < kEnumerationAttempts; ++attempt) {
@@ -99,7 +83,8 @@ unsigned long BeginServiceEnumeration() {
         DWORD needed = 0;
         DWORD returned = 0;
         DWORD resume = 0;
-        if (EnumServicesStatusA(layer.manager, kWin32Services, kAnyState, &probe, 0, &needed, &returned, &resume)) {
+        if (EnumServicesStatusA(layer.manager.get(), kWin32Services, kAnyState, &probe, 0, &needed, &returned,
+                                &resume)) {
             return 0;  // no services at all
         }
         if (GetLastError() != ERROR_MORE_DATA || needed == 0) {
@@ -109,7 +94,7 @@ unsigned long BeginServiceEnumeration() {
         DWORD length = static_cast<DWORD>(layer.services.size() * sizeof(ENUM_SERVICE_STATUSA));
         resume = 0;
         returned = 0;
-        if (EnumServicesStatusA(layer.manager, kWin32Services, kAnyState, layer.services.data(), length, &needed,
+        if (EnumServicesStatusA(layer.manager.get(), kWin32Services, kAnyState, layer.services.data(), length, &needed,
                                 &returned, &resume)) {
             layer.serviceCount = returned <= layer.services.size() ? returned : 0;
             return layer.serviceCount;
@@ -148,18 +133,18 @@ unsigned long CurrentServiceState() {
 bool QueryServiceConfiguration(const std::string& serviceName) {
     ServiceLayer& layer = ProgramServiceLayer();
     layer.configuration.clear();
-    OpenedService service(serviceName, kConfigurationAccess);
-    if (service.handle == nullptr) {
+    ScopedServiceHandle service(OpenNamedService(serviceName, kConfigurationAccess));
+    if (!service.valid()) {
         return false;
     }
     DWORD needed = 0;
-    if (QueryServiceConfigA(service.handle, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+    if (QueryServiceConfigA(service.get(), nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
         needed == 0) {
         return false;
     }
     layer.configuration.assign(RecordsForLength<QUERY_SERVICE_CONFIGA>(needed), QUERY_SERVICE_CONFIGA{});
     DWORD length = static_cast<DWORD>(layer.configuration.size() * sizeof(QUERY_SERVICE_CONFIGA));
-    if (!QueryServiceConfigA(service.handle, layer.configuration.data(), length, &needed)) {
+    if (!QueryServiceConfigA(service.get(), layer.configuration.data(), length, &needed)) {
         layer.configuration.clear();
         return false;
     }
@@ -186,32 +171,31 @@ std::string ServiceDescription(const std::string& serviceName) {
         return std::string();
     }
     std::string subKey = "SYSTEM\\CurrentControlSet\\Services\\" + serviceName;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    ScopedRegistryKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
         return std::string();
     }
     std::string description;
     DWORD type = 0;
     DWORD length = 0;
-    if (RegQueryValueExA(key, kDescriptionValue, nullptr, &type, nullptr, &length) == ERROR_SUCCESS && length > 0 &&
-        (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)) {
+    if (RegQueryValueExA(key.get(), kDescriptionValue, nullptr, &type, nullptr, &length) == ERROR_SUCCESS &&
+        length > 0 && (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)) {
         std::vector<char> data(length);
-        if (RegQueryValueExA(key, kDescriptionValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &length) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExA(key.get(), kDescriptionValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                             &length) == ERROR_SUCCESS &&
             length <= data.size()) {
             description = RegistryStringFromData(data.data(), length);
         }
     }
     // Services of Vista and later describe themselves by a string of a library ("@file,-id"); the
     // raw text stays when the string cannot be loaded.
-    std::string resolved = LoadIndirectRegistryText(key, kDescriptionValue, description);
-    RegCloseKey(key);
+    std::string resolved = LoadIndirectRegistryText(key.get(), kDescriptionValue, description);
     return resolved.empty() ? description : resolved;
 }
 
 bool StartServiceByName(const std::string& serviceName) {
-    OpenedService service(serviceName, SERVICE_START);
-    return service.handle != nullptr && StartServiceA(service.handle, 0, nullptr) != FALSE;
+    ScopedServiceHandle service(OpenNamedService(serviceName, SERVICE_START));
+    return service.valid() && StartServiceA(service.get(), 0, nullptr) != FALSE;
 }
 
 bool StopService(const std::string& serviceName) {
@@ -227,8 +211,8 @@ bool ContinueService(const std::string& serviceName) {
 }
 
 bool ChangeServiceStartType(const std::string& serviceName, unsigned long startType) {
-    OpenedService service(serviceName, SERVICE_CHANGE_CONFIG);
-    return service.handle != nullptr &&
-           ChangeServiceConfigA(service.handle, SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE, nullptr, nullptr,
+    ScopedServiceHandle service(OpenNamedService(serviceName, SERVICE_CHANGE_CONFIG));
+    return service.valid() &&
+           ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE, nullptr, nullptr,
                                 nullptr, nullptr, nullptr, nullptr, nullptr) != FALSE;
 }

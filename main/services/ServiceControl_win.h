@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/ScopedHandles_win.h"
+
 // A thin layer over the service control manager: one manager handle for the program's life, a
 // cursor over the enumerated Win32 services, configuration and description queries, and the four
 // control operations. Operations report failure by 0, false or empty text, never by a message.
 
 struct ServiceLayer {
-    SC_HANDLE manager = nullptr;
+    ScopedServiceHandle manager;
     // The manager's entries with their name texts behind them, in the order it returned them.
     std::vector<ENUM_SERVICE_STATUSA> services;
     DWORD serviceCount = 0;

@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "foundation/Controls_win.h"
 #include "foundation/Language.h"
+#include "foundation/ListViews_win.h"
 #include "main/CommandIds.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/SystemFiles_win.h"
@@ -39,16 +41,10 @@ std::vector<ListColumn> ServiceColumns() {
     };
 }
 
-std::string WindowsFolder() {
-    char folder[MAX_PATH] = {};
-    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
-}
-
 // The fixed service image sits at index 0; each row with an icon of its own adds one.
 void ResetServiceImages() {
     ImageList_RemoveAll(g_serviceImages);
-    HICON fixed = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32512), IMAGE_ICON, 16, 16, LR_SHARED));
+    HICON fixed = static_cast<HICON>(LoadImageA(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
     ImageList_AddIcon(g_serviceImages, fixed);
 }
 
@@ -68,7 +64,7 @@ int ServiceImage(const std::string& executable) {
 // Every Win32 service the manager lists, with what the list shows of it.
 std::vector<ServiceRecord> ReadServiceRecords() {
     std::vector<ServiceRecord> records;
-    std::string windows = WindowsFolder();
+    const std::string& windows = WindowsFolder();
     for (BeginServiceEnumeration(); NextService();) {
         ServiceRecord record;
         record.name = CurrentServiceName();
@@ -101,20 +97,20 @@ TableListView& ServicesList() {
 void CreateServicesList(HWND view) {
     CreateTableListView(g_services, view, ControlServiceList, &g_serviceTable, ServiceColumns(), false);
     g_serviceImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 32, 32);
-    SendMessageA(g_services.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_serviceImages));
+    SetListViewImageList(g_services.list, g_serviceImages);
 }
 
 void RebuildServicesList() {
     if (g_services.list == nullptr) {
         return;
     }
-    SendMessageA(g_services.list, WM_SETREDRAW, FALSE, 0);
+    SetRedraw(g_services.list, false);
     ListViewState state = SaveListViewState(g_services);
     ResetServiceImages();
     FillServiceTable(g_serviceTable, ReadServiceRecords());
     // Nothing is selected until the remembered index is restored.
     RestoreListViewState(g_services, state);
-    SendMessageA(g_services.list, WM_SETREDRAW, TRUE, 0);
+    SetRedraw(g_services.list, true);
     InvalidateRect(g_services.list, nullptr, TRUE);
 }
 
@@ -125,18 +121,16 @@ std::string SelectedServiceName() {
 
 void PrepareServicesMenu(HMENU menu) {
     ServiceMenuState state = ServiceMenuStateOf(g_serviceTable, CurrentRow(g_services));
-    auto enable = [menu](int id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    auto check = [menu](int id, bool on) { CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
-    enable(CommandServiceStart, state.start);
-    enable(CommandServiceStop, state.stop);
-    enable(CommandServicePause, state.pause);
-    enable(CommandServiceContinue, state.resume);
-    enable(CommandServiceDisabled, state.startTypes);
-    enable(CommandServiceAutomatic, state.startTypes);
-    enable(CommandServiceManual, state.startTypes);
-    check(CommandServiceDisabled, state.startType == kServiceDisabled);
-    check(CommandServiceAutomatic, state.startType == kServiceAutoStart);
-    check(CommandServiceManual, state.startType == kServiceDemandStart);
+    EnableMenuCommand(menu, CommandServiceStart, state.start);
+    EnableMenuCommand(menu, CommandServiceStop, state.stop);
+    EnableMenuCommand(menu, CommandServicePause, state.pause);
+    EnableMenuCommand(menu, CommandServiceContinue, state.resume);
+    EnableMenuCommand(menu, CommandServiceDisabled, state.startTypes);
+    EnableMenuCommand(menu, CommandServiceAutomatic, state.startTypes);
+    EnableMenuCommand(menu, CommandServiceManual, state.startTypes);
+    CheckMenuCommand(menu, CommandServiceDisabled, state.startType == kServiceDisabled);
+    CheckMenuCommand(menu, CommandServiceAutomatic, state.startType == kServiceAutoStart);
+    CheckMenuCommand(menu, CommandServiceManual, state.startType == kServiceDemandStart);
 }
 
 bool IsServicesCommand(int id) {
@@ -164,7 +158,9 @@ int ServiceListsContextMenu(const NMHDR& header) {
     if (header.code != NM_RCLICK) {
         return 0;
     }
-    return header.idFrom == ControlServiceList ? 4 : header.idFrom == ControlDriverList ? 5 : 0;
+    return header.idFrom == ControlServiceList  ? ContextMenuServices
+           : header.idFrom == ControlDriverList ? ContextMenuDrivers
+                                                : 0;
 }
 
 bool HandleServiceListsNotification(const NMHDR& header, LRESULT& result) {

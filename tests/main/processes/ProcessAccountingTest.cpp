@@ -6,6 +6,7 @@
 
 #include <mmsystem.h>
 
+#include "foundation/ScopedHandles_win.h"
 #include "foundation/ValueFormatting.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ProcessCpu.h"

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <fstream>
 
+#include "foundation/ScopedHandles_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/processes/ProcessAccounting_win.h"
 #include "main/processes/ProcessCpu.h"

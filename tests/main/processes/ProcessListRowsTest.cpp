@@ -142,17 +142,6 @@ TEST(ProcessListRowsTest, PriorityNamesColoursAttributesAndNames) {
     EXPECT_EQ(FileSizeText(12999), "12 KB");
 }
 
-TEST(ProcessListRowsTest, FolderAndFileNameOfAPath) {
-    EXPECT_EQ(FolderOfPath("C:\\Programs\\x.exe"), "C:\\Programs\\");
-    EXPECT_EQ(FileNameOfPath("C:\\Programs\\x.exe"), "x.exe");
-    // A placeholder text or a bare name has no folder to open; a path ending in a backslash is no file.
-    EXPECT_EQ(FolderOfPath(LanguageText(LanguageKey::NotDetectable)), "");
-    EXPECT_EQ(FolderOfPath("x.exe"), "");
-    EXPECT_EQ(FolderOfPath("C:\\Programs\\"), "");
-    EXPECT_EQ(FileNameOfPath("x.exe"), "x.exe");
-    EXPECT_EQ(FileNameOfPath(""), "");
-}
-
 TEST(ProcessListRowsTest, DurationsSortByTheirLength) {
     UseSourceLanguage();
     const int64_t seconds[] = {3600, 84, 1, 155, 17, 90061};

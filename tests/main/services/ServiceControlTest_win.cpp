@@ -113,7 +113,7 @@ std::string ServiceControlTest::serviceCommand;
 bool ServiceControlTest::registered = false;
 
 TEST_F(ServiceControlTest, ListsEveryServiceOnceWithTheStateScQueryReports) {
-    ASSERT_NE(ProgramServiceLayer().manager, nullptr);
+    ASSERT_NE(ProgramServiceLayer().manager.get(), nullptr);
     unsigned long count = BeginServiceEnumeration();
     ASSERT_GT(count, 0u);
     std::vector<std::pair<std::string, unsigned long>> services;
@@ -131,7 +131,7 @@ TEST_F(ServiceControlTest, ListsEveryServiceOnceWithTheStateScQueryReports) {
     // The first entry the manager returns is among them: compare with a plain enumeration.
     std::vector<ENUM_SERVICE_STATUSA> raw(4096);
     DWORD needed = 0, returned = 0, resume = 0;
-    ASSERT_TRUE(EnumServicesStatusA(ProgramServiceLayer().manager, SERVICE_WIN32, SERVICE_STATE_ALL, raw.data(),
+    ASSERT_TRUE(EnumServicesStatusA(ProgramServiceLayer().manager.get(), SERVICE_WIN32, SERVICE_STATE_ALL, raw.data(),
                                     static_cast<DWORD>(raw.size() * sizeof(raw[0])), &needed, &returned, &resume))
         << LastError();
     ASSERT_EQ(returned, count);
@@ -337,7 +337,7 @@ TEST_F(ServiceControlTest, WithoutTheManagerEverythingFailsQuietlyAndActionsSayS
     EXPECT_EQ(ShownMessages()[0].text, LanguageTextWith(LanguageKey::CanNotStopService, "PlugPlay"));
 
     OpenServiceManager();
-    ASSERT_NE(ProgramServiceLayer().manager, nullptr);
+    ASSERT_NE(ProgramServiceLayer().manager.get(), nullptr);
     EXPECT_GT(BeginServiceEnumeration(), 0u);
 }
 
