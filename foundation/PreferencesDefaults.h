@@ -22,10 +22,10 @@ constexpr char kDefaultDatabaseServerHost[] = "localhost";
 constexpr int kDefaultDatabaseServerPort = 80;
 
 constexpr int kColumnFlagCount = 21;          // PreferencesShow0 .. 20, for process-list columns 1 .. 21
-constexpr int kColumnWidthCount = 22;       // PreferencesColumnWidth0 .. 21
+constexpr int kColumnWidthCount = 22;         // PreferencesColumnWidth0 .. 21
 constexpr int kHiddenColumnSavedWidth = 200;  // a hidden column comes back this wide
-constexpr std::array<int, kColumnWidthCount> kDefaultColumnWidths = {
-    200, 100, 150, 150, 60, 60, 80, 80, 80, 45, 45, 110, 100, 100, 100, 60, 60, 60, 60, 100, 100, 200};
+constexpr std::array<int, kColumnWidthCount> kDefaultColumnWidths = {200, 100, 150, 150, 60, 60, 80, 80, 80,  45,  45,
+                                                                     110, 100, 100, 100, 60, 60, 60, 60, 100, 100, 200};
 
 constexpr std::array<int, kColumnFlagCount> kDefaultColumnFlags = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
                                                                    1, 1, 1, 1, 1, 1, 1, 1, 1, 1};

@@ -1,7 +1,7 @@
 #include "foundation/ProgramPaths_win.h"
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"

@@ -15,9 +15,9 @@
 struct ListColumn {
     std::string title;
     int width;
-    int format;          // LVCFMT_LEFT or LVCFMT_RIGHT
-    size_t tableColumn;  // the table column this list column shows
-    CellCompare compare; // how a header click sorts it
+    int format;           // LVCFMT_LEFT or LVCFMT_RIGHT
+    size_t tableColumn;   // the table column this list column shows
+    CellCompare compare;  // how a header click sorts it
 };
 
 struct TableListView {
@@ -33,7 +33,11 @@ struct TableListView {
 
 // Creates the list as a child of `parent` with the control identifier `id`; `multipleSelection`
 // allows selecting several rows.
-HWND CreateTableListView(TableListView& view, HWND parent, int id, RowTable* table, std::vector<ListColumn> columns,
+HWND CreateTableListView(TableListView& view,
+                         HWND parent,
+                         int id,
+                         RowTable* table,
+                         std::vector<ListColumn> columns,
                          bool multipleSelection);
 
 // Replaces the list's columns (other ones shown, other widths); the rows stay.

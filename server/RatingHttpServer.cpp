@@ -72,14 +72,17 @@ public:
         StartRequest();
     }
 
-    void StartRequest() { requestEnd_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRequestMilliseconds); }
+    void StartRequest() {
+        requestEnd_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRequestMilliseconds);
+    }
 
     bool is_readable() const override {
         if (position_ < filled_) {
             return true;
         }
         const int64_t left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(requestEnd_ - std::chrono::steady_clock::now()).count();
+            std::chrono::duration_cast<std::chrono::milliseconds>(requestEnd_ - std::chrono::steady_clock::now())
+                .count();
         return left > 0 && WaitReadable(socket_, std::min(readMilliseconds_, left), [] { return false; });
     }
     bool is_writable() const override {

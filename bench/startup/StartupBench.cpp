@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
     }
     double a = Median(program);
     double b = Median(baseline);
-    std::printf("start-up to shown window, median of %d: vantrel %.1f ms, minimal window %.1f ms, ratio %.2f\n",
-                rounds, a, b, b > 0 ? a / b : 0.0);
+    std::printf("start-up to shown window, median of %d: vantrel %.1f ms, minimal window %.1f ms, ratio %.2f\n", rounds,
+                a, b, b > 0 ? a / b : 0.0);
     std::printf("vantrel working set after start-up: %.1f MB\n", workingSet / 1048576.0);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "foundation/ProgramPaths_win.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>

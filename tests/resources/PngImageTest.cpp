@@ -32,11 +32,19 @@ void AppendChunk(std::vector<unsigned char>& png, const char* kind, const std::v
 // An RGBA PNG of one row, written here so the expected pixels are known exactly.
 std::vector<unsigned char> MakeRgbaPng(uint32_t width, uint32_t height, const std::vector<unsigned char>& rgba) {
     std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    std::vector<unsigned char> header = {static_cast<unsigned char>(width >> 24), static_cast<unsigned char>(width >> 16),
-                                         static_cast<unsigned char>(width >> 8), static_cast<unsigned char>(width),
-                                         static_cast<unsigned char>(height >> 24), static_cast<unsigned char>(height >> 16),
-                                         static_cast<unsigned char>(height >> 8), static_cast<unsigned char>(height),
-                                         8, 6, 0, 0, 0};
+    std::vector<unsigned char> header = {static_cast<unsigned char>(width >> 24),
+                                         static_cast<unsigned char>(width >> 16),
+                                         static_cast<unsigned char>(width >> 8),
+                                         static_cast<unsigned char>(width),
+                                         static_cast<unsigned char>(height >> 24),
+                                         static_cast<unsigned char>(height >> 16),
+                                         static_cast<unsigned char>(height >> 8),
+                                         static_cast<unsigned char>(height),
+                                         8,
+                                         6,
+                                         0,
+                                         0,
+                                         0};
     AppendChunk(png, "IHDR", header);
     std::vector<unsigned char> raw;
     size_t rowBytes = static_cast<size_t>(width) * 4;

@@ -1,7 +1,7 @@
 #include "main/database/FileHash_win.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 
