@@ -7,6 +7,7 @@
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
 #include "main/ImageButtons_win.h"
+#include "main/MainWindowLayout.h"
 #include "main/MainWindows_win.h"
 #include "main/MenuIcons_win.h"
 #include "main/Menus_win.h"
@@ -14,14 +15,10 @@
 #include "main/SecondaryWindows_win.h"
 #include "main/StatusBar_win.h"
 #include "main/Views_win.h"
-#include "main/WindowSnapping.h"
 #include "main/processes/ProcessList_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
-
-constexpr int kMinimumWidth = 580;
-constexpr int kMinimumHeight = 465;
 
 void CreateFonts() {
     NONCLIENTMETRICSA metrics{};
@@ -37,23 +34,18 @@ void CreateFonts() {
 void LayoutMainWindow() {
     RECT client;
     GetClientRect(g_windows.window, &client);
-    int top = kButtonRowHeight + kBannerHeight;
-    LayoutViews(top, client.right, client.bottom - top - kStatusHeight);
+    ViewsArea area = MainWindowViewsArea(client.right, client.bottom);
+    LayoutViews(area.top, area.width, area.height);
     InvalidateRect(g_windows.window, nullptr, FALSE);
 }
 
 // Remembers where the user put the window; the size before maximising is the one kept.
 void RememberPlacement(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
     MainWindowPlacement& place = g_program.preferences.Window;
-    if (!IsZoomed(window) && !IsIconic(window)) {
-        RECT frame;
-        GetWindowRect(window, &frame);
-        place.X = frame.left;
-        place.Y = frame.top;
-        place.Width = frame.right - frame.left;
-        place.Height = frame.bottom - frame.top;
-    }
-    place.Maximized = IsZoomed(window) ? 1 : 0;
+    place = PlacementAfterMove(place, {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                               IsZoomed(window) != FALSE, IsIconic(window) != FALSE);
 }
 
 // Snaps a move near a work-area edge to the edge.
@@ -63,12 +55,10 @@ void SnapMove(HWND window, WINDOWPOS& position) {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         RECT frame{};
         GetWindowRect(window, &frame);
-        WindowPlacement current{frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
-        // Without a new size the position carries none.
-        bool sized = !(position.flags & SWP_NOSIZE);
-        WindowPlacement moved{position.x, position.y, sized ? position.cx : current.width,
-                              sized ? position.cy : current.height};
-        WindowPlacement snapped = SnapToWorkArea(moved, current, {work.left, work.top, work.right, work.bottom});
+        WindowPlacement snapped =
+            SnappedMove(position.x, position.y, position.cx, position.cy, !(position.flags & SWP_NOSIZE),
+                        {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                        {work.left, work.top, work.right, work.bottom});
         position.x = snapped.x;
         position.y = snapped.y;
     }
@@ -118,23 +108,13 @@ void ShowMainWindow() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     WindowPlacement opening =
         OpeningPlacement({place.X, place.Y, place.Width, place.Height}, {work.left, work.top, work.right, work.bottom},
-                         kMinimumWidth, kMinimumHeight);
+                         kMainWindowMinimumWidth, kMainWindowMinimumHeight);
     // The moves below report back through WM_MOVE and WM_SIZE; the placement read stays as it was
     // until the user moves the window.
     MainWindowPlacement saved = place;
     SetWindowPos(g_windows.window, g_program.preferences.PreferencesSticky ? HWND_TOPMOST : HWND_NOTOPMOST, opening.x,
                  opening.y, opening.width, opening.height, SWP_NOACTIVATE);
-    place = saved;
-    if (place.X != opening.x || place.Y != opening.y || place.Width != opening.width ||
-        place.Height != opening.height) {
-        // A placement that had to be mended is saved mended (centred stays centred).
-        bool centred = place.X == -1 || place.Y == -1;
-        place.X = centred ? -1 : opening.x;
-        place.Y = centred ? -1 : opening.y;
-        place.Width = opening.width;
-        place.Height = opening.height;
-    }
-    place.Maximized = place.Maximized ? 1 : 0;
+    place = PlacementAfterOpening(saved, opening);
     ShowWindow(g_windows.window, place.Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(g_windows.window);
 }
@@ -185,8 +165,8 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
         }
         case WM_GETMINMAXINFO: {
             MINMAXINFO& limits = MessageStructure<MINMAXINFO>(lParam);
-            limits.ptMinTrackSize.x = kMinimumWidth;
-            limits.ptMinTrackSize.y = kMinimumHeight;
+            limits.ptMinTrackSize.x = kMainWindowMinimumWidth;
+            limits.ptMinTrackSize.y = kMainWindowMinimumHeight;
             return 0;
         }
         case WM_WINDOWPOSCHANGING:

@@ -10,6 +10,7 @@
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons.h"
+#include "main/MainWindowLayout.h"
 #include "main/SecondaryWindows.h"
 #include "main/View.h"
 
@@ -38,8 +39,3 @@ struct MainWindows {
 };
 
 extern MainWindows g_windows;
-
-// Layout of the main window's client area, from the top.
-constexpr int kButtonRowHeight = 34;
-constexpr int kBannerHeight = 25;
-constexpr int kStatusHeight = 22;

@@ -7,9 +7,7 @@ namespace {
 
 void ReadSelectionFromList(TableListView& view) {
     RowTable& table = *view.table;
-    for (TableRow& row : table.rows) {
-        row.selected = false;
-    }
+    SelectOnlyTableRow(table, kNoRow);
     int index = -1;
     while ((index = NextListViewItem(view.list, index, LVNI_SELECTED)) >= 0) {
         if (static_cast<size_t>(index) < table.rows.size()) {
@@ -71,19 +69,11 @@ HWND CreateTableListView(TableListView& view,
 }
 
 void SetTableListColumns(TableListView& view, std::vector<ListColumn> columns) {
-    const bool sorted = view.sortColumn >= 0 && static_cast<size_t>(view.sortColumn) < view.columns.size();
-    const size_t sortedTableColumn = sorted ? view.columns[view.sortColumn].tableColumn : 0;
     while (DeleteListViewColumn(view.list, 0)) {
     }
+    view.sortColumn = SortColumnAfterColumnChange(view.columns, view.sortColumn, columns);
     view.columns = std::move(columns);
     InsertColumns(view);
-    // The sort stays on its table column while that is still shown.
-    view.sortColumn = -1;
-    for (size_t c = 0; sorted && c < view.columns.size(); ++c) {
-        if (view.columns[c].tableColumn == sortedTableColumn) {
-            view.sortColumn = static_cast<int>(c);
-        }
-    }
     ShowSortArrow(view);
     SyncTableListView(view);
 }
@@ -95,11 +85,9 @@ void SyncTableListView(TableListView& view) {
 }
 
 void SortTableListView(TableListView& view, int listColumn, bool ascending) {
-    if (listColumn < 0 || static_cast<size_t>(listColumn) >= view.columns.size()) {
+    if (!SortRowsByListColumn(*view.table, view.columns, listColumn, ascending)) {
         return;
     }
-    const ListColumn& column = view.columns[listColumn];
-    SortRows(*view.table, column.tableColumn, ascending, column.compare != nullptr ? column.compare : CompareCellText);
     view.sortColumn = listColumn;
     view.sortAscending = ascending;
     ShowSortArrow(view);
@@ -107,8 +95,7 @@ void SortTableListView(TableListView& view, int listColumn, bool ascending) {
 }
 
 void ToggleSortTableListView(TableListView& view, int listColumn) {
-    bool ascending = view.sortColumn == listColumn ? !view.sortAscending : true;
-    SortTableListView(view, listColumn, ascending);
+    SortTableListView(view, listColumn, AscendingAfterClick(view.sortColumn, view.sortAscending, listColumn));
 }
 
 bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESULT& result) {
@@ -126,8 +113,7 @@ bool HandleTableListNotification(TableListView& view, const NMHDR& header, LRESU
             const TableRow& row = table.rows[item.iItem];
             if ((item.mask & LVIF_TEXT) && item.iSubItem >= 0 &&
                 static_cast<size_t>(item.iSubItem) < view.columns.size() && item.cchTextMax > 0) {
-                size_t column = view.columns[item.iSubItem].tableColumn;
-                const std::string& text = column < row.cells.size() ? row.cells[column] : std::string();
+                const std::string text = ListCellText(table, view.columns, item.iItem, item.iSubItem);
                 lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
             }
             if (item.mask & LVIF_IMAGE) {
@@ -178,9 +164,7 @@ size_t CurrentRow(const TableListView& view) {
 }
 
 void SelectOnlyRow(TableListView& view, size_t row) {
-    for (size_t i = 0; i < view.table->rows.size(); ++i) {
-        view.table->rows[i].selected = i == row;
-    }
+    SelectOnlyTableRow(*view.table, row);
     WriteSelectionToList(view);
     if (row < view.table->rows.size()) {
         SetListViewItemState(view.list, static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
@@ -200,19 +184,12 @@ ListViewState SaveListViewState(const TableListView& view) {
 void RestoreListViewState(TableListView& view, const ListViewState& state) {
     SetRedraw(view.list, false);
     if (state.sortColumn >= 0) {
-        SortRows(*view.table, view.columns[state.sortColumn].tableColumn, state.sortAscending,
-                 view.columns[state.sortColumn].compare != nullptr ? view.columns[state.sortColumn].compare
-                                                                   : CompareCellText);
+        SortRowsByListColumn(*view.table, view.columns, state.sortColumn, state.sortAscending);
         view.sortColumn = state.sortColumn;
         view.sortAscending = state.sortAscending;
         ShowSortArrow(view);
     }
-    for (TableRow& row : view.table->rows) {
-        row.selected = false;
-    }
-    if (state.selectedIndex < view.table->rows.size()) {
-        view.table->rows[state.selectedIndex].selected = true;
-    }
+    SelectOnlyTableRow(*view.table, state.selectedIndex);
     SyncTableListView(view);
     if (state.selectedIndex < view.table->rows.size()) {
         SetListViewItemState(view.list, static_cast<int>(state.selectedIndex), LVIS_FOCUSED, LVIS_FOCUSED);

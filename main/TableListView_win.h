@@ -9,16 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "main/RowTable.h"
-#include "main/RowTableSort.h"
-
-struct ListColumn {
-    std::string title;
-    int width;
-    int format;           // LVCFMT_LEFT or LVCFMT_RIGHT
-    size_t tableColumn;   // the table column this list column shows
-    CellCompare compare;  // how a header click sorts it
-};
+#include "main/TableListColumns.h"
 
 struct TableListView {
     HWND list = nullptr;
@@ -61,13 +52,7 @@ size_t CurrentRow(const TableListView& view);
 // Selects exactly this row, focuses it and scrolls it into view.
 void SelectOnlyRow(TableListView& view, size_t row);
 
-// What a rebuild from scratch keeps: sort, selected row index and scroll position.
-struct ListViewState {
-    int sortColumn = -1;
-    bool sortAscending = true;
-    size_t selectedIndex = kNoRow;
-    int topIndex = 0;
-};
+// What a rebuild from scratch keeps (see TableListColumns.h).
 ListViewState SaveListViewState(const TableListView& view);
 // Re-sorts, re-selects the row index (when it still exists) and scrolls back; redraws once.
 void RestoreListViewState(TableListView& view, const ListViewState& state);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "foundation/Controls_win.h"
 #include "foundation/Language.h"
@@ -22,26 +23,6 @@
 namespace {
 
 const char kViewClassName[] = "VantrelView";
-
-// Check boxes along the bottom of a view: text key and control identifier.
-struct ViewCheckBoxes {
-    LanguageKey texts[3];
-    int ids[3];
-    int count;
-};
-
-const ViewCheckBoxes kCheckBoxes[ViewCount] = {
-    {{LanguageKey::PreferencesPPIDView}, {ControlProcessTree}, 1},
-    {{LanguageKey::DisplayHiddenWindows, LanguageKey::DisplayNoSizeWindows, LanguageKey::DisplayOutsideWindows},
-     {ControlHiddenWindows, ControlNoSizeWindows, ControlOutsideWindows},
-     3},
-    {{}, {}, 0},
-    {{}, {}, 0},
-    {{}, {}, 0},
-    {{}, {}, 0},
-    {{}, {}, 0},
-    {{LanguageKey::DisplaySystemAutoruns}, {ControlSystemAutoruns}, 1},
-};
 
 // The views' containers pass their controls' notifications on to the main window, which
 // dispatches every identifier in one place.
@@ -68,12 +49,15 @@ int CaptionWidth(HWND box, const std::string& caption) {
 
 void LayoutView(int v, int width, int height) {
     // Check boxes sit in one row along the bottom of the view; the list above fills the rest.
-    int x = 8;
-    for (int c = 0; c < kCheckBoxes[v].count; ++c) {
-        HWND box = GetDlgItem(g_windows.views[v], kCheckBoxes[v].ids[c]);
-        int boxWidth = CaptionWidth(box, LanguageText(kCheckBoxes[v].texts[c])) + 24;
-        MoveWindow(box, x, height - 22, boxWidth, 18, TRUE);
-        x += boxWidth + 12;
+    const std::vector<ViewCheckBox> boxes = ViewCheckBoxes(v);
+    std::vector<int> captionWidths;
+    for (const ViewCheckBox& box : boxes) {
+        captionWidths.push_back(CaptionWidth(GetDlgItem(g_windows.views[v], box.id), LanguageText(box.text)));
+    }
+    const std::vector<WindowPlacement> places = ViewCheckBoxPlaces(captionWidths, height);
+    for (size_t c = 0; c < boxes.size(); ++c) {
+        MoveWindow(GetDlgItem(g_windows.views[v], boxes[c].id), places[c].x, places[c].y, places[c].width,
+                   places[c].height, TRUE);
     }
     if (v == ViewProcesses) {
         LayoutProcessList(width, height);
@@ -104,9 +88,9 @@ void CreateViews() {
         HWND view = CreateWindowExA(WS_EX_CONTROLPARENT, kViewClassName, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10,
                                     g_windows.window, nullptr, g_windows.instance, nullptr);
         g_windows.views[v] = view;
-        for (int c = 0; c < kCheckBoxes[v].count; ++c) {
-            AddControl(view, "BUTTON", LanguageText(kCheckBoxes[v].texts[c]), WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10,
-                       10, kCheckBoxes[v].ids[c], g_windows.uiFont);
+        for (const ViewCheckBox& box : ViewCheckBoxes(v)) {
+            AddControl(view, "BUTTON", LanguageText(box.text), WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10, box.id,
+                       g_windows.uiFont);
         }
     }
     CreateServicesList(g_windows.views[ViewServices]);
@@ -159,12 +143,8 @@ void RefreshView(int view) {
 }
 
 void RefreshListsOnTimer() {
-    // The drivers and autoruns views are refreshed only on demand.
-    int view = g_program.currentView;
-    if (view == ViewProcesses || view == ViewMonitor) {
-        RefreshView(ViewProcesses);
-    }
-    if (view == ViewWindows || view == ViewServices || view == ViewNetworks || view == ViewSmart) {
+    int view = ViewRefreshedOnTimer(g_program.currentView);
+    if (view >= 0) {
         RefreshView(view);
     }
 }

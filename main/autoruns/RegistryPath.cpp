@@ -108,6 +108,53 @@ std::string RegistryStringFromData(const char* data, std::size_t length) {
     return std::string(view.substr(0, end));
 }
 
+std::string RegistryValueText(unsigned long type, const unsigned char* data, std::size_t length) {
+    switch (type) {
+        case kRegistryString:
+        case kRegistryExpandString:
+            return RegistryStringFromData(reinterpret_cast<const char*>(data), length);
+        case kRegistryDword: {
+            if (length > sizeof(std::uint32_t)) {
+                return "0";
+            }
+            std::uint32_t value = 0;
+            for (std::size_t i = 0; i < length; ++i) {
+                value |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+            }
+            return RegistryDwordText(value);
+        }
+        case kRegistryBinary:
+            return RegistryBinaryText(data, length);
+        default:
+            return std::string();
+    }
+}
+
+std::optional<std::vector<unsigned char>> RegistryValueData(unsigned long type, std::string_view text) {
+    switch (type) {
+        case kRegistryString:
+        case kRegistryExpandString: {
+            std::vector<unsigned char> data(text.begin(), text.end());
+            data.push_back(0);
+            return data;
+        }
+        case kRegistryDword: {
+            std::uint32_t value = RegistryDwordFromText(text);
+            return std::vector<unsigned char>{static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+                                              static_cast<unsigned char>(value >> 16),
+                                              static_cast<unsigned char>(value >> 24)};
+        }
+        case kRegistryBinary:
+            return RegistryBinaryFromText(text);
+        default:
+            return std::nullopt;
+    }
+}
+
+unsigned long RegistryViewAccessFlag(RegistryView view) {
+    return view == RegistryView::Bits64 ? 0x0100 : 0x0200;
+}
+
 std::optional<IndirectTextReference> ParseIndirectText(std::string_view text) {
     if (text.empty() || text.front() != '@') {
         return std::nullopt;

@@ -50,6 +50,16 @@ std::optional<std::vector<unsigned char>> RegistryBinaryFromText(std::string_vie
 // stored without a terminating zero is kept whole, and an embedded zero ends the text.
 std::string RegistryStringFromData(const char* data, std::size_t length);
 
+// Value data of the given type as the text form above; "0" for a REG_DWORD stored with more than 4
+// bytes (it does not fit the integer it is read into), empty for types without a text form.
+std::string RegistryValueText(unsigned long type, const unsigned char* data, std::size_t length);
+// The data to store for the text form of a value of that type; nothing for a type without a text
+// form or for binary text that does not parse.
+std::optional<std::vector<unsigned char>> RegistryValueData(unsigned long type, std::string_view text);
+
+// The access flag that opens a key in the view: KEY_WOW64_64KEY or KEY_WOW64_32KEY.
+unsigned long RegistryViewAccessFlag(RegistryView view);
+
 // An indirect text such as "@%SystemRoot%\system32\x.dll,-101": string 101 of that file's string
 // table. A ";" after the number starts a comment.
 struct IndirectTextReference {

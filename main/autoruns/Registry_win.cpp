@@ -1,7 +1,5 @@
 #include "main/autoruns/Registry_win.h"
 
-#include <cstdint>
-
 #include "foundation/ScopedHandles_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
@@ -16,40 +14,13 @@ constexpr REGSAM kWriteRights = KEY_SET_VALUE;
 
 using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
 
-REGSAM RegistryViewAccess(RegistryView view) {
-    return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
-}
-
 bool OpenPath(const std::string& path, REGSAM rights, RegistryView view, ScopedRegistryKey& opened) {
     HKEY root = RootKeyOfPath(path);
     if (root == nullptr) {
         return false;
     }
-    return RegOpenKeyExA(root, SubKeyOfPath(path).c_str(), 0, rights | RegistryViewAccess(view), opened.receive()) ==
-           ERROR_SUCCESS;
-}
-
-std::string TextFromValueData(DWORD type, const BYTE* data, DWORD length) {
-    switch (type) {
-        case kRegistryString:
-        case kRegistryExpandString:
-            return RegistryStringFromData(reinterpret_cast<const char*>(data), length);
-        case kRegistryDword: {
-            // A DWORD stored with more than 4 bytes does not fit the integer it is read into.
-            if (length > sizeof(std::uint32_t)) {
-                return "0";
-            }
-            std::uint32_t value = 0;
-            for (DWORD i = 0; i < length; ++i) {
-                value |= static_cast<std::uint32_t>(data[i]) << (8 * i);
-            }
-            return RegistryDwordText(value);
-        }
-        case kRegistryBinary:
-            return RegistryBinaryText(data, length);
-        default:
-            return std::string();
-    }
+    return RegOpenKeyExA(root, SubKeyOfPath(path).c_str(), 0, rights | RegistryViewAccessFlag(view),
+                         opened.receive()) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -93,7 +64,7 @@ std::string ReadRegistryValue(const std::string& path, const std::string& valueN
         length > sizeof(buffer)) {
         return std::string();
     }
-    return TextFromValueData(type, buffer, length);
+    return RegistryValueText(type, buffer, length);
 }
 
 int WriteRegistryValue(const std::string& path,
@@ -105,32 +76,11 @@ int WriteRegistryValue(const std::string& path,
     if (!OpenPath(path, kWriteRights, view, opened)) {
         return 0;
     }
-    LONG result = ERROR_INVALID_PARAMETER;
-    switch (type) {
-        case kRegistryString:
-        case kRegistryExpandString:
-            result = RegSetValueExA(opened.get(), valueName.c_str(), 0, type,
-                                    reinterpret_cast<const BYTE*>(valueText.c_str()),
-                                    static_cast<DWORD>(valueText.size() + 1));
-            break;
-        case kRegistryDword: {
-            DWORD value = RegistryDwordFromText(valueText);
-            result = RegSetValueExA(opened.get(), valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(&value),
-                                    sizeof(value));
-            break;
-        }
-        case kRegistryBinary: {
-            auto bytes = RegistryBinaryFromText(valueText);
-            if (bytes) {
-                result = RegSetValueExA(opened.get(), valueName.c_str(), 0, type, bytes->data(),
-                                        static_cast<DWORD>(bytes->size()));
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return result == ERROR_SUCCESS ? 1 : 0;
+    auto data = RegistryValueData(type, valueText);
+    return data && RegSetValueExA(opened.get(), valueName.c_str(), 0, type, data->data(),
+                                  static_cast<DWORD>(data->size())) == ERROR_SUCCESS
+               ? 1
+               : 0;
 }
 
 int DeleteRegistryValue(const std::string& path, const std::string& valueName, RegistryView view) {
@@ -150,7 +100,7 @@ int DeleteRegistryKey(const std::string& path, RegistryView view) {
     // RegDeleteKeyA deletes in the view of the running build; only the Ex form takes a view. Systems
     // without it (32-bit XP) have one view only.
     auto deleteInView = SlotFunctionAs<RegDeleteKeyExFunction>(kAdvapi32Slot, "RegDeleteKeyExA");
-    LONG result = deleteInView != nullptr ? deleteInView(root, subKey.c_str(), RegistryViewAccess(view), 0)
+    LONG result = deleteInView != nullptr ? deleteInView(root, subKey.c_str(), RegistryViewAccessFlag(view), 0)
                                           : RegDeleteKeyA(root, subKey.c_str());
     return result == ERROR_SUCCESS ? 1 : 0;
 }

@@ -9,7 +9,6 @@ namespace {
 
 const char kClassName[] = "VantrelRatingProgress";
 constexpr int kMarqueeStepMilliseconds = 30;
-constexpr int kPanelMargin = 6;
 
 #ifndef PBS_MARQUEE
 #define PBS_MARQUEE 0x08
@@ -45,7 +44,7 @@ LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPA
             HDC dc = BeginPaint(window, &paint);
             RECT panel;
             GetClientRect(window, &panel);
-            InflateRect(&panel, -kPanelMargin, -kPanelMargin);
+            InflateRect(&panel, -kRatingProgressPanelMargin, -kRatingProgressPanelMargin);
             FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             EndPaint(window, &paint);
             return 0;
@@ -75,34 +74,27 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     if (setup.owner != nullptr && IsWindowVisible(setup.owner) && !IsIconic(setup.owner)) {
         GetWindowRect(setup.owner, &around);
     }
-    const int x = around.left + (around.right - around.left - kRatingProgressWidth) / 2;
-    const int y = around.top + (around.bottom - around.top - kRatingProgressHeight) / 2;
+    const ControlPlace place = RatingProgressWindowPlace(around.left, around.top, around.right, around.bottom);
     HWND window =
-        CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, x, y,
-                        kRatingProgressWidth, kRatingProgressHeight, setup.owner, nullptr, setup.instance, nullptr);
+        CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, place.left,
+                        place.top, place.width, place.height, setup.owner, nullptr, setup.instance, nullptr);
     if (window == nullptr) {
         return false;
     }
     RECT client;
     GetClientRect(window, &client);
-    const int left = kPanelMargin + 8;
-    const int top = kPanelMargin + 6;
-    const int textLeft = left + 40;
-    const int right = client.right - kPanelMargin - 8;
+    const RatingProgressPlaces places = RatingProgressControlPlaces(client.right, client.bottom);
+    auto add = [&](const char* kind, const std::string& text, DWORD style, const ControlPlace& at, int id) {
+        return AddControl(window, kind, text, style, at.left, at.top, at.width, at.height, id, setup.font);
+    };
     if (setup.image != nullptr) {
-        HWND image = AddControl(window, "STATIC", "", SS_BITMAP, left, top, 32, 32, 0, setup.font);
-        SetStaticBitmap(image, setup.image);
+        SetStaticBitmap(add("STATIC", "", SS_BITMAP, places.image, 0), setup.image);
     }
-    AddControl(window, "STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, textLeft, top, right - textLeft, 16, 0,
-               setup.font);
-    g_progress.caption = AddControl(window, "STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, textLeft,
-                                    top + 18, right - textLeft, 16, 0, setup.font);
-    const int rowTop = client.bottom - kPanelMargin - 32;
-    HWND bar =
-        AddControl(window, PROGRESS_CLASSA, "", PBS_MARQUEE, left, rowTop + 4, right - left - 90, 16, 0, setup.font);
+    add("STATIC", setup.searchingText, SS_LEFT | SS_NOPREFIX, places.searching, 0);
+    g_progress.caption = add("STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, places.caption, 0);
+    HWND bar = add(PROGRESS_CLASSA, "", PBS_MARQUEE, places.bar, 0);
     SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeStepMilliseconds);
-    AddControl(window, "BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, right - 80, rowTop, 80, 24,
-               ControlRatingProgressCancel, setup.font);
+    add("BUTTON", setup.cancelText, BS_PUSHBUTTON | WS_TABSTOP, places.cancel, ControlRatingProgressCancel);
 
     g_progress.window = window;
     g_progress.cancelPressed = false;

@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "main/database/RatingLookup.h"
+#include "main/database/RatingProgressLayout.h"
 
 // The small window "searching the database ..." with a marquee bar and Cancel that shows while
 // rating queries follow each other quickly. Only its Cancel button (ControlRatingProgressCancel)
 // stays live during a lookup pass.
 
-constexpr int kRatingProgressWidth = 320;
-constexpr int kRatingProgressHeight = 128;
 constexpr COLORREF kRatingProgressBackground = RGB(204, 221, 255);
 
 struct RatingProgressSetup {

@@ -1,5 +1,7 @@
 #include "main/services/ServiceControl_win.h"
 
+#include <vector>
+
 #include "main/autoruns/IndirectText_win.h"
 #include "main/autoruns/RegistryPath.h"
 
@@ -35,14 +37,6 @@ bool SendControl(const std::string& serviceName, DWORD control, DWORD access) {
     return service.valid() && ControlService(service.get(), control, &status) != FALSE;
 }
 
-const ENUM_SERVICE_STATUSA* CurrentEntry() {
-    const ServiceLayer& layer = ProgramServiceLayer();
-    if (layer.serviceCursor < 0 || static_cast<DWORD>(layer.serviceCursor) >= layer.serviceCount) {
-        return nullptr;
-    }
-    return &layer.services[static_cast<std::size_t>(layer.serviceCursor)];
-}
-
 std::string TextOrEmpty(const char* text) {
     return text != nullptr ? std::string(text) : std::string();
 }
@@ -62,19 +56,15 @@ void OpenServiceManager() {
 }
 
 void CloseServiceManager() {
-    ServiceLayer& layer = ProgramServiceLayer();
-    layer.manager.reset();
-    layer.services.clear();
-    layer.serviceCount = 0;
-    layer.serviceCursor = -1;
-    layer.configuration.clear();
+    ProgramServiceLayer().manager.reset();
+    ClearServiceEntries(ProgramServiceCatalog());
+    ProgramServiceCatalog().configuration = ServiceConfiguration{};
 }
 
 unsigned long BeginServiceEnumeration() {
     ServiceLayer& layer = ProgramServiceLayer();
-    layer.services.clear();
-    layer.serviceCount = 0;
-    layer.serviceCursor = -1;
+    ServiceCatalog& catalog = ProgramServiceCatalog();
+    ClearServiceEntries(catalog);
     if (!layer.manager.valid()) {
         return 0;
     }
@@ -90,16 +80,20 @@ unsigned long BeginServiceEnumeration() {
         if (GetLastError() != ERROR_MORE_DATA || needed == 0) {
             return 0;
         }
-        layer.services.assign(RecordsForLength<ENUM_SERVICE_STATUSA>(needed), ENUM_SERVICE_STATUSA{});
-        DWORD length = static_cast<DWORD>(layer.services.size() * sizeof(ENUM_SERVICE_STATUSA));
+        // The records with their name texts behind them.
+        std::vector<ENUM_SERVICE_STATUSA> records(RecordsForLength<ENUM_SERVICE_STATUSA>(needed));
+        DWORD length = static_cast<DWORD>(records.size() * sizeof(ENUM_SERVICE_STATUSA));
         resume = 0;
         returned = 0;
-        if (EnumServicesStatusA(layer.manager.get(), kWin32Services, kAnyState, layer.services.data(), length, &needed,
+        if (EnumServicesStatusA(layer.manager.get(), kWin32Services, kAnyState, records.data(), length, &needed,
                                 &returned, &resume)) {
-            layer.serviceCount = returned <= layer.services.size() ? returned : 0;
-            return layer.serviceCount;
+            for (DWORD i = 0; returned <= records.size() && i < returned; ++i) {
+                catalog.services.push_back({TextOrEmpty(records[i].lpServiceName),
+                                            TextOrEmpty(records[i].lpDisplayName),
+                                            records[i].ServiceStatus.dwCurrentState});
+            }
+            return static_cast<unsigned long>(catalog.services.size());
         }
-        layer.services.clear();
         if (GetLastError() != ERROR_MORE_DATA) {
             return 0;
         }
@@ -107,32 +101,9 @@ unsigned long BeginServiceEnumeration() {
     return 0;
 }
 
-int NextService() {
-    ServiceLayer& layer = ProgramServiceLayer();
-    if (layer.serviceCursor < static_cast<long>(layer.serviceCount)) {
-        ++layer.serviceCursor;
-    }
-    return layer.serviceCursor < static_cast<long>(layer.serviceCount) ? 1 : 0;
-}
-
-std::string CurrentServiceName() {
-    const ENUM_SERVICE_STATUSA* entry = CurrentEntry();
-    return entry != nullptr ? TextOrEmpty(entry->lpServiceName) : std::string();
-}
-
-std::string CurrentServiceDisplayName() {
-    const ENUM_SERVICE_STATUSA* entry = CurrentEntry();
-    return entry != nullptr ? TextOrEmpty(entry->lpDisplayName) : std::string();
-}
-
-unsigned long CurrentServiceState() {
-    const ENUM_SERVICE_STATUSA* entry = CurrentEntry();
-    return entry != nullptr ? entry->ServiceStatus.dwCurrentState : 0;
-}
-
 bool QueryServiceConfiguration(const std::string& serviceName) {
-    ServiceLayer& layer = ProgramServiceLayer();
-    layer.configuration.clear();
+    ServiceConfiguration& configuration = ProgramServiceCatalog().configuration;
+    configuration = ServiceConfiguration{};
     ScopedServiceHandle service(OpenNamedService(serviceName, kConfigurationAccess));
     if (!service.valid()) {
         return false;
@@ -142,28 +113,15 @@ bool QueryServiceConfiguration(const std::string& serviceName) {
         needed == 0) {
         return false;
     }
-    layer.configuration.assign(RecordsForLength<QUERY_SERVICE_CONFIGA>(needed), QUERY_SERVICE_CONFIGA{});
-    DWORD length = static_cast<DWORD>(layer.configuration.size() * sizeof(QUERY_SERVICE_CONFIGA));
-    if (!QueryServiceConfigA(service.get(), layer.configuration.data(), length, &needed)) {
-        layer.configuration.clear();
+    std::vector<QUERY_SERVICE_CONFIGA> block(RecordsForLength<QUERY_SERVICE_CONFIGA>(needed));
+    DWORD length = static_cast<DWORD>(block.size() * sizeof(QUERY_SERVICE_CONFIGA));
+    if (!QueryServiceConfigA(service.get(), block.data(), length, &needed)) {
         return false;
     }
+    configuration.binaryPath = TextOrEmpty(block[0].lpBinaryPathName);
+    configuration.startType = static_cast<long>(block[0].dwStartType);
+    configuration.serviceType = static_cast<long>(block[0].dwServiceType);
     return true;
-}
-
-std::string ServiceBinaryPath() {
-    const ServiceLayer& layer = ProgramServiceLayer();
-    return layer.configuration.empty() ? std::string() : TextOrEmpty(layer.configuration[0].lpBinaryPathName);
-}
-
-long ServiceStartType() {
-    const ServiceLayer& layer = ProgramServiceLayer();
-    return layer.configuration.empty() ? -1 : static_cast<long>(layer.configuration[0].dwStartType);
-}
-
-long ServiceType() {
-    const ServiceLayer& layer = ProgramServiceLayer();
-    return layer.configuration.empty() ? -1 : static_cast<long>(layer.configuration[0].dwServiceType);
 }
 
 std::string ServiceDescription(const std::string& serviceName) {

@@ -105,3 +105,23 @@ TEST(RegistryPath, IndirectTextsNameAFileAndAStringNumber) {
         EXPECT_FALSE(ParseIndirectText(other)) << other;
     }
 }
+
+TEST(RegistryPath, ValueDataAndTextConvertByType) {
+    const unsigned char dword[] = {0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    EXPECT_EQ(RegistryValueText(kRegistryDword, dword, 4), "-1");
+    EXPECT_EQ(RegistryValueText(kRegistryDword, dword, 5), "0");  // too long for a DWORD
+    EXPECT_EQ(RegistryValueText(kRegistryDword, dword + 3, 2), "255");
+    const unsigned char text[] = {'a', 'b', 0};
+    EXPECT_EQ(RegistryValueText(kRegistryExpandString, text, 3), "ab");
+    EXPECT_EQ(RegistryValueText(kRegistryBinary, text, 2), "6162");
+    EXPECT_EQ(RegistryValueText(7, text, 3), "");
+
+    EXPECT_EQ(RegistryValueData(kRegistryString, "ab"), (std::vector<unsigned char>{'a', 'b', 0}));
+    EXPECT_EQ(RegistryValueData(kRegistryDword, "258"), (std::vector<unsigned char>{2, 1, 0, 0}));
+    EXPECT_EQ(RegistryValueData(kRegistryBinary, "0aFF"), (std::vector<unsigned char>{0x0A, 0xFF}));
+    EXPECT_FALSE(RegistryValueData(kRegistryBinary, "zz"));
+    EXPECT_FALSE(RegistryValueData(7, "1"));
+
+    EXPECT_EQ(RegistryViewAccessFlag(RegistryView::Bits64), 0x0100u);
+    EXPECT_EQ(RegistryViewAccessFlag(RegistryView::Bits32), 0x0200u);
+}
