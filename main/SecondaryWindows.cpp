@@ -1,5 +1,8 @@
 #include "main/SecondaryWindows.h"
 
+#include "main/CommandIds.h"
+#include "resources/ResourceIds.h"
+
 const SecondaryWindowDescription kSecondaryWindows[WindowCount - 1] = {
     {WindowExecute, LanguageKey::Execute, 360, 135, false},
     {WindowNewAutorun, LanguageKey::NewAutorun, 360, 225, false},
@@ -28,4 +31,28 @@ std::string SecondaryWindowTitle(const SecondaryWindowDescription& description) 
 bool IsModalWindow(int window) {
     return window == WindowExecute || window == WindowNewAutorun || window == WindowPreferences ||
            window == WindowAbout;
+}
+
+AboutLayout AboutWindowLayout(int clientWidth, int clientHeight) {
+    const int width = clientWidth - 24;
+    AboutLayout layout;
+    layout.icon = {12, 12, 32, 32};
+    layout.labels = {
+        {ControlAboutPanelFirst + 1, "Vantrel", {56, 12, width - 44, 16}},
+        {ControlAboutPanelFirst + 2,
+         LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT,
+         {56, 29, width - 44, 16}},
+        {ControlAboutPanelFirst + 3,
+         ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)),
+         {12, 56, width, 76}},
+        {ControlAboutPanelFirst + 4, LanguageText(LanguageKey::IconsSource), {12, 136, width, 30}},
+        {ControlAboutPanelFirst + 5, LanguageText(LanguageKey::Logo), {12, 168, width, 16}},
+        {ControlAboutPanelFirst + 6, LanguageText(LanguageKey::Others), {12, 186, width, 30}},
+    };
+    layout.licenseText = {12, 12, width, clientHeight - 60};
+    const int buttonY = clientHeight - 36;
+    layout.license = {12, buttonY, 100, 24};
+    layout.information = {12, buttonY, 100, 24};
+    layout.close = {clientWidth - 112, buttonY, 100, 24};
+    return layout;
 }

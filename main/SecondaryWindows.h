@@ -3,8 +3,10 @@
 // windows a modal one keeps disabled.
 
 #include <string>
+#include <vector>
 
 #include "foundation/Language.h"
+#include "main/WindowSnapping.h"
 
 // All children of the main window (number 0) and hidden until used.
 enum SecondaryWindow : int {
@@ -37,3 +39,20 @@ bool IsModalWindow(int window);
 extern const int kDisabledWhileModal[4];
 
 extern const char kLicenseText[];
+
+// The about window's controls in a client area of that size: the information panel (the program's
+// icon and its texts) and, in its place at the press of License, the license text.
+struct AboutLabel {
+    int id;
+    std::string text;
+    WindowPlacement place;
+};
+struct AboutLayout {
+    WindowPlacement icon;
+    std::vector<AboutLabel> labels;
+    WindowPlacement licenseText;
+    WindowPlacement license;
+    WindowPlacement information;  // where License is; shown with the license text instead of it
+    WindowPlacement close;
+};
+AboutLayout AboutWindowLayout(int clientWidth, int clientHeight);

@@ -48,38 +48,23 @@ void ShowAboutPanel(HWND about, bool license) {
 void FillAboutWindow(HWND about) {
     RECT client;
     GetClientRect(about, &client);
-    int width = client.right - 24;
-    int y = 12;
-    HWND icon = AddControl(about, "STATIC", "", SS_ICON, 12, y, 32, 32, ControlAboutPanelFirst, g_windows.uiFont);
-    SetStaticIcon(icon, LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL)));
-    AddControl(about, "STATIC", "Vantrel", SS_LEFT, 56, y, width - 44, 16, ControlAboutPanelFirst + 1,
-               g_windows.uiFont);
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Version) + " " + VANTREL_VERSION_TEXT, SS_LEFT, 56, y + 17,
-               width - 44, 16, ControlAboutPanelFirst + 2, g_windows.uiFont);
-    y += 44;
-    AddControl(about, "STATIC", ExpandLineBreaks(LanguageText(LanguageKey::VTLAboutInformation)), SS_LEFT, 12, y, width,
-               76, ControlAboutPanelFirst + 3, g_windows.uiFont);
-    y += 80;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::IconsSource), SS_LEFT, 12, y, width, 30,
-               ControlAboutPanelFirst + 4, g_windows.uiFont);
-    y += 32;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Logo), SS_LEFT, 12, y, width, 16, ControlAboutPanelFirst + 5,
-               g_windows.uiFont);
-    y += 18;
-    AddControl(about, "STATIC", LanguageText(LanguageKey::Others), SS_LEFT, 12, y, width, 30,
-               ControlAboutPanelFirst + 6, g_windows.uiFont);
-
-    HWND text = AddControl(about, "EDIT", kLicenseText, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12,
-                           12, width, client.bottom - 60, ControlAboutLicenseText, g_windows.uiFont);
-    ShowWindow(text, SW_HIDE);
-    int buttonY = client.bottom - 36;
-    AddControl(about, "BUTTON", LanguageText(LanguageKey::License), BS_PUSHBUTTON | WS_TABSTOP, 12, buttonY, 100, 24,
-               ControlAboutLicense, g_windows.uiFont);
-    HWND info = AddControl(about, "BUTTON", LanguageText(LanguageKey::Information), BS_PUSHBUTTON | WS_TABSTOP, 12,
-                           buttonY, 100, 24, ControlAboutInformation, g_windows.uiFont);
-    ShowWindow(info, SW_HIDE);
-    AddControl(about, "BUTTON", LanguageText(LanguageKey::Close), BS_DEFPUSHBUTTON | WS_TABSTOP, client.right - 112,
-               buttonY, 100, 24, ControlAboutClose, g_windows.uiFont);
+    const AboutLayout layout = AboutWindowLayout(client.right, client.bottom);
+    auto add = [about](const char* kind, const std::string& text, DWORD style, const WindowPlacement& at, int id) {
+        return AddControl(about, kind, text, style, at.x, at.y, at.width, at.height, id, g_windows.uiFont);
+    };
+    SetStaticIcon(add("STATIC", "", SS_ICON, layout.icon, ControlAboutPanelFirst),
+                  LoadIconA(g_windows.instance, MAKEINTRESOURCEA(IDI_VANTREL)));
+    for (const AboutLabel& label : layout.labels) {
+        add("STATIC", label.text, SS_LEFT, label.place, label.id);
+    }
+    ShowWindow(add("EDIT", kLicenseText, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, layout.licenseText,
+                   ControlAboutLicenseText),
+               SW_HIDE);
+    add("BUTTON", LanguageText(LanguageKey::License), BS_PUSHBUTTON | WS_TABSTOP, layout.license, ControlAboutLicense);
+    ShowWindow(add("BUTTON", LanguageText(LanguageKey::Information), BS_PUSHBUTTON | WS_TABSTOP, layout.information,
+                   ControlAboutInformation),
+               SW_HIDE);
+    add("BUTTON", LanguageText(LanguageKey::Close), BS_DEFPUSHBUTTON | WS_TABSTOP, layout.close, ControlAboutClose);
 }
 
 void HideSecondaryWindow(HWND handle) {
@@ -158,10 +143,9 @@ void ShowModalWindow(int window) {
     RECT own;
     GetWindowRect(g_windows.window, &main);
     GetWindowRect(handle, &own);
-    int width = own.right - own.left;
-    int height = own.bottom - own.top;
-    SetWindowPos(handle, HWND_TOP, main.left + (main.right - main.left - width) / 2,
-                 main.top + (main.bottom - main.top - height) / 2, 0, 0, SWP_NOSIZE);
+    const WindowPlacement place =
+        CentredPlacement({main.left, main.top, main.right, main.bottom}, own.right - own.left, own.bottom - own.top);
+    SetWindowPos(handle, HWND_TOP, place.x, place.y, 0, 0, SWP_NOSIZE);
     SetModalPeersEnabled(false);
     ShowWindow(handle, SW_SHOW);
     SetForegroundWindow(handle);

@@ -34,8 +34,7 @@ WindowPlacement OpeningPlacement(const WindowPlacement& saved,
         centred = !reachable;
     }
     if (centred) {
-        result.x = area.left + (areaWidth - result.width) / 2;
-        result.y = area.top + (areaHeight - result.height) / 2;
+        result = CentredPlacement(area, result.width, result.height);
     } else {
         result.x = saved.x;
         result.y = saved.y;
@@ -76,4 +75,9 @@ WindowPlacement SnapToWorkArea(WindowPlacement w, const WindowPlacement& current
         w.y = area.bottom - w.height;
     }
     return w;
+}
+
+WindowPlacement CentredPlacement(const ScreenRect& around, int width, int height) {
+    return {around.left + (around.right - around.left - width) / 2,
+            around.top + (around.bottom - around.top - height) / 2, width, height};
 }

@@ -28,3 +28,6 @@ WindowPlacement OpeningPlacement(const WindowPlacement& saved,
 // out, so the window can leave the edge instead of being caught by it again. A change of size is
 // never moved, so resizing a window that lies beyond an edge leaves it where it is.
 WindowPlacement SnapToWorkArea(WindowPlacement moved, const WindowPlacement& current, const ScreenRect& workArea);
+
+// A frame of that size centred over the rectangle.
+WindowPlacement CentredPlacement(const ScreenRect& around, int width, int height);

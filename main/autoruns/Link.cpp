@@ -1,5 +1,7 @@
 #include "main/autoruns/Link.h"
 
+#include <algorithm>
+
 std::string ShortcutTargetFolder(const std::string& targetPath) {
     std::size_t separator = targetPath.find_last_of("\\/");
     if (separator == std::string::npos) {
@@ -30,4 +32,23 @@ ShortcutRecord AutostartShortcutRecord(const std::string& programFolder) {
     record.iconPath = record.targetPath;
     record.iconIndex = 0;
     return record;
+}
+
+int ShortcutHotkeyWord(const ShortcutRecord& record) {
+    return (record.hotkeyKey & 0xFF) | ((record.hotkeyModifiers & 0xFF) << 8);
+}
+
+void SetShortcutHotkey(ShortcutRecord& record, int hotkeyWord) {
+    record.hotkeyKey = hotkeyWord & 0xFF;
+    record.hotkeyModifiers = (hotkeyWord >> 8) & 0xFF;
+}
+
+std::string TakeShortcutBufferText(std::vector<char>& buffer) {
+    if (buffer.empty()) {
+        return std::string();
+    }
+    buffer.back() = '\0';
+    std::string text(buffer.data());
+    std::fill(buffer.begin(), buffer.end(), '\0');
+    return text;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Shell shortcut files (".lnk"): the record both programs read and write, the defaults applied when
 // one is created, and the autostart shortcut that starts the tray companion at logon. Portable; the
@@ -25,6 +26,14 @@ struct ShortcutRecord {
     std::string arguments;
     std::string iconPath;
 };
+
+// The hotkey word: virtual key in the low byte, modifiers in the high byte.
+int ShortcutHotkeyWord(const ShortcutRecord& record);
+void SetShortcutHotkey(ShortcutRecord& record, int hotkeyWord);
+
+// The text in a field's exchange buffer, which the shell may have filled up to its last byte; the
+// buffer is left cleared for the next field.
+std::string TakeShortcutBufferText(std::vector<char>& buffer);
 
 // An icon path of exactly this text stands for the target itself.
 constexpr char kShortcutIconIsTarget[] = "|";

@@ -5,23 +5,12 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "foundation/ScopedHandles_win.h"
 #include "main/autoruns/CodePageText_win.h"
 
 namespace {
-
-// The text in the exchange buffer, which the shell may have filled up to its last byte.
-std::string TextOfBuffer(std::vector<char>& buffer) {
-    buffer.back() = '\0';
-    return std::string(buffer.data());
-}
-
-void ClearBuffer(std::vector<char>& buffer) {
-    std::fill(buffer.begin(), buffer.end(), '\0');
-}
 
 bool CreateShellLink(ScopedComPointer<IShellLinkA>& link) {
     return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.receive()));
@@ -50,23 +39,19 @@ int ReadShortcut(const std::string& linkPath, ShortcutRecord& record) {
     if (FAILED(link->GetPath(buffer.data(), bufferLength, nullptr, 0))) {
         return 0;
     }
-    record.targetPath = TextOfBuffer(buffer);
-    ClearBuffer(buffer);
+    record.targetPath = TakeShortcutBufferText(buffer);
     if (FAILED(link->GetDescription(buffer.data(), bufferLength))) {
         return 0;
     }
-    record.description = TextOfBuffer(buffer);
-    ClearBuffer(buffer);
+    record.description = TakeShortcutBufferText(buffer);
     if (FAILED(link->GetWorkingDirectory(buffer.data(), bufferLength))) {
         return 0;
     }
-    record.workingDirectory = TextOfBuffer(buffer);
-    ClearBuffer(buffer);
+    record.workingDirectory = TakeShortcutBufferText(buffer);
     if (FAILED(link->GetArguments(buffer.data(), bufferLength))) {
         return 0;
     }
-    record.arguments = TextOfBuffer(buffer);
-    ClearBuffer(buffer);
+    record.arguments = TakeShortcutBufferText(buffer);
 
     WORD hotkey = 0;
     int showCommand = 0;
@@ -75,10 +60,9 @@ int ReadShortcut(const std::string& linkPath, ShortcutRecord& record) {
         FAILED(link->GetIconLocation(buffer.data(), bufferLength, &iconIndex))) {
         return 0;
     }
-    record.hotkeyKey = LOBYTE(hotkey);
-    record.hotkeyModifiers = HIBYTE(hotkey);
+    SetShortcutHotkey(record, hotkey);
     record.showCommand = showCommand;
-    record.iconPath = TextOfBuffer(buffer);
+    record.iconPath = TakeShortcutBufferText(buffer);
     record.iconIndex = iconIndex;
     return 1;
 }
@@ -121,9 +105,8 @@ int CreateShortcut(const std::string& targetPath,
 }
 
 int CreateShortcutFromRecord(const std::string& linkPath, const ShortcutRecord& record) {
-    int hotkey = (record.hotkeyKey & 0xFF) | ((record.hotkeyModifiers & 0xFF) << 8);
     return CreateShortcut(record.targetPath, linkPath, record.workingDirectory, record.arguments, record.showCommand,
-                          record.description, hotkey, record.iconPath, record.iconIndex);
+                          record.description, ShortcutHotkeyWord(record), record.iconPath, record.iconIndex);
 }
 
 std::string AutostartLinkPath() {

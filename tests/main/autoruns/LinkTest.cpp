@@ -31,3 +31,19 @@ TEST(Link, AutostartShortcutStartsTheTrayCompanionFromTheProgramFolder) {
     }
     EXPECT_STREQ(kAutostartLinkName, "\\Vantrel.lnk");
 }
+
+TEST(Link, HotkeyWordSplitsIntoKeyAndModifiers) {
+    ShortcutRecord record;
+    SetShortcutHotkey(record, 0x0641);
+    EXPECT_EQ(record.hotkeyKey, 0x41);
+    EXPECT_EQ(record.hotkeyModifiers, 0x06);
+    record.hotkeyKey = 0x1FF;  // only the low byte counts
+    EXPECT_EQ(ShortcutHotkeyWord(record), 0x06FF);
+}
+
+TEST(Link, BufferTextEndsAtTheLastByteAndLeavesTheBufferCleared) {
+    std::vector<char> buffer = {'a', 'b', 'c'};
+    EXPECT_EQ(TakeShortcutBufferText(buffer), "ab");
+    EXPECT_EQ(buffer, std::vector<char>(3, '\0'));
+    EXPECT_EQ(TakeShortcutBufferText(buffer), "");
+}
