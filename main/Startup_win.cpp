@@ -16,6 +16,7 @@
 #include "main/Preferences_win.h"
 #include "main/ProgramDatabase_win.h"
 #include "main/ProgramModel.h"
+#include "main/StartupRules.h"
 #include "main/StatusBar_win.h"
 #include "main/Views_win.h"
 #include "main/database/RatingCacheFile.h"
@@ -28,10 +29,6 @@
 
 namespace {
 
-const char kMutexName[] = "Vantrel_Mutex";
-constexpr DWORD kLoopWaitMilliseconds = 25;
-constexpr UINT kActivateTimeout = 5000;
-
 // Held from start-up to exit: the single-instance mutex goes with the process, the counters are
 // closed by the exit procedure.
 HANDLE g_mutex = nullptr;
@@ -39,14 +36,15 @@ ProcessorCounters g_processorCounters;
 
 // Another instance runs when its mutex exists: bring its window to the front and stop here.
 bool AnotherInstanceRuns() {
-    if (!ScopedHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kMutexName)).valid()) {
+    if (!ScopedHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)).valid()) {
         return false;
     }
     // Sent, so the running window is in front before this process ends; but a running instance
     // that hangs must not hang this one too.
     if (HWND running = FindWindowA(kWindowClassName, kMainWindowTitle)) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(running, kMessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kActivateTimeout, &result);
+        SendMessageTimeoutA(running, kMessageActivate, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                            kActivateTimeoutMilliseconds, &result);
     }
     return true;
 }
@@ -54,13 +52,13 @@ bool AnotherInstanceRuns() {
 // Starts the tray companion from this program's folder unless a process runs from exactly that
 // path (letter case counts: another copy elsewhere is not ours).
 void StartTrayCompanion() {
-    std::string path = ProgramFolder() + "\\vtlsystray.exe";
+    std::string path = TrayCompanionPath(ProgramFolder());
     for (BeginProcessEnumeration(); NextProcess() != 0;) {
         if (ProcessPath(CurrentProcessId()) == path) {
             return;
         }
     }
-    std::string commandLine = "\"" + path + "\"";
+    std::string commandLine = TrayCompanionCommandLine(path);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -72,10 +70,8 @@ void StartTrayCompanion() {
 }
 
 void EnablePrivileges() {
-    const char* privileges[] = {"SeDebugPrivilege", "SeIncreaseBasePriorityPrivilege", "SeRestorePrivilege",
-                                "SeShutdownPrivilege"};
     g_program.privilegeFlag = 0;
-    for (const char* privilege : privileges) {
+    for (const char* privilege : kStartupPrivileges) {
         if (!EnablePrivilege(privilege)) {
             g_program.privilegeFlag = 1;
             break;
@@ -104,7 +100,7 @@ bool StartProgram(HINSTANCE instance) {
     if (AnotherInstanceRuns()) {
         return false;
     }
-    ScopedHandle mutex(CreateMutexA(nullptr, FALSE, kMutexName));
+    ScopedHandle mutex(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
     if (mutex.valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
         // Another start got there between our look and our creation: it is the one that runs.
         return false;
@@ -177,16 +173,12 @@ void RunEventLoop() {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kLoopWaitMilliseconds, QS_ALLINPUT);
         CloseDatabaseWaitWindow();
         MSG message;
-        bool arrived = false;
-        bool onlyMouseMoves = true;
+        LoopPass pass;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 return;
             }
-            arrived = true;
-            if (message.message != WM_MOUSEMOVE) {
-                onlyMouseMoves = false;
-            }
+            NoteLoopMessage(pass, message.message);
             HWND target = message.hwnd;
             bool inMainWindow = target == g_windows.window || IsChild(g_windows.window, target);
             if (inMainWindow && TranslateAcceleratorA(g_windows.window, g_windows.accelerators, &message)) {
@@ -199,10 +191,10 @@ void RunEventLoop() {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        if (arrived && !onlyMouseMoves) {
+        if (StatusNeedsDrawing(pass)) {
             DrawStatusBar();
         }
-        if (!arrived || onlyMouseMoves) {
+        if (LoopIsIdle(pass)) {
             IdleRefresh();
         }
     }
