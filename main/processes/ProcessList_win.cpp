@@ -9,7 +9,6 @@
 
 #include "foundation/Controls_win.h"
 #include "foundation/FileSystem.h"
-#include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
@@ -21,22 +20,13 @@
 #include "main/processes/ProcessAccounting_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListOptions.h"
+#include "main/processes/ProcessListRefresh.h"
 #include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessListUpdate.h"
 #include "main/processes/ProcessTree.h"
 #include "main/processes/SystemFigures_win.h"
 
 namespace {
-
-constexpr LanguageKey kTitles[] = {
-    LanguageKey::Process,       LanguageKey::DatabaseRating,  LanguageKey::DatabaseInformation,
-    LanguageKey::WindowTitle,   LanguageKey::CPUUsage,        LanguageKey::Priority,
-    LanguageKey::WriteActivity, LanguageKey::ReadActivity,    LanguageKey::OtherActivity,
-    LanguageKey::ProcessID,     LanguageKey::ParentProcessID, LanguageKey::MemoryUsage,
-    LanguageKey::VirtualMemory, LanguageKey::PoolPaged,       LanguageKey::PoolNotPaged,
-    LanguageKey::RunningTime,   LanguageKey::CPUTime,         LanguageKey::Threads,
-    LanguageKey::Handles,       LanguageKey::FileAttributes,  LanguageKey::FileSize,
-    LanguageKey::FilePath};
 
 struct ProcessList {
     TableListView view;
@@ -48,7 +38,7 @@ struct ProcessList {
     int genericImage = -1;
     int serviceHostImage = -1;
     std::unordered_map<std::string, int> imageOfPath;  // one image per executable, however often it runs
-    std::unordered_map<DWORD, std::string> windowTitles;
+    WindowTitles windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
 };
@@ -57,11 +47,9 @@ ProcessList g_list;
 
 std::vector<ListColumn> Columns(const ProcessListOptions& options) {
     std::vector<ListColumn> columns;
-    for (size_t c = 0; c < options.shown.size(); ++c) {
-        if (c != 0 && !options.shown[c])
-            continue;
-        columns.push_back({LanguageText(kTitles[c]), options.widths[c],
-                           IsRightAlignedProcessColumn(c) ? LVCFMT_RIGHT : LVCFMT_LEFT, c, ProcessColumnCompare(c)});
+    for (const ShownProcessColumn& shown : ShownProcessColumns(options)) {
+        columns.push_back({shown.title, shown.width, shown.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT, shown.column,
+                           ProcessColumnCompare(shown.column)});
     }
     return columns;
 }
@@ -91,16 +79,14 @@ int ImageOf(const std::string& path) {
 }
 
 BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
-    LONG style = GetWindowLongA(window, GWL_STYLE);
-    if (GetWindow(window, GW_OWNER) != nullptr || GetParent(window) != nullptr || !(style & WS_VISIBLE) ||
-        (style & WS_CHILD) || !(style & (WS_CAPTION | WS_BORDER)))
+    if (!NamesItsProcess(static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE)),
+                         GetWindow(window, GW_OWNER) != nullptr, GetParent(window) != nullptr))
         return TRUE;
     char title[257] = {};
     GetWindowTextA(window, title, sizeof(title));
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != 0 && title[0] != '\0')
-        g_list.windowTitles.emplace(pid, title);  // the first window of a process wins
+    AddWindowTitle(g_list.windowTitles, pid, title);
     return TRUE;
 }
 
@@ -125,9 +111,7 @@ ProcessPass TakeProcessPass() {
         ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
         g_list.workingSetSum += sample.workingSet;
         ReadExecutableFile(sample);
-        auto title = g_list.windowTitles.find(pid);
-        if (title != g_list.windowTitles.end())
-            sample.windowTitle = title->second;
+        sample.windowTitle = WindowTitleOf(g_list.windowTitles, pid);
         pass.samples.push_back(std::move(sample));
     }
     // After every creation time was read, so that no running time comes out negative.
@@ -157,14 +141,20 @@ void Arrange() {
 }
 
 void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
-    if (g_list.options.treeView) {
-        if (sortGiven)
+    switch (OrderStepFor(sortColumn, sortGiven, g_list.options.treeView, g_list.view.columns.size())) {
+        case OrderStep::SortThenArrange:
             SortRows(g_list.table, g_list.view.columns[sortColumn].tableColumn, ascending,
                      g_list.view.columns[sortColumn].compare);
-        Arrange();
-    } else if (sortColumn >= 0 && static_cast<size_t>(sortColumn) < g_list.view.columns.size()) {
-        SortTableListView(g_list.view, sortColumn, ascending);
-        return;
+            Arrange();
+            break;
+        case OrderStep::Arrange:
+            Arrange();
+            break;
+        case OrderStep::SortList:
+            SortTableListView(g_list.view, sortColumn, ascending);
+            return;
+        case OrderStep::ShowAgain:
+            break;
     }
     SyncTableListView(g_list.view);
 }
@@ -206,13 +196,8 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     g_list.windowTitles.clear();
     if (g_list.options.windowTitles)
         EnumWindows(CollectWindowTitle, 0);
-    bool sortGiven = sortColumn != -1 && sortDirection != 0;
-    if (!g_list.options.treeView) {
-        if (sortColumn == -1)
-            sortColumn = g_list.view.sortColumn;
-        if (sortDirection == 0)
-            sortDirection = g_list.view.sortAscending ? 1 : -1;
-    }
+    ProcessListOrder order = RefreshOrder(sortColumn, sortDirection, g_list.options.treeView, g_list.view.sortColumn,
+                                          g_list.view.sortAscending);
 
     SetRedraw(g_list.view.list, false);
     ProcessPass pass = TakeProcessPass();
@@ -221,7 +206,7 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     UpdateRowImages(changes, pass);
     bool changed = ProcessListChanged(changes);
     if (changed)
-        SortOrArrange(sortColumn, sortDirection > 0, sortGiven);
+        SortOrArrange(order.column, order.ascending, order.given);
     SetRedraw(g_list.view.list, true);
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
