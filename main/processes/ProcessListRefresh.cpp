@@ -1,5 +1,7 @@
 #include "main/processes/ProcessListRefresh.h"
 
+#include "foundation/FileSystem.h"
+
 ProcessListOrder RefreshOrder(int sortColumn,
                               int sortDirection,
                               bool treeView,
@@ -36,4 +38,19 @@ void AddWindowTitle(WindowTitles& titles, uint32_t pid, const std::string& title
 std::string WindowTitleOf(const WindowTitles& titles, uint32_t pid) {
     auto found = titles.find(pid);
     return found == titles.end() ? std::string() : found->second;
+}
+
+int ExecutableImage(ExecutableImages& images,
+                    const std::string& path,
+                    const std::function<int(const std::string&)>& load) {
+    if (FileNameOfPath(path) == "svchost.exe")
+        return images.serviceHost;
+    auto known = images.ofPath.find(path);
+    if (known != images.ofPath.end())
+        return known->second;
+    int image = path.empty() ? -1 : load(path);
+    if (image < 0)
+        image = images.generic;
+    images.ofPath.emplace(path, image);
+    return image;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // What a refresh of the process list decides before it touches the window: the order it leaves
-// the rows in, and the window title of each process.
+// the rows in, the window title of each process and the image of each executable.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -37,3 +38,16 @@ bool NamesItsProcess(uint32_t style, bool owned, bool hasParent);
 using WindowTitles = std::unordered_map<uint32_t, std::string>;
 void AddWindowTitle(WindowTitles& titles, uint32_t pid, const std::string& title);
 std::string WindowTitleOf(const WindowTitles& titles, uint32_t pid);
+
+// The list's image of each executable: one per path, however often it runs; every service host
+// shows the same image of its own.
+struct ExecutableImages {
+    std::unordered_map<std::string, int> ofPath;
+    int generic = -1;
+    int serviceHost = -1;
+};
+// The image of the path, loaded the first time through `load` (-1 when the file has none, which
+// gives the generic image).
+int ExecutableImage(ExecutableImages& images,
+                    const std::string& path,
+                    const std::function<int(const std::string&)>& load);

@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "foundation/Controls_win.h"
-#include "foundation/FileSystem.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
@@ -34,10 +32,8 @@ struct ProcessList {
     const MainPreferences* preferences = nullptr;
     ProcessListOptions options;
     ProcessIdSet ids;
-    HIMAGELIST images = nullptr;
-    int genericImage = -1;
-    int serviceHostImage = -1;
-    std::unordered_map<std::string, int> imageOfPath;  // one image per executable, however often it runs
+    HIMAGELIST imageList = nullptr;
+    ExecutableImages images;
     WindowTitles windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
@@ -57,25 +53,16 @@ std::vector<ListColumn> Columns(const ProcessListOptions& options) {
 int AddIcon(HICON icon) {
     if (icon == nullptr)
         return -1;
-    int image = ImageList_AddIcon(g_list.images, icon);
+    int image = ImageList_AddIcon(g_list.imageList, icon);
     DestroyIcon(icon);
     return image;
 }
 
 int ImageOf(const std::string& path) {
-    if (FileNameOfPath(path) == "svchost.exe")
-        return g_list.serviceHostImage;
-    auto known = g_list.imageOfPath.find(path);
-    if (known != g_list.imageOfPath.end())
-        return known->second;
-    HICON icon = nullptr;
-    int image = -1;
-    if (!path.empty() && ExtractSmallIcon(path, 0, &icon) > 0 && icon != nullptr)
-        image = AddIcon(icon);
-    if (image < 0)
-        image = g_list.genericImage;
-    g_list.imageOfPath.emplace(path, image);
-    return image;
+    return ExecutableImage(g_list.images, path, [](const std::string& file) {
+        HICON icon = nullptr;
+        return ExtractSmallIcon(file, 0, &icon) > 0 && icon != nullptr ? AddIcon(icon) : -1;
+    });
 }
 
 BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
@@ -164,14 +151,14 @@ void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
 HWND CreateProcessList(HWND view, const MainPreferences* preferences) {
     g_list.preferences = preferences;
     g_list.options = ProcessListOptionsFrom(*preferences);
-    g_list.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 64, 64);
+    g_list.imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 64, 64);
     HICON generic = nullptr;
     ExtractSmallIcon("shell32.dll", 2, &generic);
-    g_list.genericImage = AddIcon(generic != nullptr ? generic : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
-    g_list.serviceHostImage = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
+    g_list.images.generic = AddIcon(generic != nullptr ? generic : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+    g_list.images.serviceHost = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
     HWND list =
         CreateTableListView(g_list.view, view, ControlProcessList, &g_list.table, Columns(g_list.options), true);
-    SetListViewImageList(list, g_list.images);
+    SetListViewImageList(list, g_list.imageList);
     return list;
 }
 

@@ -61,4 +61,21 @@ TEST(ProcessListRefresh, ShownColumnsKeepTheFirstAlways) {
     EXPECT_TRUE(columns[1].rightAligned);
 }
 
+TEST(ProcessListRefresh, EachExecutableLoadsItsImageOnce) {
+    ExecutableImages images;
+    images.generic = 1;
+    images.serviceHost = 2;
+    int loads = 0;
+    auto load = [&loads](const std::string& path) {
+        ++loads;
+        return path == "C:\\a.exe" ? 7 : -1;
+    };
+    EXPECT_EQ(ExecutableImage(images, "C:\\a.exe", load), 7);
+    EXPECT_EQ(ExecutableImage(images, "C:\\a.exe", load), 7);
+    EXPECT_EQ(ExecutableImage(images, "C:\\b.exe", load), 1);
+    EXPECT_EQ(ExecutableImage(images, "C:\\Windows\\svchost.exe", load), 2);
+    EXPECT_EQ(ExecutableImage(images, "", load), 1);
+    EXPECT_EQ(loads, 2);
+}
+
 }  // namespace
