@@ -24,6 +24,15 @@ uint32_t CpuHistoryLineColour(int y) {
     return static_cast<uint32_t>(red) | (static_cast<uint32_t>(green) << 8);
 }
 
+uint32_t CpuHistoryBackgroundColour(int y) {
+    constexpr int kGridRow = -kCpuHistoryBackgroundTop + kCpuHistoryHeight / 2;
+    if (y == kGridRow)
+        return 58 | (70 << 8) | (62 << 16);
+    int shade = 46 - y;
+    return static_cast<uint32_t>(shade - 8) | (static_cast<uint32_t>(shade - 4) << 8) |
+           (static_cast<uint32_t>(shade) << 16);
+}
+
 std::vector<CpuHistoryLine> CpuHistoryBar(float share) {
     std::vector<CpuHistoryLine> lines;
     int top = kCpuHistoryHeight - CpuHistoryBarHeight(share);

@@ -26,6 +26,10 @@ int CpuHistoryBarHeight(float share);
 // The colour (0x00BBGGRR) of the bar line at row y: red at the top, green at the bottom.
 uint32_t CpuHistoryLineColour(int y);
 
+// The colour (0x00BBGGRR) of row y of the background image: a dark strip, lighter at the top, with a
+// faint line across the middle of the part that shows.
+uint32_t CpuHistoryBackgroundColour(int y);
+
 // One 2-pixel line of a bar.
 struct CpuHistoryLine {
     int y;

@@ -33,8 +33,7 @@ HBITMAP CreateImageBitmap(int width, int height) {
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
-// The graph background: a dark, softly darkening strip with a faint line across the middle of the
-// part that shows. Drawn once, the first time an image needs it.
+// The graph background, drawn once, the first time an image needs it.
 HBITMAP GraphBackground() {
     if (g_store.background != nullptr)
         return g_store.background;
@@ -44,12 +43,9 @@ HBITMAP GraphBackground() {
     {
         ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
         ScopedSelection selected(dc.get(), bitmap);
-        constexpr int kGridRow = -kCpuHistoryBackgroundTop + kCpuHistoryHeight / 2;
         for (int y = 0; y < kCpuHistoryBackgroundHeight; ++y) {
-            int shade = 46 - y;  // lighter at the top
-            COLORREF colour = y == kGridRow ? RGB(58, 70, 62) : RGB(shade - 8, shade - 4, shade);
             for (int x = 0; x < kCpuHistoryBarWidth; ++x)
-                SetPixelV(dc.get(), x, y, colour);
+                SetPixelV(dc.get(), x, y, static_cast<COLORREF>(CpuHistoryBackgroundColour(y)));
         }
     }
     g_store.background = bitmap;

@@ -1,5 +1,6 @@
 #include "main/processes/MemoryPanel.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "foundation/Language.h"
@@ -53,6 +54,15 @@ MemoryPanelPlaces PlaceMemoryPanel(const std::array<size_t, kMemoryPanelLines>& 
         }
     }
     return places;
+}
+
+std::array<int, 2> WidestOfGroups(const std::array<size_t, kMemoryPanelLines>& groupOfLine,
+                                  const std::array<int, kMemoryPanelLines>& widths,
+                                  int least) {
+    std::array<int, 2> widest{least, least};
+    for (size_t i = 0; i < kMemoryPanelLines; ++i)
+        widest[groupOfLine[i]] = std::max(widest[groupOfLine[i]], widths[i]);
+    return widest;
 }
 
 int MemoryPanelBandHeight(int rowHeight) {

@@ -43,5 +43,9 @@ MemoryPanelPlaces PlaceMemoryPanel(const std::array<size_t, kMemoryPanelLines>& 
                                    const std::array<int, 2>& bytesWidth,
                                    int percentWidth,
                                    int rowHeight);
+// The widest text of each group, from the width of each line's text, and at least `least`.
+std::array<int, 2> WidestOfGroups(const std::array<size_t, kMemoryPanelLines>& groupOfLine,
+                                  const std::array<int, kMemoryPanelLines>& widths,
+                                  int least);
 // The band's height: a title row and the Memory group's four lines, with a little air above.
 int MemoryPanelBandHeight(int rowHeight);

@@ -1,6 +1,5 @@
 #include "main/processes/MemoryPanel_win.h"
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -102,14 +101,16 @@ int TextWidth(HDC dc, const std::string& text) {
     return size.cx;
 }
 
-// The widest byte figure of each group as the panel shows it now.
+// The widest text of one part of each group as the panel shows it now.
+std::array<int, 2> WidestPart(HDC dc, size_t part, int least) {
+    std::array<int, kLineCount> widths{};
+    for (size_t i = 0; i < kLineCount; ++i)
+        widths[i] = TextWidth(dc, g_panel.cells[i][part].text);
+    return WidestOfGroups(g_panel.groupOfLine, widths, least);
+}
+
 std::array<int, 2> WidestBytes(HDC dc) {
-    std::array<int, 2> widest{TextWidth(dc, kMemoryPanelNarrowestBytes), TextWidth(dc, kMemoryPanelNarrowestBytes)};
-    for (size_t i = 0; i < kLineCount; ++i) {
-        size_t group = g_panel.groupOfLine[i];
-        widest[group] = std::max(widest[group], TextWidth(dc, g_panel.cells[i][1].text));
-    }
-    return widest;
+    return WidestPart(dc, 1, TextWidth(dc, kMemoryPanelNarrowestBytes));
 }
 
 // Runs `measure` with a device context that has the panel's font selected.
@@ -153,13 +154,8 @@ void LayoutMemoryPanel(int width, int height) {
         return;
     g_panel.size = {width, height};
     std::array<int, 2> labelWidth = WithPanelFont([](HDC dc) {
-        std::array<int, 2> widest{};
-        for (size_t i = 0; i < kLineCount; ++i) {
-            size_t group = g_panel.groupOfLine[i];
-            widest[group] = std::max(widest[group], TextWidth(dc, g_panel.cells[i][0].text));
-        }
         g_panel.bytesWidth = WidestBytes(dc);
-        return widest;
+        return WidestPart(dc, 0, 0);
     });
     const int percentWidth = WithPanelFont([](HDC dc) { return TextWidth(dc, kMemoryPanelWidestPercent); });
     MemoryPanelPlaces places =

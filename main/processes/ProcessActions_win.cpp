@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -15,33 +16,17 @@
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
 #include "main/processes/ProcessLayer_win.h"
-#include "main/processes/ProcessListColumns.h"
-#include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/processes/ProcessSelection.h"
 
 namespace {
 
-struct SelectedProcess {
-    DWORD pid;
-    std::string name;
-    std::string path;
-};
-
-std::vector<SelectedProcess> SelectedProcesses() {
-    std::vector<SelectedProcess> selected;
-    const RowTable& table = *ProcessListView().table;
-    for (size_t row = 0; row < table.rows.size(); ++row) {
-        if (table.rows[row].selected) {
-            selected.push_back({static_cast<DWORD>(CellUnsigned(table, row, kProcessColumnProcessId)),
-                                Cell(table, row, kProcessColumnName), Cell(table, row, kProcessColumnFilePath)});
-        }
-    }
-    return selected;
+std::vector<SelectedProcess> Selection() {
+    return SelectedProcesses(*ProcessListView().table);
 }
 
-void ReportEndFailure(const SelectedProcess& process) {
-    ShowMessageBox(LanguageText(LanguageKey::Information),
-                   LanguageTextWith(LanguageKey::CanNotEndProcess, process.name), kMessageBoxWarning);
+int Show(const ProcessMessage& message) {
+    return ShowMessageBox(message.title, message.text, message.style);
 }
 
 // Deletes the file, retrying for a while: an ended process lets go of its file a little later.
@@ -58,29 +43,20 @@ bool DeleteWithRetries(const std::string& path) {
 }  // namespace
 
 void EndSelectedProcesses(UINT exitCode) {
-    std::vector<SelectedProcess> selected = SelectedProcesses();
+    std::vector<SelectedProcess> selected = Selection();
     if (selected.empty())
         return;
     HANDLE self = GetCurrentProcess();
     DWORD ownPriority = GetPriorityClass(self);
     SetPriorityClass(self, REALTIME_PRIORITY_CLASS);
-    if (selected.size() == 1) {
-        if (ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::ReallyEndProcess, selected[0].name),
-                           kMessageBoxQuestion) == kAnswerYes &&
-            !TerminateById(selected[0].pid, exitCode))
-            ReportEndFailure(selected[0]);
-    } else {
-        std::string list;
-        for (const SelectedProcess& process : selected)
-            list += " - " + process.name + "\r\n";
-        std::string question = LanguageText(LanguageKey::ReallyEndFollowingProcesses) + "\r\n\r\n" + list;
-        if (ShowMessageBox(kMainWindowTitle, question, kMessageBoxQuestion) == kAnswerYes) {
+    if (Show(EndQuestion(selected)) == kAnswerYes) {
+        if (selected.size() > 1) {
             for (const SelectedProcess& process : selected)
                 SetPriority(process.pid, IDLE_PRIORITY_CLASS);
-            for (const SelectedProcess& process : selected) {
-                if (!TerminateById(process.pid, exitCode))
-                    ReportEndFailure(process);
-            }
+        }
+        for (const SelectedProcess& process : selected) {
+            if (!TerminateById(process.pid, exitCode))
+                Show(EndFailedMessage(process.name));
         }
     }
     if (ownPriority != 0)
@@ -89,11 +65,9 @@ void EndSelectedProcesses(UINT exitCode) {
 }
 
 void SetSelectedPriority(DWORD priorityClass) {
-    for (const SelectedProcess& process : SelectedProcesses()) {
-        if (!SetPriority(process.pid, priorityClass)) {
-            ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::CanNotChangePriority, process.name),
-                           kMessageBoxError);
-        }
+    for (const SelectedProcess& process : Selection()) {
+        if (!SetPriority(process.pid, priorityClass))
+            Show(PriorityRefusedMessage(process.name));
     }
     RefreshProcessList(-1, 0);
 }
@@ -113,61 +87,40 @@ SetProcessAffinityFunction g_setProcessAffinityMask = SetProcessAffinityMask;
 void ToggleSelectedAffinity(int processor) {
     if (processor < 0 || processor >= static_cast<int>(sizeof(DWORD_PTR) * 8))
         return;
-    DWORD_PTR bit = static_cast<DWORD_PTR>(1) << processor;
-    for (const SelectedProcess& selected : SelectedProcesses()) {
+    for (const SelectedProcess& selected : Selection()) {
         ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_INFORMATION, FALSE, selected.pid));
         DWORD_PTR mask = 0, system = 0;
         if (process.get() == nullptr || !GetProcessAffinityMask(process.get(), &mask, &system))
             continue;
-        DWORD_PTR toggled = (mask ^ bit) & system;
-        if (toggled != 0 && !g_setProcessAffinityMask(process.get(), toggled)) {
-            ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(LanguageKey::CanNotSetProcess),
-                           kMessageBoxWarning);
-        }
+        DWORD_PTR toggled = static_cast<DWORD_PTR>(ToggledAffinity(mask, system, processor));
+        if (toggled != 0 && !g_setProcessAffinityMask(process.get(), toggled))
+            Show(AffinityRefusedMessage());
     }
     RefreshProcessList(-1, 0);
 }
 
 void PrepareProcessMenu(HMENU menu) {
-    std::vector<SelectedProcess> selected = SelectedProcesses();
-    const RowTable& table = *ProcessListView().table;
-    for (int id = CommandPriorityRealtime; id <= CommandPriorityIdle; ++id)
-        CheckMenuCommand(menu, id, false);
-    static constexpr DWORD kClasses[] = {kPriorityRealtime, kPriorityHigh,        kPriorityAboveNormal,
-                                         kPriorityNormal,   kPriorityBelowNormal, kPriorityIdle};
-    for (size_t row = 0; row < table.rows.size(); ++row) {
-        if (!table.rows[row].selected)
-            continue;
-        for (int i = 0; i < 6; ++i) {
-            if (Cell(table, row, kProcessColumnPriority) == PriorityShortName(kClasses[i]))
-                CheckMenuCommand(menu, CommandPriorityRealtime + i, true);
-        }
-    }
+    std::array<bool, kPriorityCommandCount> priorities = CheckedPriorities(*ProcessListView().table);
+    for (size_t i = 0; i < kPriorityCommandCount; ++i)
+        CheckMenuCommand(menu, CommandPriorityRealtime + static_cast<int>(i), priorities[i]);
     DWORD_PTR mask = 0;
     bool known = false;
-    for (const SelectedProcess& process : selected) {
+    for (const SelectedProcess& process : Selection()) {
         DWORD_PTR one = 0;
         if (AffinityOf(process.pid, one)) {
             mask |= one;
             known = true;
         }
     }
-    int checked = 0, lastChecked = -1;
-    for (int processor = 0; processor < static_cast<int>(sizeof(DWORD_PTR) * 8); ++processor) {
-        int id = CommandProcessorFirst + processor;
-        if (GetMenuState(menu, id, MF_BYCOMMAND) == static_cast<UINT>(-1))
-            break;
-        bool in = (mask >> processor) & 1;
-        // Without a mask there is nothing to toggle.
-        EnableMenuCommand(menu, id, known);
-        CheckMenuCommand(menu, id, in);
-        if (in) {
-            ++checked;
-            lastChecked = id;
-        }
+    int processors = 0;
+    while (processors < static_cast<int>(sizeof(DWORD_PTR) * 8) &&
+           GetMenuState(menu, CommandProcessorFirst + processors, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        ++processors;
+    std::vector<ProcessorMark> marks = ProcessorMarks(mask, known, processors);
+    for (int processor = 0; processor < processors; ++processor) {
+        EnableMenuCommand(menu, CommandProcessorFirst + processor, marks[processor].enabled);
+        CheckMenuCommand(menu, CommandProcessorFirst + processor, marks[processor].checked);
     }
-    if (checked == 1)
-        EnableMenuCommand(menu, lastChecked, false);
 }
 
 void PauseSelectedProcesses(bool pause) {
@@ -181,7 +134,7 @@ void PauseSelectedProcesses(bool pause) {
         ShowMessageBox(kMainWindowTitle, LanguageText(LanguageKey::IncompatibleNTDLL), kMessageBoxError);
         return;
     }
-    for (const SelectedProcess& selected : SelectedProcesses()) {
+    for (const SelectedProcess& selected : Selection()) {
         ScopedHandle process(OpenProcess(kProcessAllAccess, TRUE, selected.pid));
         if (process.get() != nullptr)
             call(process.get());
@@ -194,8 +147,7 @@ void JumpToParent() {
     size_t current = CurrentRow(view);
     if (current == kNoRow)
         return;
-    size_t parent =
-        FindRow(*view.table, kProcessColumnProcessId, Cell(*view.table, current, kProcessColumnParentProcessId));
+    size_t parent = ParentRow(*view.table, current);
     if (parent == kNoRow)
         return;
     SelectOnlyRow(view, parent);
@@ -203,51 +155,39 @@ void JumpToParent() {
 }
 
 void OptimizeSelectedProcesses() {
-    for (const SelectedProcess& selected : SelectedProcesses())
+    for (const SelectedProcess& selected : Selection())
         TrimWorkingSet(selected.pid);
     RefreshProcessList(-1, 0);
 }
 
 void DeleteSelectedExecutables(UINT exitCode) {
-    for (const SelectedProcess& selected : SelectedProcesses()) {
+    for (const SelectedProcess& selected : Selection()) {
         // A row whose path could not be read shows a placeholder there: nothing to delete, so the
         // process is not ended for it either.
         if (FolderOfPath(selected.path).empty()) {
-            ShowMessageBox(LanguageText(LanguageKey::Information),
-                           LanguageTextWith(LanguageKey::CanNotDeleteProcess, selected.name), kMessageBoxWarning);
+            Show(CanNotDeleteMessage(selected.name));
             continue;
         }
-        if (ShowMessageBox(kMainWindowTitle, LanguageTextWith(LanguageKey::ReallyDeleteProcess, selected.name),
-                           kMessageBoxQuestion) != kAnswerYes)
+        if (Show(DeleteQuestion(selected.name)) != kAnswerYes)
             continue;
         TerminateById(selected.pid, exitCode);
         // The file the system means: on 64-bit Windows not the 32-bit namesake of a system file.
         SystemFileAccess file(selected.path);
-        if (DeleteWithRetries(file.path)) {
-            ShowMessageBox(LanguageText(LanguageKey::Information),
-                           LanguageTextWith(LanguageKey::DeleteProcessSuccessful, selected.name),
-                           kMessageBoxInformation);
-        } else if (MoveFileExA(file.path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
-            ShowMessageBox(LanguageText(LanguageKey::Information),
-                           LanguageTextWith(LanguageKey::CanNotDeleteProcess, selected.name), kMessageBoxWarning);
-        } else {
-            // Scheduling needs administrator rights: without them nothing happens at the restart,
-            // so the text's promise of it is left out.
-            ShowMessageBox(
-                LanguageText(LanguageKey::Error),
-                ReplaceArgument(FirstSentence(LanguageText(LanguageKey::CanNotDeleteProcess)), selected.name),
-                kMessageBoxError);
-        }
+        DeleteOutcome outcome = DeleteOutcome::Failed;
+        if (DeleteWithRetries(file.path))
+            outcome = DeleteOutcome::Deleted;
+        else if (MoveFileExA(file.path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+            outcome = DeleteOutcome::Scheduled;
+        Show(DeleteOutcomeMessage(outcome, selected.name));
     }
     RefreshProcessList(-1, 0);
 }
 
 void ExploreSelectedFolders() {
-    for (const SelectedProcess& selected : SelectedProcesses()) {
+    for (const SelectedProcess& selected : Selection()) {
         std::string folder = FolderOfPath(selected.path);
         if (folder.empty()) {
-            ShowMessageBox(LanguageText(LanguageKey::Information),
-                           LanguageTextWith(LanguageKey::CanNotGetDirectory, selected.name), kMessageBoxWarning);
+            Show(NoFolderMessage(selected.name));
             continue;
         }
         ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -255,17 +195,14 @@ void ExploreSelectedFolders() {
 }
 
 void SearchSelectedOnWeb(const std::string& addressTemplate) {
-    for (const SelectedProcess& selected : SelectedProcesses()) {
-        std::string address = ReplaceArgument(addressTemplate, FileNameOfPath(selected.path));
+    for (const SelectedProcess& selected : Selection()) {
+        std::string address = WebSearchAddress(addressTemplate, selected.path);
         ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         Sleep(50);
     }
 }
 
 bool RunProcessCommand(int id, const MainPreferences& preferences) {
-    static constexpr DWORD kClasses[] = {REALTIME_PRIORITY_CLASS,     HIGH_PRIORITY_CLASS,
-                                         ABOVE_NORMAL_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS,
-                                         BELOW_NORMAL_PRIORITY_CLASS, IDLE_PRIORITY_CLASS};
     switch (id) {
         case CommandPauseProcess:
         case CommandResumeProcess:
@@ -292,7 +229,7 @@ bool RunProcessCommand(int id, const MainPreferences& preferences) {
         return true;
     }
     if (id >= CommandPriorityRealtime && id <= CommandPriorityIdle) {
-        SetSelectedPriority(kClasses[id - CommandPriorityRealtime]);
+        SetSelectedPriority(kPriorityCommandClasses[id - CommandPriorityRealtime]);
         return true;
     }
     if (id >= CommandProcessorFirst && id < CommandProcessorFirst + static_cast<int>(sizeof(DWORD_PTR) * 8)) {

@@ -126,6 +126,23 @@ std::string DriverFileName() {
     return DriverText(LayerState().psapi.getDeviceDriverFileName);
 }
 
+namespace {
+
+// Every process of the snapshot, each with its parent noted; `visit` sees each id.
+template <typename Visit>
+void ReadSnapshotProcesses(ProcessLayerState& state, Visit visit) {
+    HANDLE snapshot = state.snapshot.get();
+    PROCESSENTRY32 process{};
+    process.dwSize = sizeof(process);
+    for (BOOL more = Process32First(snapshot, &process); more; more = Process32Next(snapshot, &process)) {
+        visit(process.th32ProcessID);
+        state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
+    }
+    state.parentsRead = true;
+}
+
+}  // namespace
+
 void BuildProcessIdSet(ProcessIdSet& set) {
     ResetProcessIdSet(set);
     BeginProcessEnumeration();
@@ -136,15 +153,8 @@ void BuildProcessIdSet(ProcessIdSet& set) {
     }
     if (!state.snapshot.valid())
         return;
+    ReadSnapshotProcesses(state, [&set](uint32_t pid) { AddProcessIds(set, &pid, 1); });
     HANDLE snapshot = state.snapshot.get();
-    PROCESSENTRY32 process{};
-    process.dwSize = sizeof(process);
-    for (BOOL more = Process32First(snapshot, &process); more; more = Process32Next(snapshot, &process)) {
-        uint32_t pid = process.th32ProcessID;
-        AddProcessIds(set, &pid, 1);
-        state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
-    }
-    state.parentsRead = true;
     THREADENTRY32 thread{};
     thread.dwSize = sizeof(thread);
     for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread)) {
@@ -159,14 +169,8 @@ long ParentProcessId(DWORD pid) {
     ProcessLayerState& state = LayerState();
     if (!state.snapshot.valid())
         return -1;
-    if (!state.parentsRead) {
-        HANDLE snapshot = state.snapshot.get();
-        PROCESSENTRY32 process{};
-        process.dwSize = sizeof(process);
-        for (BOOL more = Process32First(snapshot, &process); more; more = Process32Next(snapshot, &process))
-            state.parents.emplace(process.th32ProcessID, process.th32ParentProcessID);
-        state.parentsRead = true;
-    }
+    if (!state.parentsRead)
+        ReadSnapshotProcesses(state, [](uint32_t) {});
     auto found = state.parents.find(pid);
     return found == state.parents.end() ? -1 : static_cast<long>(found->second);
 }

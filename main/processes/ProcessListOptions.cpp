@@ -1,7 +1,23 @@
 #include "main/processes/ProcessListOptions.h"
 
+#include "foundation/Language.h"
 #include "foundation/PreferencesDefaults.h"
 #include "main/processes/ProcessListColumns.h"
+#include "main/processes/ProcessListRows.h"
+
+namespace {
+
+constexpr LanguageKey kTitles[] = {
+    LanguageKey::Process,       LanguageKey::DatabaseRating,  LanguageKey::DatabaseInformation,
+    LanguageKey::WindowTitle,   LanguageKey::CPUUsage,        LanguageKey::Priority,
+    LanguageKey::WriteActivity, LanguageKey::ReadActivity,    LanguageKey::OtherActivity,
+    LanguageKey::ProcessID,     LanguageKey::ParentProcessID, LanguageKey::MemoryUsage,
+    LanguageKey::VirtualMemory, LanguageKey::PoolPaged,       LanguageKey::PoolNotPaged,
+    LanguageKey::RunningTime,   LanguageKey::CPUTime,         LanguageKey::Threads,
+    LanguageKey::Handles,       LanguageKey::FileAttributes,  LanguageKey::FileSize,
+    LanguageKey::FilePath};
+
+}  // namespace
 
 ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences) {
     ProcessListOptions options;
@@ -22,4 +38,13 @@ bool ProcessColumnShown(const ProcessListOptions& options, size_t column) {
 
 bool ProcessTimesShown(const ProcessListOptions& options) {
     return ProcessColumnShown(options, kProcessColumnRunningTime) || ProcessColumnShown(options, kProcessColumnCpuTime);
+}
+
+std::vector<ShownProcessColumn> ShownProcessColumns(const ProcessListOptions& options) {
+    std::vector<ShownProcessColumn> columns;
+    for (size_t c = 0; c < options.shown.size(); ++c) {
+        if (ProcessColumnShown(options, c))
+            columns.push_back({LanguageText(kTitles[c]), options.widths[c], IsRightAlignedProcessColumn(c), c});
+    }
+    return columns;
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 // What the process list takes from the settings. Index n of `shown` and `widths` is list column n
 // (0 to 21).
@@ -21,3 +23,12 @@ ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences);
 bool ProcessColumnShown(const ProcessListOptions& options, size_t column);
 // The running and CPU times are worked out only while either of their columns shows.
 bool ProcessTimesShown(const ProcessListOptions& options);
+
+// A list column as the view shows it: the title in the current language and the table column.
+struct ShownProcessColumn {
+    std::string title;
+    int width;
+    bool rightAligned;
+    size_t column;
+};
+std::vector<ShownProcessColumn> ShownProcessColumns(const ProcessListOptions& options);

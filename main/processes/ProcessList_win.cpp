@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "foundation/Controls_win.h"
-#include "foundation/FileSystem.h"
-#include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
@@ -21,6 +18,7 @@
 #include "main/processes/ProcessAccounting_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListOptions.h"
+#include "main/processes/ProcessListRefresh.h"
 #include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessListUpdate.h"
 #include "main/processes/ProcessTree.h"
@@ -28,27 +26,15 @@
 
 namespace {
 
-constexpr LanguageKey kTitles[] = {
-    LanguageKey::Process,       LanguageKey::DatabaseRating,  LanguageKey::DatabaseInformation,
-    LanguageKey::WindowTitle,   LanguageKey::CPUUsage,        LanguageKey::Priority,
-    LanguageKey::WriteActivity, LanguageKey::ReadActivity,    LanguageKey::OtherActivity,
-    LanguageKey::ProcessID,     LanguageKey::ParentProcessID, LanguageKey::MemoryUsage,
-    LanguageKey::VirtualMemory, LanguageKey::PoolPaged,       LanguageKey::PoolNotPaged,
-    LanguageKey::RunningTime,   LanguageKey::CPUTime,         LanguageKey::Threads,
-    LanguageKey::Handles,       LanguageKey::FileAttributes,  LanguageKey::FileSize,
-    LanguageKey::FilePath};
-
 struct ProcessList {
     TableListView view;
     RowTable table = MakeRowTable(kProcessColumnCount);
     const MainPreferences* preferences = nullptr;
     ProcessListOptions options;
     ProcessIdSet ids;
-    HIMAGELIST images = nullptr;
-    int genericImage = -1;
-    int serviceHostImage = -1;
-    std::unordered_map<std::string, int> imageOfPath;  // one image per executable, however often it runs
-    std::unordered_map<DWORD, std::string> windowTitles;
+    HIMAGELIST imageList = nullptr;
+    ExecutableImages images;
+    WindowTitles windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
 };
@@ -57,11 +43,9 @@ ProcessList g_list;
 
 std::vector<ListColumn> Columns(const ProcessListOptions& options) {
     std::vector<ListColumn> columns;
-    for (size_t c = 0; c < options.shown.size(); ++c) {
-        if (c != 0 && !options.shown[c])
-            continue;
-        columns.push_back({LanguageText(kTitles[c]), options.widths[c],
-                           IsRightAlignedProcessColumn(c) ? LVCFMT_RIGHT : LVCFMT_LEFT, c, ProcessColumnCompare(c)});
+    for (const ShownProcessColumn& shown : ShownProcessColumns(options)) {
+        columns.push_back({shown.title, shown.width, shown.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT, shown.column,
+                           ProcessColumnCompare(shown.column)});
     }
     return columns;
 }
@@ -69,38 +53,27 @@ std::vector<ListColumn> Columns(const ProcessListOptions& options) {
 int AddIcon(HICON icon) {
     if (icon == nullptr)
         return -1;
-    int image = ImageList_AddIcon(g_list.images, icon);
+    int image = ImageList_AddIcon(g_list.imageList, icon);
     DestroyIcon(icon);
     return image;
 }
 
 int ImageOf(const std::string& path) {
-    if (FileNameOfPath(path) == "svchost.exe")
-        return g_list.serviceHostImage;
-    auto known = g_list.imageOfPath.find(path);
-    if (known != g_list.imageOfPath.end())
-        return known->second;
-    HICON icon = nullptr;
-    int image = -1;
-    if (!path.empty() && ExtractSmallIcon(path, 0, &icon) > 0 && icon != nullptr)
-        image = AddIcon(icon);
-    if (image < 0)
-        image = g_list.genericImage;
-    g_list.imageOfPath.emplace(path, image);
-    return image;
+    return ExecutableImage(g_list.images, path, [](const std::string& file) {
+        HICON icon = nullptr;
+        return ExtractSmallIcon(file, 0, &icon) > 0 && icon != nullptr ? AddIcon(icon) : -1;
+    });
 }
 
 BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
-    LONG style = GetWindowLongA(window, GWL_STYLE);
-    if (GetWindow(window, GW_OWNER) != nullptr || GetParent(window) != nullptr || !(style & WS_VISIBLE) ||
-        (style & WS_CHILD) || !(style & (WS_CAPTION | WS_BORDER)))
+    if (!NamesItsProcess(static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE)),
+                         GetWindow(window, GW_OWNER) != nullptr, GetParent(window) != nullptr))
         return TRUE;
     char title[257] = {};
     GetWindowTextA(window, title, sizeof(title));
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != 0 && title[0] != '\0')
-        g_list.windowTitles.emplace(pid, title);  // the first window of a process wins
+    AddWindowTitle(g_list.windowTitles, pid, title);
     return TRUE;
 }
 
@@ -125,9 +98,7 @@ ProcessPass TakeProcessPass() {
         ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
         g_list.workingSetSum += sample.workingSet;
         ReadExecutableFile(sample);
-        auto title = g_list.windowTitles.find(pid);
-        if (title != g_list.windowTitles.end())
-            sample.windowTitle = title->second;
+        sample.windowTitle = WindowTitleOf(g_list.windowTitles, pid);
         pass.samples.push_back(std::move(sample));
     }
     // After every creation time was read, so that no running time comes out negative.
@@ -157,14 +128,20 @@ void Arrange() {
 }
 
 void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
-    if (g_list.options.treeView) {
-        if (sortGiven)
+    switch (OrderStepFor(sortColumn, sortGiven, g_list.options.treeView, g_list.view.columns.size())) {
+        case OrderStep::SortThenArrange:
             SortRows(g_list.table, g_list.view.columns[sortColumn].tableColumn, ascending,
                      g_list.view.columns[sortColumn].compare);
-        Arrange();
-    } else if (sortColumn >= 0 && static_cast<size_t>(sortColumn) < g_list.view.columns.size()) {
-        SortTableListView(g_list.view, sortColumn, ascending);
-        return;
+            Arrange();
+            break;
+        case OrderStep::Arrange:
+            Arrange();
+            break;
+        case OrderStep::SortList:
+            SortTableListView(g_list.view, sortColumn, ascending);
+            return;
+        case OrderStep::ShowAgain:
+            break;
     }
     SyncTableListView(g_list.view);
 }
@@ -174,14 +151,14 @@ void SortOrArrange(int sortColumn, bool ascending, bool sortGiven) {
 HWND CreateProcessList(HWND view, const MainPreferences* preferences) {
     g_list.preferences = preferences;
     g_list.options = ProcessListOptionsFrom(*preferences);
-    g_list.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 64, 64);
+    g_list.imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 64, 64);
     HICON generic = nullptr;
     ExtractSmallIcon("shell32.dll", 2, &generic);
-    g_list.genericImage = AddIcon(generic != nullptr ? generic : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
-    g_list.serviceHostImage = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
+    g_list.images.generic = AddIcon(generic != nullptr ? generic : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+    g_list.images.serviceHost = AddIcon(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
     HWND list =
         CreateTableListView(g_list.view, view, ControlProcessList, &g_list.table, Columns(g_list.options), true);
-    SetListViewImageList(list, g_list.images);
+    SetListViewImageList(list, g_list.imageList);
     return list;
 }
 
@@ -206,13 +183,8 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     g_list.windowTitles.clear();
     if (g_list.options.windowTitles)
         EnumWindows(CollectWindowTitle, 0);
-    bool sortGiven = sortColumn != -1 && sortDirection != 0;
-    if (!g_list.options.treeView) {
-        if (sortColumn == -1)
-            sortColumn = g_list.view.sortColumn;
-        if (sortDirection == 0)
-            sortDirection = g_list.view.sortAscending ? 1 : -1;
-    }
+    ProcessListOrder order = RefreshOrder(sortColumn, sortDirection, g_list.options.treeView, g_list.view.sortColumn,
+                                          g_list.view.sortAscending);
 
     SetRedraw(g_list.view.list, false);
     ProcessPass pass = TakeProcessPass();
@@ -221,7 +193,7 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     UpdateRowImages(changes, pass);
     bool changed = ProcessListChanged(changes);
     if (changed)
-        SortOrArrange(sortColumn, sortDirection > 0, sortGiven);
+        SortOrArrange(order.column, order.ascending, order.given);
     SetRedraw(g_list.view.list, true);
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "foundation/FileSystem.h"
+#include "foundation/Language.h"
+
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
@@ -94,4 +97,25 @@ bool AddToRunHistory(std::vector<std::string>& history, std::string_view command
 std::vector<std::string>& RunCommandHistory() {
     static std::vector<std::string> history;
     return history;
+}
+
+std::vector<RunCommand> StartableReadings(std::string_view command) {
+    std::vector<RunCommand> readings = RunCommandReadings(command);
+    std::vector<RunCommand> startable;
+    for (size_t i = 0; i < readings.size(); ++i) {
+        if (i == 0 || !IsFolder(readings[i].program))
+            startable.push_back(readings[i]);
+    }
+    return startable;
+}
+
+std::string RunWorkingFolder(std::string_view program) {
+    std::string folder = ProgramFolder(program);
+    return folder.empty() || !IsFolder(folder) ? std::string() : folder;
+}
+
+std::string RunBrowseFilter() {
+    const std::string end(1, '\0');
+    return LanguageText(LanguageKey::ApplicationFiles) + end + "*.exe;*.com;*.bat;*.cmd" + end +
+           LanguageText(LanguageKey::AllFiles) + end + "*.*" + end + end;
 }

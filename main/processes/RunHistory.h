@@ -25,6 +25,19 @@ std::vector<RunCommand> RunCommandReadings(std::string_view command);
 // a bare name such as "notepad", which the system looks up along its search path.
 std::string ProgramFolder(std::string_view program);
 
+// The readings worth trying: a later, shorter reading that names a folder would open that folder
+// instead of starting the program.
+std::vector<RunCommand> StartableReadings(std::string_view command);
+
+// The working folder of a program: its folder part when that is a folder. A bare name has none (the
+// system searches for it and the new process inherits ours), nor has a command whose folder part is
+// no folder (a web address, say), which the shell would otherwise refuse as a working folder.
+std::string RunWorkingFolder(std::string_view program);
+
+// The browse dialog's filter: name and patterns of programs, then of all files, each part ending
+// with a NUL and the whole with another.
+std::string RunBrowseFilter();
+
 // The arguments of the command followed by those of the parameter field, one space between.
 std::string JoinArguments(std::string_view first, std::string_view second);
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "foundation/Controls_win.h"
-#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
@@ -26,10 +25,7 @@ std::string ControlText(HWND window, int id) {
 }
 
 void Browse(HWND window) {
-    // The filter pairs are separated by NULs and end with two.
-    std::string filter = LanguageText(LanguageKey::ApplicationFiles) + std::string(1, '\0') +
-                         "*.exe;*.com;*.bat;*.cmd" + std::string(1, '\0') + LanguageText(LanguageKey::AllFiles) +
-                         std::string(1, '\0') + "*.*" + std::string(2, '\0');
+    std::string filter = RunBrowseFilter();
     std::string title = LanguageText(LanguageKey::ChooseFile);
     std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, ControlRunCommand)).program);
     char file[MAX_PATH] = {};
@@ -121,12 +117,7 @@ bool StartReading(HWND owner, const RunCommand& typed, const std::string& parame
     if (typed.program.empty())
         return false;
     std::string arguments = JoinArguments(typed.arguments, parameters);
-    // A bare name has no folder of its own: the system searches for it, and the new process
-    // inherits ours. So does a command whose folder part is no folder (a web address, say), which
-    // the shell would otherwise refuse as a working folder.
-    std::string folder = ProgramFolder(typed.program);
-    if (folder.empty() || !IsFolder(folder))
-        folder.clear();
+    std::string folder = RunWorkingFolder(typed.program);
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof(execute);
     // No message of the shell's own: a failure is reported once, by the caller.
@@ -142,12 +133,8 @@ bool StartReading(HWND owner, const RunCommand& typed, const std::string& parame
 }  // namespace
 
 bool StartRunCommand(HWND owner, const std::string& command, const std::string& parameters) {
-    std::vector<RunCommand> readings = RunCommandReadings(command);
-    for (size_t i = 0; i < readings.size(); ++i) {
-        // A shorter reading that names a folder would open that folder instead of the program.
-        if (i > 0 && IsFolder(readings[i].program))
-            continue;
-        if (StartReading(owner, readings[i], parameters))
+    for (const RunCommand& reading : StartableReadings(command)) {
+        if (StartReading(owner, reading, parameters))
             return true;
     }
     return false;

@@ -60,4 +60,10 @@ TEST(CpuHistoryTest, LinesRunFromGreenAtTheBottomToRedAtTheTop) {
     EXPECT_EQ(full.back().colour, 0x0000FFu);
 }
 
+TEST(CpuHistoryTest, BackgroundDarkensDownwardsWithALineAtTheMiddle) {
+    EXPECT_EQ(CpuHistoryBackgroundColour(0), 0x2E2A26u);  // 46, 42, 38 as blue, green, red
+    EXPECT_EQ(CpuHistoryBackgroundColour(19), 0x1B1713u);
+    EXPECT_EQ(CpuHistoryBackgroundColour(11), 0x3E463Au);  // 2 rows hidden above, then the middle
+}
+
 }  // namespace

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
+#include "foundation/Language.h"
+
 namespace {
 
 TEST(RunCommandTest, QuotedProgramKeepsItsSpacesAndPassesTheRestAsArguments) {
@@ -57,6 +62,27 @@ TEST(RunCommandTest, BareNameHasNoFolderOfItsOwn) {
     EXPECT_EQ(ProgramFolder("\\\\server\\share\\tool.exe"), "\\\\server\\share\\");
     EXPECT_EQ(ProgramFolder("Z:/home/user/tool.exe"), "Z:/home/user/");
     EXPECT_EQ(ProgramFolder("C:\\a\\b.dir\\"), "C:\\a\\b.dir\\");
+}
+
+TEST(RunCommandTest, FoldersAreSkippedAsShorterReadingsAndKeptAsWorkingFolders) {
+    std::filesystem::path base = std::filesystem::temp_directory_path() / "run-readings-test";
+    std::filesystem::create_directories(base / "tool dir");
+    std::string folder = base.string() + "/";
+    std::vector<RunCommand> readings = StartableReadings(folder + "tool dir x");
+    std::filesystem::remove_all(base);
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_EQ(readings[0].program, folder + "tool dir x");
+    EXPECT_EQ(readings[1].program, folder + "tool");
+    EXPECT_EQ(RunWorkingFolder("/"), "/");
+    EXPECT_EQ(RunWorkingFolder("notepad"), "");
+    EXPECT_EQ(RunWorkingFolder("http://example.invalid/x"), "");
+}
+
+TEST(RunCommandTest, BrowseFilterPartsEndWithNuls) {
+    std::string filter = RunBrowseFilter();
+    std::string end(1, '\0');
+    EXPECT_EQ(filter, LanguageText(LanguageKey::ApplicationFiles) + end + "*.exe;*.com;*.bat;*.cmd" + end +
+                          LanguageText(LanguageKey::AllFiles) + end + "*.*" + end + end);
 }
 
 TEST(RunCommandTest, ArgumentsOfCommandComeBeforeTheParameterField) {
