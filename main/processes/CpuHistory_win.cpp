@@ -1,9 +1,8 @@
 #include "main/processes/CpuHistory_win.h"
 
-#include <map>
-
 #include "foundation/ScopedHandles_win.h"
 #include "main/processes/CpuHistory.h"
+#include "main/processes/NumberedStore.h"
 
 namespace {
 
@@ -13,8 +12,7 @@ struct CpuHistoryImageEntry {
 };
 
 struct CpuHistoryStore {
-    std::map<int, CpuHistoryImageEntry> images;
-    int lastNumber = 0;
+    NumberedStore<CpuHistoryImageEntry> images;
     HBITMAP background = nullptr;  // kCpuHistoryBarWidth x kCpuHistoryBackgroundHeight
 };
 
@@ -74,17 +72,14 @@ int CreateCpuHistoryImage(int windowWidth) {
         ScopedSelection selected(dc.get(), bitmap);
         DrawBackground(dc.get(), 0, width);
     }
-    // Numbers are never handed out twice, so a stale number in a row cannot reach another row's image.
-    int number = ++g_store.lastNumber;
-    g_store.images[number] = {bitmap, width};
-    return number;
+    return AddNumbered(g_store.images, {bitmap, width});
 }
 
 void AdvanceCpuHistoryImage(int number, float share) {
-    auto found = g_store.images.find(number);
-    if (found == g_store.images.end())
+    const CpuHistoryImageEntry* found = FindNumbered(g_store.images, number);
+    if (found == nullptr)
         return;
-    const CpuHistoryImageEntry& image = found->second;
+    const CpuHistoryImageEntry& image = *found;
     ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
     ScopedSelection selected(dc.get(), image.bitmap);
     int right = image.width - kCpuHistoryBarWidth;
@@ -100,27 +95,24 @@ void AdvanceCpuHistoryImage(int number, float share) {
 }
 
 void FreeCpuHistoryImage(int number) {
-    auto found = g_store.images.find(number);
-    if (found == g_store.images.end())
-        return;
-    DeleteObject(found->second.bitmap);
-    g_store.images.erase(found);
+    CpuHistoryImageEntry image;
+    if (TakeNumbered(g_store.images, number, image))
+        DeleteObject(image.bitmap);
 }
 
 void FreeAllCpuHistoryImages() {
-    for (auto& entry : g_store.images)
-        DeleteObject(entry.second.bitmap);
-    g_store.images.clear();
+    for (const CpuHistoryImageEntry& image : TakeAllNumbered(g_store.images))
+        DeleteObject(image.bitmap);
     if (g_store.background != nullptr)
         DeleteObject(g_store.background);
     g_store.background = nullptr;
 }
 
 HBITMAP CpuHistoryImage(int number) {
-    auto found = g_store.images.find(number);
-    return found == g_store.images.end() ? nullptr : found->second.bitmap;
+    const CpuHistoryImageEntry* found = FindNumbered(g_store.images, number);
+    return found == nullptr ? nullptr : found->bitmap;
 }
 
 size_t CpuHistoryImageCount() {
-    return g_store.images.size();
+    return g_store.images.things.size();
 }

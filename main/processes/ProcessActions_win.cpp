@@ -144,10 +144,7 @@ void PauseSelectedProcesses(bool pause) {
 
 void JumpToParent() {
     TableListView& view = ProcessListView();
-    size_t current = CurrentRow(view);
-    if (current == kNoRow)
-        return;
-    size_t parent = ParentRow(*view.table, current);
+    size_t parent = ParentRow(*view.table, CurrentRow(view));
     if (parent == kNoRow)
         return;
     SelectOnlyRow(view, parent);

@@ -7,6 +7,10 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
+
+#include "main/processes/NumberedStore.h"
 
 namespace {
 
@@ -67,3 +71,20 @@ TEST(CpuHistoryTest, BackgroundDarkensDownwardsWithALineAtTheMiddle) {
 }
 
 }  // namespace
+
+TEST(NumberedStoreTest, NumbersAreNeverHandedOutTwice) {
+    NumberedStore<std::string> store;
+    int first = AddNumbered(store, std::string("a"));
+    int second = AddNumbered(store, std::string("b"));
+    std::string taken;
+    EXPECT_TRUE(TakeNumbered(store, first, taken));
+    EXPECT_EQ(taken, "a");
+    EXPECT_FALSE(TakeNumbered(store, first, taken)) << "taken once";
+    EXPECT_EQ(FindNumbered(store, first), nullptr);
+    int third = AddNumbered(store, std::string("c"));
+    EXPECT_NE(third, first);
+    EXPECT_NE(third, second);
+    EXPECT_EQ(TakeAllNumbered(store), (std::vector<std::string>{"b", "c"}));
+    EXPECT_TRUE(store.things.empty());
+    EXPECT_GT(AddNumbered(store, std::string("d")), third) << "numbering goes on after emptying";
+}
