@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "main/LibraryTable_win.h"
@@ -10,26 +9,12 @@
 
 namespace {
 
-const char* const kFieldNames[12] = {"FileVersion",      "FileDescription", "LegalCopyright", "InternalName",
-                                     "OriginalFilename", "ProductName",     "ProductVersion", "CompanyName",
-                                     "LegalTrademarks",  "SpecialBuild",    "PrivateBuild",   "Comments"};
-constexpr unsigned kLanguageBit = 0x1000;
-
 using SizeFunction = DWORD(WINAPI*)(LPCSTR, LPDWORD);
 using InfoFunction = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
 using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
 using LanguageFunction = DWORD(WINAPI*)(DWORD, LPSTR, DWORD);
 
 }  // namespace
-
-std::string VersionFieldName(unsigned bit) {
-    for (unsigned i = 0; i < 12; ++i) {
-        if (bit == (1u << i)) {
-            return kFieldNames[i];
-        }
-    }
-    return std::string();
-}
 
 std::string FileVersionText(const std::string& systemPath, unsigned selector, bool withTitle) {
     SystemFileAccess access(systemPath);
@@ -58,9 +43,7 @@ std::string FileVersionText(const std::string& systemPath, unsigned selector, bo
     UINT length = 0;
     if (query(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<LPVOID*>(&translation), &length) &&
         translation != nullptr && length >= 2 * sizeof(WORD)) {
-        char text[16];
-        std::snprintf(text, sizeof(text), "%04X%04X", translation[0], translation[1]);
-        key = text;
+        key = VersionTranslationKey(translation[0], translation[1]);
         char name[128] = {};
         if (languageName != nullptr && languageName(translation[0], name, sizeof(name)) > 0) {
             name[sizeof(name) - 1] = '\0';
@@ -68,11 +51,11 @@ std::string FileVersionText(const std::string& systemPath, unsigned selector, bo
         }
     }
     std::string result;
-    for (unsigned i = 0; i < 12; ++i) {
+    for (unsigned i = 0; i < kVersionFieldCount; ++i) {
         if (!(selector & (1u << i)) || key.empty()) {
             continue;
         }
-        std::string subBlock = "\\StringFileInfo\\" + key + "\\" + kFieldNames[i];
+        std::string subBlock = "\\StringFileInfo\\" + key + "\\" + VersionFieldName(1u << i);
         char* value = nullptr;
         UINT valueLength = 0;
         if (query(block.data(), subBlock.c_str(), reinterpret_cast<LPVOID*>(&value), &valueLength) &&
@@ -81,11 +64,8 @@ std::string FileVersionText(const std::string& systemPath, unsigned selector, bo
             result.append(value, strnlen(value, valueLength));
         }
     }
-    if (selector & kLanguageBit) {
-        if (!result.empty()) {
-            result += '\n';
-        }
-        result += withTitle ? "Language:\t" + language : language;
+    if (selector & kVersionLanguage) {
+        AppendVersionLanguage(result, language, withTitle);
     }
     return result;
 }
