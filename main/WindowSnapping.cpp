@@ -76,8 +76,3 @@ WindowPlacement SnapToWorkArea(WindowPlacement w, const WindowPlacement& current
     }
     return w;
 }
-
-WindowPlacement CentredPlacement(const ScreenRect& around, int width, int height) {
-    return {around.left + (around.right - around.left - width) / 2,
-            around.top + (around.bottom - around.top - height) / 2, width, height};
-}

@@ -1,19 +1,7 @@
 #pragma once
 // Snapping of the main window to the edges of the work area while it is moved.
 
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-struct WindowPlacement {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+#include "main/Geometry.h"
 
 // Where the main window opens: the saved placement, or centred when X or Y is -1. Sizes are held
 // between the minimum and the work area, and a window that would open (nearly) outside the work
@@ -28,6 +16,3 @@ WindowPlacement OpeningPlacement(const WindowPlacement& saved,
 // out, so the window can leave the edge instead of being caught by it again. A change of size is
 // never moved, so resizing a window that lies beyond an edge leaves it where it is.
 WindowPlacement SnapToWorkArea(WindowPlacement moved, const WindowPlacement& current, const ScreenRect& workArea);
-
-// A frame of that size centred over the rectangle.
-WindowPlacement CentredPlacement(const ScreenRect& around, int width, int height);

@@ -1,8 +1,7 @@
 #include "main/database/RatingProgressLayout.h"
 
-ControlPlace RatingProgressWindowPlace(int left, int top, int right, int bottom) {
-    return {left + (right - left - kRatingProgressWidth) / 2, top + (bottom - top - kRatingProgressHeight) / 2,
-            kRatingProgressWidth, kRatingProgressHeight};
+WindowPlacement RatingProgressWindowPlace(int left, int top, int right, int bottom) {
+    return CentredPlacement({left, top, right, bottom}, kRatingProgressWidth, kRatingProgressHeight);
 }
 
 RatingProgressPlaces RatingProgressControlPlaces(int clientWidth, int clientHeight) {

@@ -74,18 +74,17 @@ bool OpenProgressWindow(const RatingProgressSetup& setup, const std::string& cap
     if (setup.owner != nullptr && IsWindowVisible(setup.owner) && !IsIconic(setup.owner)) {
         GetWindowRect(setup.owner, &around);
     }
-    const ControlPlace place = RatingProgressWindowPlace(around.left, around.top, around.right, around.bottom);
-    HWND window =
-        CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, place.left,
-                        place.top, place.width, place.height, setup.owner, nullptr, setup.instance, nullptr);
+    const WindowPlacement place = RatingProgressWindowPlace(around.left, around.top, around.right, around.bottom);
+    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, setup.title.c_str(), WS_POPUP | WS_CAPTION, place.x,
+                                  place.y, place.width, place.height, setup.owner, nullptr, setup.instance, nullptr);
     if (window == nullptr) {
         return false;
     }
     RECT client;
     GetClientRect(window, &client);
     const RatingProgressPlaces places = RatingProgressControlPlaces(client.right, client.bottom);
-    auto add = [&](const char* kind, const std::string& text, DWORD style, const ControlPlace& at, int id) {
-        return AddControl(window, kind, text, style, at.left, at.top, at.width, at.height, id, setup.font);
+    auto add = [&](const char* kind, const std::string& text, DWORD style, const WindowPlacement& at, int id) {
+        return AddControl(window, kind, text, style, at.x, at.y, at.width, at.height, id, setup.font);
     };
     if (setup.image != nullptr) {
         SetStaticBitmap(add("STATIC", "", SS_BITMAP, places.image, 0), setup.image);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "main/Geometry.h"
 #include "main/processes/SystemFigures.h"
 
 constexpr size_t kMemoryPanelLines = 7;
@@ -24,16 +25,9 @@ struct MemoryPanelTexts {
 
 MemoryPanelTexts MemoryPanelTextsOf(const MemoryStatusFigures& memory, uint64_t workingSetSum);
 
-struct PanelBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
 struct MemoryPanelPlaces {
-    std::array<PanelBox, 2> titles;
-    std::array<std::array<PanelBox, kMemoryPanelParts>, kMemoryPanelLines> cells;
+    std::array<ScreenRect, 2> titles;
+    std::array<std::array<ScreenRect, kMemoryPanelParts>, kMemoryPanelLines> cells;
 };
 
 // Places the texts in the band: the two groups side by side, each a title over its lines, each line

@@ -160,7 +160,7 @@ void LayoutMemoryPanel(int width, int height) {
     const int percentWidth = WithPanelFont([](HDC dc) { return TextWidth(dc, kMemoryPanelWidestPercent); });
     MemoryPanelPlaces places =
         PlaceMemoryPanel(g_panel.groupOfLine, labelWidth, g_panel.bytesWidth, percentWidth, g_panel.rowHeight);
-    auto toRect = [](const PanelBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; };
+    auto toRect = [](const ScreenRect& box) { return RECT{box.left, box.top, box.right, box.bottom}; };
     for (size_t group = 0; group < 2; ++group)
         g_panel.titles[group].place = toRect(places.titles[group]);
     for (size_t i = 0; i < kLineCount; ++i) {
