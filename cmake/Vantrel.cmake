@@ -32,8 +32,9 @@ else()
                         -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
   endif()
-  # With clang, everything carries libFuzzer's coverage, so fuzz targets can link any library.
-  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  # In the sanitizer build with clang, everything carries libFuzzer's coverage, so fuzz targets can
+  # link any library. A release build stays free of it: its programs have no fuzzer runtime to link.
+  if(VANTREL_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     set(VANTREL_FUZZ ON)
     add_compile_options(-fsanitize=fuzzer-no-link)
   else()

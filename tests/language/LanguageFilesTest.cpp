@@ -233,10 +233,12 @@ TEST_P(LanguageFileTest, LinesEndWithCarriageReturnAndLineFeed) {
     ASSERT_GE(file_.bytes.size(), 2u);
     EXPECT_EQ(file_.bytes.substr(file_.bytes.size() - 2), "\r\n");
     for (size_t at = 0; at < file_.bytes.size(); ++at) {
-        if (file_.bytes[at] == '\n')
+        if (file_.bytes[at] == '\n') {
             ASSERT_TRUE(at > 0 && file_.bytes[at - 1] == '\r') << "bare LF at byte " << at;
-        if (file_.bytes[at] == '\r')
+        }
+        if (file_.bytes[at] == '\r') {
             ASSERT_TRUE(at + 1 < file_.bytes.size() && file_.bytes[at + 1] == '\n') << "bare CR at byte " << at;
+        }
     }
 }
 
