@@ -3,9 +3,13 @@
 #include <sodium.h>
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
+
+#include "server/ServerLog.h"
 
 namespace {
 
@@ -47,6 +51,66 @@ const std::string& DummyHash() {
     return hash;
 }
 
+// Passwords that passed the slow check lately, as keyed hashes of name, stored hash and password.
+// The stored hash is part of it, so a password changed by the account command is refused at once.
+class RememberedPasswords {
+public:
+    using Digest = std::array<unsigned char, crypto_generichash_BYTES>;
+    static constexpr int64_t kKeepMilliseconds = 15 * 60 * 1000;
+    static constexpr size_t kMaximumEntries = 100000;
+
+    RememberedPasswords() { crypto_generichash_keygen(key_); }
+
+    Digest Of(const std::string& name, const std::string& stored, const std::string& password) const {
+        crypto_generichash_state state;
+        crypto_generichash_init(&state, key_, sizeof key_, crypto_generichash_BYTES);
+        const std::string* parts[] = {&name, &stored, &password};
+        for (const std::string* part : parts) {
+            const unsigned long long length = part->size();
+            crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(&length), sizeof length);
+            crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(part->data()), part->size());
+        }
+        Digest digest;
+        crypto_generichash_final(&state, digest.data(), digest.size());
+        return digest;
+    }
+    bool Holds(const std::string& name, const Digest& digest, int64_t now) {
+        std::lock_guard<std::mutex> guard(lock_);
+        const auto found = entries_.find(name);
+        return found != entries_.end() && found->second.until > now &&
+               sodium_memcmp(found->second.digest.data(), digest.data(), digest.size()) == 0;
+    }
+    void Keep(const std::string& name, const Digest& digest, int64_t now) {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (entries_.size() >= kMaximumEntries) {
+            entries_.clear();  // costs each account one slow check again, nothing more
+        }
+        entries_[name] = {digest, now + kKeepMilliseconds};
+    }
+
+private:
+    struct Entry {
+        Digest digest;
+        int64_t until;
+    };
+    unsigned char key_[crypto_generichash_KEYBYTES];
+    std::mutex lock_;
+    std::unordered_map<std::string, Entry> entries_;
+};
+
+RememberedPasswords& Remembered() {
+    static RememberedPasswords remembered;
+    return remembered;
+}
+
+bool VerifySlowly(const std::string& against, const std::string& password) {
+    Limit().Enter();
+    const bool matches =
+        !against.empty() && crypto_pwhash_str_verify(against.c_str(), password.data(), password.size()) == 0;
+    Limit().Leave();
+    return matches;
+}
+
 }  // namespace
 
 bool InitializePasswordHashing() {
@@ -63,13 +127,44 @@ bool HashPassword(const std::string& password, std::string& passwordHash) {
     return true;
 }
 
-bool CheckAccount(RatingStore& store, const std::string& name, const std::string& password) {
+AccountCheck CheckAccount(RatingStore& store,
+                          AccountGuard& guard,
+                          const std::string& name,
+                          const std::string& password,
+                          const std::string& peer) {
+    ServerMetrics& metrics = Metrics();
     std::string stored;
-    const bool found = AccountPasswordHash(store, name, stored) == StoreResult::Done;
-    const std::string& against = found ? stored : DummyHash();
-    Limit().Enter();
-    const bool matches =
-        !against.empty() && crypto_pwhash_str_verify(against.c_str(), password.data(), password.size()) == 0;
-    Limit().Leave();
-    return found && matches;
+    const StoreResult lookup = AccountPasswordHash(store, name, stored);
+    const bool found = lookup == StoreResult::Done;
+    const int64_t now = SteadyMilliseconds();
+    const RememberedPasswords::Digest digest = Remembered().Of(name, stored, password);
+    if (found && Remembered().Holds(name, digest, now)) {
+        ++metrics.rememberedChecks;
+        return AccountCheck::Passed;
+    }
+    if (guard.names.WaitLeft(name, now) > 0 || guard.peers.WaitLeft(peer, now) > 0) {
+        ++metrics.refusedChecks;
+        return AccountCheck::Waiting;
+    }
+    if (VerifySlowly(found ? stored : DummyHash(), password) && found) {
+        guard.names.Succeed(name);
+        guard.peers.Succeed(peer);
+        Remembered().Keep(name, digest, SteadyMilliseconds());
+        return AccountCheck::Passed;
+    }
+    if (lookup == StoreResult::Failed) {
+        LogError("account lookup failed user=" + name + " peer=" + peer);
+        return AccountCheck::Failed;  // the store's fault, not a guess
+    }
+    ++metrics.failedChecks;
+    const int64_t later = SteadyMilliseconds();
+    const int64_t nameWait = guard.names.Fail(name, later);
+    const int64_t peerWait = guard.peers.Fail(peer, later);
+    LogError("password check failed user=" + name + " peer=" + peer);
+    if (nameWait > 0 || peerWait > 0) {
+        ++metrics.lockouts;
+        LogError("locked out user=" + name + " for " + std::to_string(nameWait) + " ms, peer=" + peer + " for " +
+                 std::to_string(peerWait) + " ms");
+    }
+    return AccountCheck::Failed;
 }

@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,11 +13,46 @@
 #include <chrono>
 #include <cstring>
 
+#include "server/ServerLog.h"
+
 namespace {
 
 // A whole request must arrive within this time, however steadily its bytes trickle in: otherwise a
 // few slow clients could hold every worker thread.
 constexpr int64_t kRequestMilliseconds = 10000;
+// Headers and the largest valid form body, with room to spare; a request sending more is cut off.
+constexpr size_t kRequestBytes = 16384 + 16384;
+
+thread_local std::chrono::steady_clock::time_point t_requestStart;
+
+// The pool of workers, counting the connections that wait for one.
+class CountingPool : public httplib::TaskQueue {
+public:
+    CountingPool(size_t threads, std::atomic<int>& waiting, int wake)
+        : pool_(threads), waiting_(waiting), wake_(wake) {}
+    void enqueue(std::function<void()> task) override {
+        ++waiting_;
+        const uint64_t one = 1;
+        if (::write(wake_, &one, sizeof one) < 0) {
+            // the counter is full: idle connections are being woken anyway
+        }
+        pool_.enqueue([this, task = std::move(task)] {
+            if (--waiting_ == 0) {
+                uint64_t drained;
+                if (::read(wake_, &drained, sizeof drained) < 0) {
+                    // already drained by another worker
+                }
+            }
+            task();
+        });
+    }
+    void shutdown() override { pool_.shutdown(); }
+
+private:
+    httplib::ThreadPool pool_;
+    std::atomic<int>& waiting_;
+    int wake_;
+};
 
 // Waits for data on the socket for up to the given time; false on timeout, error or stop.
 template <typename StopCheck>
@@ -73,7 +109,9 @@ public:
     }
 
     void StartRequest() {
-        requestEnd_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRequestMilliseconds);
+        t_requestStart = std::chrono::steady_clock::now();
+        requestEnd_ = t_requestStart + std::chrono::milliseconds(kRequestMilliseconds);
+        received_ = 0;
     }
 
     bool is_readable() const override {
@@ -97,10 +135,14 @@ public:
             if (!is_readable()) {
                 return -1;
             }
-            const ssize_t count = ::recv(socket_, buffer_, sizeof buffer_, 0);
+            if (received_ >= kRequestBytes) {
+                return -1;
+            }
+            const ssize_t count = ::recv(socket_, buffer_, std::min(sizeof buffer_, kRequestBytes - received_), 0);
             if (count <= 0) {
                 return count;
             }
+            received_ += static_cast<size_t>(count);
             position_ = 0;
             filled_ = static_cast<size_t>(count);
         }
@@ -117,7 +159,15 @@ public:
     void get_local_ip_and_port(std::string& ip, int& port) const override { AddressOf(socket_, false, ip, port); }
     socket_t socket() const override { return socket_; }
 
+    // Whether the last answer refused the request as malformed or too large: what follows on the
+    // connection cannot be trusted to start a request, so the connection ends.
+    bool RefusedRequest() const { return refused_; }
+
     bool Flush() {
+        if (pending_.size() > 12 && pending_.compare(0, 5, "HTTP/") == 0) {
+            const std::string status = pending_.substr(9, 3);
+            refused_ = status == "400" || status == "413" || status == "414" || status == "431";
+        }
         size_t sent = 0;
         while (sent < pending_.size()) {
             if (!is_writable()) {
@@ -140,30 +190,111 @@ private:
     char buffer_[4096];
     size_t position_ = 0;
     size_t filled_ = 0;
+    size_t received_ = 0;
+    bool refused_ = false;
     std::string pending_;
     std::chrono::steady_clock::time_point requestEnd_;
 };
 
 }  // namespace
 
+RatingHttpServer::RatingHttpServer(size_t threads, size_t peerConnections)
+    : peerConnections_(peerConnections), wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+    new_task_queue = [this, threads] { return new CountingPool(threads, waiting_, wake_); };
+}
+
+RatingHttpServer::~RatingHttpServer() {
+    if (wake_ >= 0) {
+        ::close(wake_);
+    }
+}
+
+uint64_t RatingHttpServer::RequestMicroseconds() {
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t_requestStart)
+            .count());
+}
+
+bool RatingHttpServer::EnterPeer(const std::string& peer) {
+    std::lock_guard<std::mutex> guard(peersLock_);
+    size_t& count = peers_[peer];
+    if (count >= peerConnections_) {
+        return false;
+    }
+    ++count;
+    return true;
+}
+
+void RatingHttpServer::LeavePeer(const std::string& peer) {
+    std::lock_guard<std::mutex> guard(peersLock_);
+    const auto found = peers_.find(peer);
+    if (found != peers_.end() && --found->second == 0) {
+        peers_.erase(found);
+    }
+}
+
 bool RatingHttpServer::process_and_close_socket(socket_t sock) {
+    std::string peer;
+    int peerPort = 0;
+    AddressOf(sock, true, peer, peerPort);
+    if (!EnterPeer(peer)) {
+        ++Metrics().refusedConnections;
+        LogError("connection refused: " + peer + " holds " + std::to_string(peerConnections_) + " already");
+        ::close(sock);
+        return false;
+    }
     const int yes = 1;
     setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     CollectingStream stream(sock, read_timeout_sec_, write_timeout_sec_);
-    const auto stopped = [this] { return svr_sock_ == INVALID_SOCKET; };
     bool ok = true;
     for (size_t left = keep_alive_max_count_; left > 0; --left) {
-        if (!WaitReadable(sock, keep_alive_timeout_sec_ * 1000, stopped)) {
+        // The first request is waited for in any case; later ones only while nobody else needs the worker.
+        if (!WaitForRequest(sock, left != keep_alive_max_count_)) {
             break;
         }
         bool closed = false;
         stream.StartRequest();
         ok = process_request(stream, left == 1, closed, nullptr);
-        if (!stream.Flush() || !ok || closed) {
+        if (!stream.Flush() || !ok || closed || stream.RefusedRequest()) {
             break;
         }
     }
     ::shutdown(sock, SHUT_RDWR);
     ::close(sock);
+    LeavePeer(peer);
     return ok;
+}
+
+bool RatingHttpServer::WaitForRequest(int sock, bool idle) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(keep_alive_timeout_sec_);
+    for (;;) {
+        if (svr_sock_ == INVALID_SOCKET) {
+            return false;
+        }
+        if (idle && waiting_ > 0) {
+            ++Metrics().closedIdleConnections;
+            return false;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0) {
+            return false;
+        }
+        // In slices, so a stopping server does not wait for idle connections.
+        pollfd entries[2] = {{sock, POLLIN, 0}, {wake_, POLLIN, 0}};
+        const int result = ::poll(entries, idle ? 2 : 1, static_cast<int>(std::min<int64_t>(left, 100)));
+        if (result < 0 && errno != EINTR) {
+            return false;
+        }
+        if (result > 0 && (entries[0].revents & (POLLIN | POLLHUP | POLLERR))) {
+            return true;
+        }
+        if (result > 0 && (entries[1].revents & POLLIN) && waiting_ == 0) {
+            // Woken for a connection that a worker has taken meanwhile: the counter is stale.
+            uint64_t drained;
+            if (::read(wake_, &drained, sizeof drained) < 0) {
+                // drained by another thread
+            }
+        }
+    }
 }

@@ -18,13 +18,17 @@ RatingAnswer AnswerOf(StoreResult result) {
     return RatingAnswerServerFailure;
 }
 
-RatingAnswer Post(RatingStore& store, RatingPost post, std::string_view body) {
+RatingAnswer Post(RatingStore& store,
+                  AccountGuard& guard,
+                  RatingPost post,
+                  std::string_view body,
+                  const std::string& peer) {
     RatingPostFields fields;
     const RatingAnswer parsed = ParseRatingPost(post, body, fields);
     if (parsed != RatingAnswerSuccess) {
         return parsed;
     }
-    if (!CheckAccount(store, fields.user, fields.password)) {
+    if (CheckAccount(store, guard, fields.user, fields.password, peer) != AccountCheck::Passed) {
         return RatingAnswerAccessDenied;
     }
     switch (post) {
@@ -40,8 +44,12 @@ RatingAnswer Post(RatingStore& store, RatingPost post, std::string_view body) {
 
 }  // namespace
 
-std::string AnswerRatingPost(RatingStore& store, RatingPost post, std::string_view body) {
-    return std::to_string(Post(store, post, body));
+std::string AnswerRatingPost(RatingStore& store,
+                             AccountGuard& guard,
+                             RatingPost post,
+                             std::string_view body,
+                             const std::string& peer) {
+    return std::to_string(Post(store, guard, post, body, peer));
 }
 
 std::string AnswerRatingQuery(RatingStore& store, std::string_view target) {

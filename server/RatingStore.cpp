@@ -1,6 +1,8 @@
 #include "server/RatingStore.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <initializer_list>
@@ -93,6 +95,12 @@ void RatingStoreCloser::operator()(RatingStore* store) const {
 RatingStorePointer OpenRatingStore(const std::string& path, std::string& error) {
     RatingStorePointer store(new RatingStore);
     store->path = path;
+    // The file holds the accounts' password hashes: a new one is for the server's user alone (SQLite
+    // gives its journal files the same mode).
+    const int created = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (created >= 0) {
+        ::close(created);
+    }
     if (!OpenConnection(path, store->writer, error)) {
         return nullptr;
     }

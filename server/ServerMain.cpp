@@ -1,6 +1,6 @@
 // vtldb-server: the online side of Vantrel's rating database.
 //
-//   vtldb-server --listen HOST:PORT --db FILE [--threads N]   serve the four requests
+//   vtldb-server --listen HOST:PORT --db FILE [options]       serve the four requests
 //   vtldb-server --db FILE --add-account NAME                 password from standard input
 //   vtldb-server --db FILE --set-password NAME                password from standard input
 //   vtldb-server --db FILE --remove-account NAME
@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
@@ -22,24 +23,81 @@
 #include "server/Accounts.h"
 #include "server/RatingHttpServer.h"
 #include "server/RatingService.h"
+#include "server/ServerLog.h"
 
 namespace {
 
 constexpr int kUsage = 2;
 constexpr size_t kDefaultThreads = 64;
 constexpr size_t kMaximumBody = 16384;
+constexpr size_t kDefaultPeerConnections = 32;
 
 struct Options {
     std::string listen;
+    std::string adminListen;  // /healthz and /metrics, never on the public address
     std::string database;
+    std::string accessLog;
+    std::string errorLog;
     std::string command;  // an account command, or empty to serve
     std::string account;
     size_t threads = kDefaultThreads;
+    size_t peerConnections = kDefaultPeerConnections;
 };
+
+const char* const kValueOptions[] = {"listen",    "admin-listen",     "db",     "access-log",
+                                     "error-log", "peer-connections", "threads"};
+
+bool IsValueOption(const std::string& name) {
+    for (const char* option : kValueOptions) {
+        if (name == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// "name = value" lines with the long option names; blank lines and lines from "#" are skipped.
+bool ReadConfiguration(const std::string& path, std::map<std::string, std::string>& values) {
+    std::ifstream file(path);
+    if (!file) {
+        std::cerr << "vtldb-server: cannot read the configuration " << path << "\n";
+        return false;
+    }
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        const auto trim = [](std::string text) {
+            const size_t first = text.find_first_not_of(" \t\r");
+            const size_t last = text.find_last_not_of(" \t\r");
+            return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+        };
+        line = trim(line);
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const size_t equals = line.find('=');
+        const std::string name = trim(line.substr(0, equals));
+        if (equals == std::string::npos || !IsValueOption(name)) {
+            std::cerr << "vtldb-server: " << path << ":" << number << ": expected one of the options as name = value\n";
+            return false;
+        }
+        values.emplace(name, trim(line.substr(equals + 1)));  // an option given on the command line wins
+    }
+    return true;
+}
+
+bool ParseCount(const std::string& text, size_t& count) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 5) {
+        return false;
+    }
+    count = std::strtoul(text.c_str(), nullptr, 10);
+    return count > 0 && count <= 65536;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     const std::map<std::string, bool> commands = {
         {"--add-account", true}, {"--set-password", true}, {"--remove-account", true}, {"--list-accounts", false}};
+    std::map<std::string, std::string> values;
+    std::string configuration;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -52,18 +110,25 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             if (command->second) {
                 options.account = argv[++i];
             }
-        } else if (option == "--listen" && hasValue) {
-            options.listen = argv[++i];
-        } else if (option == "--db" && hasValue) {
-            options.database = argv[++i];
-        } else if (option == "--threads" && hasValue) {
-            options.threads = std::strtoul(argv[++i], nullptr, 10);
-            if (options.threads == 0 || options.threads > 4096) {
-                return false;
-            }
+        } else if (option == "--config" && hasValue) {
+            configuration = argv[++i];
+        } else if (option.rfind("--", 0) == 0 && IsValueOption(option.substr(2)) && hasValue) {
+            values[option.substr(2)] = argv[++i];
         } else {
             return false;
         }
+    }
+    if (!configuration.empty() && !ReadConfiguration(configuration, values)) {
+        return false;
+    }
+    options.listen = values["listen"];
+    options.adminListen = values["admin-listen"];
+    options.database = values["db"];
+    options.accessLog = values["access-log"];
+    options.errorLog = values["error-log"];
+    if ((values.count("threads") && !ParseCount(values["threads"], options.threads)) ||
+        (values.count("peer-connections") && !ParseCount(values["peer-connections"], options.peerConnections))) {
+        return false;
     }
     return !options.database.empty() && (options.command.empty() != options.listen.empty());
 }
@@ -155,10 +220,10 @@ int RunAccountCommand(RatingStore& store, const Options& options) {
     return 1;
 }
 
-void AddRoutes(httplib::Server& server, RatingStore& store) {
-    const auto post = [&store](RatingPost kind) {
-        return [&store, kind](const httplib::Request& request, httplib::Response& response) {
-            response.set_content(AnswerRatingPost(store, kind, request.body), "text/plain");
+void AddRoutes(httplib::Server& server, RatingStore& store, AccountGuard& guard) {
+    const auto post = [&store, &guard](RatingPost kind) {
+        return [&store, &guard, kind](const httplib::Request& request, httplib::Response& response) {
+            response.set_content(AnswerRatingPost(store, guard, kind, request.body, request.remote_addr), "text/plain");
         };
     };
     server.Post("/vtldb/insert.php", post(RatingPost::Insert));
@@ -171,14 +236,57 @@ void AddRoutes(httplib::Server& server, RatingStore& store) {
         response.status = 500;
         response.set_content(std::to_string(RatingAnswerServerFailure), "text/plain");
     });
+    // One line per request. The query string holds only a hash, and bodies (with their passwords)
+    // are never written; a post's answer number is.
+    server.set_logger([](const httplib::Request& request, const httplib::Response& response) {
+        const uint64_t microseconds = RatingHttpServer::RequestMicroseconds();
+        const RequestKind kind = RequestKindOf(request.method, request.path);
+        CountRequest(kind, response.status, response.body, microseconds);
+        std::string line = request.remote_addr + " " + request.method + " " + request.target.substr(0, 200) + " " +
+                           std::to_string(response.status);
+        if (kind != RequestKind::Query && kind != RequestKind::Other) {
+            line += " answer=" + response.body;
+        }
+        LogAccess(line + " " + std::to_string(microseconds) + "us");
+    });
+}
+
+// /healthz answers "ok" while the store answers a query; /metrics gives the counters.
+void AddAdminRoutes(httplib::Server& admin, RatingStore& store) {
+    admin.Get("/healthz", [&store](const httplib::Request&, httplib::Response& response) {
+        std::string prop;
+        const StoreResult result = QueryStoredRating(store, std::string(40, '0'), prop);
+        const bool healthy = result != StoreResult::Failed;
+        response.status = healthy ? 200 : 503;
+        response.set_content(healthy ? "ok\n" : "store failing\n", "text/plain");
+    });
+    admin.Get("/metrics", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(MetricsText(), "text/plain; version=0.0.4");
+    });
+}
+
+// Binds to HOST:PORT (port 0 picks one); the bound port, or -1.
+int Bind(httplib::Server& server, const std::string& listen) {
+    std::string host;
+    int port = 0;
+    if (!SplitListen(listen, host, port)) {
+        return -1;
+    }
+    return port == 0 ? server.bind_to_any_port(host) : (server.bind_to_port(host, port) ? port : -1);
 }
 
 int Serve(RatingStore& store, const Options& options) {
     std::string host;
     int port = 0;
-    if (!SplitListen(options.listen, host, port)) {
-        std::cerr << "vtldb-server: --listen takes HOST:PORT\n";
+    if (!SplitListen(options.listen, host, port) ||
+        (!options.adminListen.empty() && !SplitListen(options.adminListen, host, port))) {
+        std::cerr << "vtldb-server: --listen and --admin-listen take HOST:PORT\n";
         return kUsage;
+    }
+    std::string error;
+    if (!OpenServerLogs(options.accessLog, options.errorLog, error)) {
+        std::cerr << "vtldb-server: " << error << "\n";
+        return 1;
     }
     // Signals go to one waiting thread, which stops the server; the pool threads inherit the mask.
     sigset_t stopSignals;
@@ -187,25 +295,39 @@ int Serve(RatingStore& store, const Options& options) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    RatingHttpServer server;
-    const size_t threads = options.threads;
-    server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    AccountGuard guard;
+    RatingHttpServer server(options.threads, options.peerConnections);
     // Keep-alive connections (not the client's, but browsers and load tests) may carry many queries.
     server.set_keep_alive_max_count(100000);
     server.set_payload_max_length(kMaximumBody);
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
-    AddRoutes(server, store);
+    AddRoutes(server, store, guard);
+    httplib::Server admin;
+    admin.new_task_queue = [] { return new httplib::ThreadPool(2); };
+    AddAdminRoutes(admin, store);
 
-    const int bound = port == 0 ? server.bind_to_any_port(host) : (server.bind_to_port(host, port) ? port : -1);
+    const int bound = Bind(server, options.listen);
     if (bound < 0) {
         std::cerr << "vtldb-server: cannot listen on " << options.listen << "\n";
         return 1;
     }
+    const int adminBound = options.adminListen.empty() ? 0 : Bind(admin, options.adminListen);
+    if (adminBound < 0) {
+        std::cerr << "vtldb-server: cannot listen on " << options.adminListen << "\n";
+        return 1;
+    }
+    SplitListen(options.listen, host, port);
     std::cout << "vtldb-server listening on " << host << ":" << bound << std::endl;
+    std::thread adminThread;
+    if (adminBound > 0) {
+        SplitListen(options.adminListen, host, port);
+        std::cout << "vtldb-server admin on " << host << ":" << adminBound << std::endl;
+        adminThread = std::thread([&admin] { admin.listen_after_bind(); });
+    }
 
     std::atomic<bool> ended{false};
-    std::thread stopper([&server, &ended, stopSignals] {
+    std::thread stopper([&server, &admin, &ended, adminBound, stopSignals] {
         int signal = 0;
         sigwait(&stopSignals, &signal);
         // A signal that comes before the server has started to listen must still stop it: stop()
@@ -214,20 +336,31 @@ int Serve(RatingStore& store, const Options& options) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         server.stop();
+        while (adminBound > 0 && !admin.is_running()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        admin.stop();
     });
     const bool served = server.listen_after_bind();
     ended = true;
     kill(getpid(), SIGTERM);  // wakes the stopper when the server ended by itself
     stopper.join();
+    if (adminThread.joinable()) {
+        adminThread.join();
+    }
     return served ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Logs go to standard output; a reader that goes away must not end the server.
+    signal(SIGPIPE, SIG_IGN);
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::cerr << "usage: vtldb-server --listen HOST:PORT --db FILE [--threads N]\n"
+        std::cerr << "usage: vtldb-server --listen HOST:PORT --db FILE [--threads N] [--peer-connections N]\n"
+                     "                    [--admin-listen HOST:PORT] [--access-log FILE] [--error-log FILE]\n"
+                     "                    [--config FILE]\n"
                      "       vtldb-server --db FILE --add-account NAME | --set-password NAME\n"
                      "                              | --remove-account NAME | --list-accounts\n";
         return kUsage;

@@ -28,18 +28,22 @@ bool ServerProcess::Start(const std::string& extraArguments) {
         _exit(127);
     }
     close(pipeEnds[1]);
-    // The first line names the port; read it byte by byte so nothing else is consumed.
-    std::string line;
-    char c;
-    while (read(pipeEnds[0], &c, 1) == 1 && c != '\n') {
-        line += c;
-    }
+    // The first line names the port, the second the admin port when there is one; read them byte by
+    // byte so nothing else is consumed.
+    const auto portOfLine = [&pipeEnds](const std::string& start) {
+        std::string line;
+        char c;
+        while (read(pipeEnds[0], &c, 1) == 1 && c != '\n') {
+            line += c;
+        }
+        const size_t colon = line.rfind(':');
+        return line.rfind(start, 0) == 0 && colon != std::string::npos ? std::atoi(line.c_str() + colon + 1) : 0;
+    };
+    port_ = portOfLine("vtldb-server listening on ");
+    const bool admin = extraArguments.find("--admin-listen") != std::string::npos;
+    adminPort_ = admin ? portOfLine("vtldb-server admin on ") : 0;
     close(pipeEnds[0]);
-    const size_t colon = line.rfind(':');
-    port_ = line.rfind("vtldb-server listening on ", 0) == 0 && colon != std::string::npos
-                ? std::atoi(line.c_str() + colon + 1)
-                : 0;
-    return pid_ > 0 && port_ > 0;
+    return pid_ > 0 && port_ > 0 && (!admin || adminPort_ > 0);
 }
 
 int ServerProcess::Stop(int signal) {

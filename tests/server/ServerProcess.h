@@ -20,6 +20,7 @@ public:
     int Stop(int signal);
 
     int port() const { return port_; }
+    int adminPort() const { return adminPort_; }
     pid_t pid() const { return pid_; }
 
     static std::string Program();
@@ -31,4 +32,5 @@ private:
     std::string database_;
     pid_t pid_ = -1;
     int port_ = 0;
+    int adminPort_ = 0;
 };

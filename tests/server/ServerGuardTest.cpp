@@ -1,0 +1,215 @@
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "main/database/RatingLookup.h"
+#include "server/GuessLimit.h"
+#include "tests/main/database/DatabaseTestSupport.h"
+#include "tests/main/database/PosixRatingNetwork.h"
+#include "tests/server/ServerProcess.h"
+
+namespace {
+
+const std::string kHash = "00112233445566778899aabbccddeeff00112233";
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A connection from another loopback address, so the server sees another peer.
+int ConnectFrom(const char* source, int port) {
+    const int connection = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    inet_pton(AF_INET, source, &local.sin_addr);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connection < 0 || bind(connection, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
+        connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(connection);
+        return -1;
+    }
+    return connection;
+}
+
+// Sends a keep-alive query and waits up to two seconds for any answer bytes.
+bool KeepAliveQuery(int connection) {
+    const std::string request = "GET /vtldb/query.php?hash=" + kHash + " HTTP/1.1\r\nHost: x\r\n\r\n";
+    if (send(connection, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size())) {
+        return false;
+    }
+    pollfd entry = {connection, POLLIN, 0};
+    char buffer[4096];
+    return poll(&entry, 1, 2000) > 0 && recv(connection, buffer, sizeof buffer, 0) > 0;
+}
+
+long ResidentKilobytes(pid_t pid) {
+    const std::string status = FileText("/proc/" + std::to_string(pid) + "/status");
+    const size_t at = status.find("VmRSS:");
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 6);
+}
+
+class ServerGuardTest : public ::testing::Test {
+protected:
+    void Start(const std::string& arguments) {
+        ASSERT_EQ(server_.AddAccount("anna", "first"), 0);
+        ASSERT_EQ(server_.AddAccount("carl", "carls"), 0);
+        ASSERT_TRUE(server_.Start(arguments + " --admin-listen 127.0.0.1:0 --access-log '" + accessLog_ +
+                                  "' --error-log '" + errorLog_ + "'"));
+        DatabaseServer address;
+        address.host = "127.0.0.1";
+        address.port = server_.port();
+        network_ = PosixRatingNetwork(address);
+    }
+    std::string Admin(const std::string& path) const {
+        return CommandOutput("curl -s http://127.0.0.1:" + std::to_string(server_.adminPort()) + path);
+    }
+    // The value of one line of /metrics.
+    long Metric(const std::string& name) const {
+        const std::string text = Admin("/metrics");
+        const size_t at = text.find("\n" + name + " ");
+        return at == std::string::npos ? -1 : std::atol(text.c_str() + at + name.size() + 2);
+    }
+    int Insert(const std::string& hash, const std::string& user, const std::string& password) const {
+        return InsertRating(network_, hash, BuildRatingProp(1, "x"), user, password);
+    }
+
+    TemporaryFolder folder_;
+    std::string accessLog_ = folder_.File("access.log");
+    std::string errorLog_ = folder_.File("error.log");
+    ServerProcess server_{folder_.File("ratings.db")};
+    RatingNetwork network_;
+};
+
+TEST(GuessLimit, FreeFailuresThenDoublingWaitsUpToTheLongest) {
+    GuessLimit limit({1000, 5000, 2, 3});
+    EXPECT_EQ(limit.Fail("a", 0), 0);
+    EXPECT_EQ(limit.Fail("a", 0), 0);
+    EXPECT_EQ(limit.WaitLeft("a", 0), 0);
+    EXPECT_EQ(limit.Fail("a", 10), 1000);
+    EXPECT_EQ(limit.WaitLeft("a", 500), 510);
+    EXPECT_EQ(limit.Fail("a", 2000), 2000);
+    EXPECT_EQ(limit.Fail("a", 5000), 4000);
+    EXPECT_EQ(limit.Fail("a", 9000), 5000);
+    EXPECT_EQ(limit.WaitLeft("b", 9000), 0) << "keys are apart";
+    limit.Succeed("a");
+    EXPECT_EQ(limit.WaitLeft("a", 9000), 0);
+    EXPECT_EQ(limit.Fail("a", 9000), 0) << "a success starts over";
+    // A full table drops the records whose wait is over ("a", "x"), and keeps the waiting ones ("w").
+    for (int i = 0; i < 3; ++i) {
+        limit.Fail("w", 9000);
+    }
+    limit.Fail("x", 9000);
+    limit.Fail("y", 9000);
+    EXPECT_EQ(limit.WaitLeft("w", 9500), 500);
+    limit.Fail("a", 9500);
+    EXPECT_EQ(limit.Fail("a", 9500), 0) << "its earlier failure was forgotten";
+}
+
+TEST_F(ServerGuardTest, RememberedPasswordsAndGuessingLockouts) {
+    Start("");
+    const std::string other(40, 'c');
+    ASSERT_EQ(Insert(kHash, "anna", "first"), 1);
+    EXPECT_EQ(Insert(std::string(40, 'a'), "anna", "first"), 1);
+    EXPECT_EQ(Metric("vtldb_remembered_password_checks_total"), 1) << "the second post skipped the slow check";
+    EXPECT_EQ(Insert(other, "anna", "firsT"), 4) << "a wrong password never passes as remembered";
+
+    // A password changed by the account command is refused at once, though remembered.
+    ASSERT_EQ(ServerProcess::Run("--db '" + folder_.File("ratings.db") + "' --set-password anna", "second\n"), 0);
+    EXPECT_EQ(Insert(other, "anna", "first"), 4);
+    // Three wrong passwords from this address: the third starts a wait of a second for the name and
+    // the address, during which even the right password of an account that is not remembered fails.
+    EXPECT_EQ(Insert(other, "carl", "guess"), 4);
+    EXPECT_EQ(Metric("vtldb_lockouts_total"), 1) << "anna's two failures and this one";
+    EXPECT_EQ(Insert(other, "carl", "carls"), 4);
+    EXPECT_EQ(Metric("vtldb_refused_while_locked_total"), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    EXPECT_EQ(Insert(other, "carl", "carls"), 1) << "the wait is over";
+    EXPECT_EQ(Insert(std::string(40, 'b'), "anna", "second"), 1);
+
+    const std::string errors = FileText(errorLog_);
+    EXPECT_NE(errors.find("password check failed user=carl peer=127.0.0.1"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("locked out user=carl"), std::string::npos) << errors;
+    const std::string access = FileText(accessLog_);
+    EXPECT_NE(access.find("127.0.0.1 POST /vtldb/insert.php 200 answer=1 "), std::string::npos) << access;
+    for (const char* secret : {"first", "second", "carls", "guess"}) {
+        EXPECT_EQ((access + errors).find(secret), std::string::npos) << secret << " was logged";
+    }
+    EXPECT_EQ(Metric("vtldb_requests_total{kind=\"insert\"}"), 8);
+    EXPECT_EQ(Admin("/healthz"), "ok\n");
+    struct stat status = {};
+    ASSERT_EQ(stat(folder_.File("ratings.db").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+TEST_F(ServerGuardTest, IdleConnectionsAndStreamedHeadersShutNobodyOut) {
+    Start("--threads 4 --peer-connections 3");
+    const auto honestQueriesAnswered = [this] {
+        for (int i = 0; i < 5; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_EQ(QueryServer(network_, kHash), "0");
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        }
+    };
+    // Three times as many kept-alive connections as workers, idle after their first query: each is
+    // answered, because an idle one gives its worker up to the next.
+    std::vector<int> held;
+    int answered = 0;
+    for (int i = 0; i < 12; ++i) {
+        const std::string source = "127.0.0." + std::to_string(2 + i % 4);
+        held.push_back(ConnectFrom(source.c_str(), server_.port()));
+        ASSERT_GE(held.back(), 0);
+        answered += KeepAliveQuery(held.back()) ? 1 : 0;
+    }
+    EXPECT_EQ(answered, 12);
+    honestQueriesAnswered();
+    EXPECT_GT(Metric("vtldb_closed_idle_connections_total"), 0);
+    // Connections that send nothing hold a worker until their time-out, but one address only three.
+    for (int i = 0; i < 6; ++i) {
+        held.push_back(ConnectFrom("127.0.0.9", server_.port()));
+    }
+    honestQueriesAnswered();
+    EXPECT_EQ(Metric("vtldb_refused_connections_total"), 3);
+    for (int connection : held) {
+        close(connection);
+    }
+
+    // Header lines streamed as fast as they go are cut off long before a megabyte, and the server
+    // does not grow.
+    const long before = ResidentKilobytes(server_.pid());
+    std::vector<std::thread> streams;
+    for (int i = 0; i < 4; ++i) {
+        streams.emplace_back([this] {
+            const int connection = ConnectFrom("127.0.0.3", server_.port());
+            std::string request = "GET /vtldb/query.php?hash=" + kHash + " HTTP/1.1\r\n";
+            size_t sent = 0;
+            const std::string header = "X-Filler: " + std::string(1000, 'h') + "\r\n";
+            while (sent < 4 * 1024 * 1024 && send(connection, header.data(), header.size(), MSG_NOSIGNAL) > 0) {
+                sent += header.size();
+            }
+            EXPECT_LT(sent, 4u * 1024 * 1024) << "the server took every header line";
+            close(connection);
+        });
+    }
+    for (std::thread& stream : streams) {
+        stream.join();
+    }
+    EXPECT_LT(ResidentKilobytes(server_.pid()) - before, 20 * 1024);
+    EXPECT_EQ(QueryServer(network_, kHash), "0");
+}
+
+}  // namespace
