@@ -37,7 +37,7 @@ RatingAnswer Post(RatingStore& store,
         case RatingPost::Update:
             return AnswerOf(UpdateStoredRating(store, fields.hash, fields.prop, fields.user));
         case RatingPost::Delete:
-            return AnswerOf(DeleteStoredRating(store, fields.hash));
+            return AnswerOf(DeleteStoredRating(store, fields.hash, fields.user));
     }
     return RatingAnswerBadRequest;
 }

@@ -22,7 +22,23 @@ const char* const kSchema =
     "  password_hash TEXT NOT NULL,"
     "  created INTEGER NOT NULL"
     ") WITHOUT ROWID;"
-    "PRAGMA user_version = 1;";
+    // Every change of a rating, so that what an account did can be listed and undone. A missing prop
+    // (NULL) means the rating was not there before, or is gone after.
+    "CREATE TABLE IF NOT EXISTS rating_changes ("
+    "  id INTEGER PRIMARY KEY,"
+    "  hash TEXT NOT NULL,"
+    "  account TEXT NOT NULL,"
+    "  changed INTEGER NOT NULL,"
+    "  old_prop TEXT,"
+    "  old_account TEXT,"
+    "  new_prop TEXT"
+    ");"
+    "CREATE INDEX IF NOT EXISTS rating_changes_by_account ON rating_changes (account);"
+    "CREATE INDEX IF NOT EXISTS rating_changes_by_hash ON rating_changes (hash);"
+    "PRAGMA user_version = 2;";
+
+// Files of the first layout get the history table; anything newer is not ours to change.
+constexpr int kNewestLayout = 2;
 
 constexpr int kBusyMilliseconds = 5000;
 
@@ -64,6 +80,16 @@ public:
         sqlite3_bind_int64(statement_, index, number);
         return *this;
     }
+    // Binds NULL for a missing text.
+    Statement& Bind(int index, const std::string* text) {
+        if (text) {
+            return Bind(index, *text);
+        }
+        sqlite3_bind_null(statement_, index);
+        return *this;
+    }
+    bool IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+    int64_t Number(int column) const { return sqlite3_column_int64(statement_, column); }
     int Step() { return statement_ ? sqlite3_step(statement_) : SQLITE_ERROR; }
     std::string Text(int column) const {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
@@ -108,15 +134,21 @@ RatingStorePointer OpenRatingStore(const std::string& path, std::string& error) 
     // WAL lets queries read while a post writes; FULL makes every answered post survive a power cut.
     char* message = nullptr;
     if (sqlite3_exec(database, "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL;", nullptr, nullptr, &message) !=
-            SQLITE_OK ||
-        sqlite3_exec(database, kSchema, nullptr, nullptr, &message) != SQLITE_OK) {
+        SQLITE_OK) {
         error = message ? message : sqlite3_errmsg(database);
         sqlite3_free(message);
         return nullptr;
     }
-    Statement version(database, "PRAGMA user_version");
-    if (version.Step() != SQLITE_ROW || version.Text(0) != "1") {
-        error = "unknown database layout";
+    {
+        Statement version(database, "PRAGMA user_version");
+        if (version.Step() != SQLITE_ROW || version.Number(0) < 0 || version.Number(0) > kNewestLayout) {
+            error = "unknown database layout";
+            return nullptr;
+        }
+    }
+    if (sqlite3_exec(database, kSchema, nullptr, nullptr, &message) != SQLITE_OK) {
+        error = message ? message : sqlite3_errmsg(database);
+        sqlite3_free(message);
         return nullptr;
     }
     return store;
@@ -174,24 +206,170 @@ void ReturnReader(RatingStore& store, Connection reader) {
 
 }  // namespace
 
+namespace {
+
+// The prop and account stored for a hash; false when there is none.
+bool StoredRating(sqlite3* database, const std::string& hash, std::string& prop, std::string& account) {
+    Statement statement(database, "SELECT prop, account FROM ratings WHERE hash = ?1");
+    statement.Bind(1, hash);
+    if (statement.Step() != SQLITE_ROW) {
+        return false;
+    }
+    prop = statement.Text(0);
+    account = statement.Text(1);
+    return true;
+}
+
+bool Execute(sqlite3* database, const char* sql) {
+    return sqlite3_exec(database, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// Sets (or, with no prop, deletes) the rating of a hash and records the change, under the write lock
+// and inside the caller's transaction. `sql` takes the hash, the prop, the account and the time. The
+// change is recorded as the account's, or as `recordedAs` when that is given.
+StoreResult ChangeRating(sqlite3* database,
+                         const char* sql,
+                         const std::string& hash,
+                         const std::string* prop,
+                         const std::string& account,
+                         const std::string* recordedAs = nullptr) {
+    std::string oldProp;
+    std::string oldAccount;
+    const bool had = StoredRating(database, hash, oldProp, oldAccount);
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    Statement change(database, sql);
+    change.Bind(1, hash).Bind(2, prop).Bind(3, account).Bind(4, now);
+    const int result = change.Step();
+    if (result == SQLITE_CONSTRAINT) {
+        return StoreResult::Exists;
+    }
+    if (result != SQLITE_DONE) {
+        return StoreResult::Failed;
+    }
+    if (sqlite3_changes(database) == 0) {
+        return StoreResult::Missing;
+    }
+    Statement record(database,
+                     "INSERT INTO rating_changes (hash, account, changed, old_prop, old_account, new_prop)"
+                     " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    record.Bind(1, hash).Bind(2, recordedAs ? *recordedAs : account).Bind(3, now);
+    record.Bind(4, had ? &oldProp : nullptr).Bind(5, had ? &oldAccount : nullptr).Bind(6, prop);
+    return record.Step() == SQLITE_DONE ? StoreResult::Done : StoreResult::Failed;
+}
+
+// One rating change as its own transaction: the change and its record are stored together or not at all.
+StoreResult ChangeRatingNow(RatingStore& store,
+                            const char* sql,
+                            const std::string& hash,
+                            const std::string* prop,
+                            const std::string& account) {
+    std::lock_guard<std::mutex> lock(store.writeLock);
+    sqlite3* database = store.writer.database;
+    if (!Execute(database, "BEGIN IMMEDIATE")) {
+        return StoreResult::Failed;
+    }
+    const StoreResult result = ChangeRating(database, sql, hash, prop, account);
+    if (result != StoreResult::Done || !Execute(database, "COMMIT")) {
+        Execute(database, "ROLLBACK");
+        return result == StoreResult::Done ? StoreResult::Failed : result;
+    }
+    return result;
+}
+
+const char* const kInsertRating = "INSERT INTO ratings (hash, prop, account, changed) VALUES (?1, ?2, ?3, ?4)";
+const char* const kUpdateRating = "UPDATE ratings SET prop = ?2, account = ?3, changed = ?4 WHERE hash = ?1";
+const char* const kReplaceRating =
+    "INSERT OR REPLACE INTO ratings (hash, prop, account, changed) VALUES (?1, ?2, ?3, ?4)";
+// Binding ?2 to ?4 here does nothing (SQLite refuses them as out of range), so every change binds alike.
+const char* const kDeleteRating = "DELETE FROM ratings WHERE hash = ?1";
+
+}  // namespace
+
 StoreResult InsertStoredRating(RatingStore& store,
                                const std::string& hash,
                                const std::string& prop,
                                const std::string& account) {
-    return Write(store, "INSERT INTO ratings (hash, prop, account, changed) VALUES (?1, ?2, ?3, ?4)",
-                 {hash, prop, account}, true);
+    return ChangeRatingNow(store, kInsertRating, hash, &prop, account);
 }
 
 StoreResult UpdateStoredRating(RatingStore& store,
                                const std::string& hash,
                                const std::string& prop,
                                const std::string& account) {
-    return Write(store, "UPDATE ratings SET prop = ?2, account = ?3, changed = ?4 WHERE hash = ?1",
-                 {hash, prop, account}, true);
+    return ChangeRatingNow(store, kUpdateRating, hash, &prop, account);
 }
 
-StoreResult DeleteStoredRating(RatingStore& store, const std::string& hash) {
-    return Write(store, "DELETE FROM ratings WHERE hash = ?1", {hash}, false);
+StoreResult DeleteStoredRating(RatingStore& store, const std::string& hash, const std::string& account) {
+    return ChangeRatingNow(store, kDeleteRating, hash, nullptr, account);
+}
+
+StoreResult ListRatingChanges(RatingStore& store, const std::string& account, std::vector<RatingChange>& changes) {
+    std::lock_guard<std::mutex> lock(store.writeLock);
+    Statement statement(
+        store.writer.database,
+        "SELECT id, hash, changed, old_prop, new_prop FROM rating_changes WHERE account = ?1 ORDER BY id");
+    statement.Bind(1, account);
+    int result;
+    while ((result = statement.Step()) == SQLITE_ROW) {
+        RatingChange change;
+        change.id = statement.Number(0);
+        change.hash = statement.Text(1);
+        change.changed = statement.Number(2);
+        change.hadOld = !statement.IsNull(3);
+        change.oldProp = statement.Text(3);
+        change.hasNew = !statement.IsNull(4);
+        change.newProp = statement.Text(4);
+        changes.push_back(change);
+    }
+    return result == SQLITE_DONE ? StoreResult::Done : StoreResult::Failed;
+}
+
+StoreResult RevertRatingChanges(RatingStore& store, const std::string& account, size_t& restored, size_t& skipped) {
+    restored = skipped = 0;
+    std::lock_guard<std::mutex> lock(store.writeLock);
+    sqlite3* database = store.writer.database;
+    if (!Execute(database, "BEGIN IMMEDIATE")) {
+        return StoreResult::Failed;
+    }
+    // Per hash the account touched: the state before its first change of it, and its last change.
+    Statement touched(database,
+                      "SELECT c.hash, c.old_prop, c.old_account, last.id, last.new_prop FROM rating_changes c"
+                      " JOIN (SELECT hash, min(id) AS first, max(id) AS id FROM rating_changes WHERE account = ?1"
+                      "       GROUP BY hash) spans ON c.id = spans.first"
+                      " JOIN rating_changes last ON last.id = spans.id ORDER BY c.id");
+    touched.Bind(1, account);
+    const std::string by = "(revert of " + account + ")";  // no account can have this name
+    StoreResult result = StoreResult::Done;
+    int step = SQLITE_DONE;
+    while (result == StoreResult::Done && (step = touched.Step()) == SQLITE_ROW) {
+        const std::string hash = touched.Text(0);
+        Statement later(database, "SELECT count(*) FROM rating_changes WHERE hash = ?1 AND id > ?2");
+        later.Bind(1, hash).Bind(2, touched.Number(3));
+        if (later.Step() != SQLITE_ROW) {
+            result = StoreResult::Failed;
+            break;
+        }
+        if (later.Number(0) > 0) {
+            ++skipped;  // somebody changed it since: theirs stands
+            continue;
+        }
+        const std::string oldProp = touched.Text(1);
+        const bool hadOld = !touched.IsNull(1);
+        result = ChangeRating(database, hadOld ? kReplaceRating : kDeleteRating, hash, hadOld ? &oldProp : nullptr,
+                              touched.Text(2), &by);
+        if (result == StoreResult::Done) {
+            ++restored;
+        } else if (result == StoreResult::Missing) {
+            result = StoreResult::Done;  // already gone, as it was before
+            ++restored;
+        }
+    }
+    if (result != StoreResult::Done || step == SQLITE_ERROR || !Execute(database, "COMMIT")) {
+        Execute(database, "ROLLBACK");
+        restored = skipped = 0;
+        return StoreResult::Failed;
+    }
+    return StoreResult::Done;
 }
 
 StoreResult QueryStoredRating(RatingStore& store, const std::string& hash, std::string& prop) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +28,25 @@ StoreResult UpdateStoredRating(RatingStore& store,
                                const std::string& hash,
                                const std::string& prop,
                                const std::string& account);
-StoreResult DeleteStoredRating(RatingStore& store, const std::string& hash);
+StoreResult DeleteStoredRating(RatingStore& store, const std::string& hash, const std::string& account);
 StoreResult QueryStoredRating(RatingStore& store, const std::string& hash, std::string& prop);
+
+// Every insert, update and delete is recorded with its account, time, and the prop before and after.
+struct RatingChange {
+    int64_t id = 0;
+    std::string hash;
+    int64_t changed = 0;  // seconds since 1970
+    bool hadOld = false;  // whether the hash had a rating before
+    std::string oldProp;
+    bool hasNew = false;  // false for a delete
+    std::string newProp;
+};
+
+StoreResult ListRatingChanges(RatingStore& store, const std::string& account, std::vector<RatingChange>& changes);
+
+// Puts back every rating the account changed as it was before the account's first change of it,
+// except where another account changed it since (those are counted as skipped). One transaction.
+StoreResult RevertRatingChanges(RatingStore& store, const std::string& account, size_t& restored, size_t& skipped);
 
 StoreResult AddAccount(RatingStore& store, const std::string& name, const std::string& passwordHash);
 StoreResult SetAccountPassword(RatingStore& store, const std::string& name, const std::string& passwordHash);

@@ -5,6 +5,8 @@
 //   vtldb-server --db FILE --set-password NAME                password from standard input
 //   vtldb-server --db FILE --remove-account NAME
 //   vtldb-server --db FILE --list-accounts
+//   vtldb-server --db FILE --history NAME                     the account's rating changes
+//   vtldb-server --db FILE --revert NAME                      undo them where nobody changed the rating since
 
 #include <httplib.h>
 #include <signal.h>
@@ -14,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -94,8 +97,9 @@ bool ParseCount(const std::string& text, size_t& count) {
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
-    const std::map<std::string, bool> commands = {
-        {"--add-account", true}, {"--set-password", true}, {"--remove-account", true}, {"--list-accounts", false}};
+    const std::map<std::string, bool> commands = {{"--add-account", true},    {"--set-password", true},
+                                                  {"--remove-account", true}, {"--list-accounts", false},
+                                                  {"--history", true},        {"--revert", true}};
     std::map<std::string, std::string> values;
     std::string configuration;
     for (int i = 1; i < argc; ++i) {
@@ -171,6 +175,25 @@ bool ReadPassword(std::string& password) {
     return read && !password.empty() && password.size() <= kAccountPasswordMaximumLength;
 }
 
+// One line per change: time, hash, the prop before and after ("-" for none).
+int PrintHistory(RatingStore& store, const std::string& account) {
+    std::vector<RatingChange> changes;
+    if (ListRatingChanges(store, account, changes) != StoreResult::Done) {
+        std::cerr << "vtldb-server: cannot read the history\n";
+        return 1;
+    }
+    for (const RatingChange& change : changes) {
+        const std::time_t when = static_cast<std::time_t>(change.changed);
+        std::tm parts = {};
+        gmtime_r(&when, &parts);
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%SZ", &parts);
+        std::cout << stamp << " " << change.hash << " " << (change.hadOld ? change.oldProp : "-") << " "
+                  << (change.hasNew ? change.newProp : "-") << "\n";
+    }
+    return 0;
+}
+
 int RunAccountCommand(RatingStore& store, const Options& options) {
     if (options.command == "--list-accounts") {
         std::vector<std::string> names;
@@ -187,8 +210,18 @@ int RunAccountCommand(RatingStore& store, const Options& options) {
         std::cerr << "vtldb-server: an account name is 1 to 64 bytes without blanks or control characters\n";
         return kUsage;
     }
+    if (options.command == "--history") {
+        return PrintHistory(store, options.account);
+    }
     StoreResult result;
-    if (options.command == "--remove-account") {
+    if (options.command == "--revert") {
+        size_t restored = 0;
+        size_t skipped = 0;
+        result = RevertRatingChanges(store, options.account, restored, skipped);
+        if (result == StoreResult::Done) {
+            std::cout << restored << " ratings restored, " << skipped << " changed by others since and kept\n";
+        }
+    } else if (options.command == "--remove-account") {
         result = RemoveAccount(store, options.account);
     } else {
         std::string password;
@@ -362,7 +395,8 @@ int main(int argc, char** argv) {
                      "                    [--admin-listen HOST:PORT] [--access-log FILE] [--error-log FILE]\n"
                      "                    [--config FILE]\n"
                      "       vtldb-server --db FILE --add-account NAME | --set-password NAME\n"
-                     "                              | --remove-account NAME | --list-accounts\n";
+                     "                              | --remove-account NAME | --list-accounts\n"
+                     "                              | --history NAME | --revert NAME\n";
         return kUsage;
     }
     if (!InitializePasswordHashing()) {

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -68,8 +70,10 @@ protected:
     void Start(const std::string& arguments) {
         ASSERT_EQ(server_.AddAccount("anna", "first"), 0);
         ASSERT_EQ(server_.AddAccount("carl", "carls"), 0);
-        ASSERT_TRUE(server_.Start(arguments + " --admin-listen 127.0.0.1:0 --access-log '" + accessLog_ +
-                                  "' --error-log '" + errorLog_ + "'"));
+        const bool configured = arguments.find("--config") != std::string::npos;
+        ASSERT_TRUE(
+            server_.Start(arguments + " --admin-listen 127.0.0.1:0" +
+                          (configured ? "" : " --access-log '" + accessLog_ + "' --error-log '" + errorLog_ + "'")));
         DatabaseServer address;
         address.host = "127.0.0.1";
         address.port = server_.port();
@@ -210,6 +214,59 @@ TEST_F(ServerGuardTest, IdleConnectionsAndStreamedHeadersShutNobodyOut) {
     }
     EXPECT_LT(ResidentKilobytes(server_.pid()) - before, 20 * 1024);
     EXPECT_EQ(QueryServer(network_, kHash), "0");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ServerGuardTest, HistoryListsAndRevertsAnAccountsChanges) {
+    // The configuration file names the access log; the command line's error log wins over the file's,
+    // which could not be opened.
+    const std::string configuration = folder_.File("vtldb.conf");
+    std::ofstream(configuration) << "# test\n access-log = " << accessLog_ << "\nerror-log = /nonexistent/x.log\n";
+    Start("--config '" + configuration + "' --error-log '" + errorLog_ + "'");
+    const std::string database = "--db '" + folder_.File("ratings.db") + "' ";
+    const std::string h1(40, '1'), h2(40, '2'), h3(40, '3'), h4(40, '4');
+    const std::string carls = BuildRatingProp(2, "carl's"), annas = BuildRatingProp(0, "anna's");
+    ASSERT_EQ(InsertRating(network_, h2, carls, "carl", "carls"), 1);
+    ASSERT_EQ(InsertRating(network_, h3, carls, "carl", "carls"), 1);
+    ASSERT_EQ(InsertRating(network_, h1, annas, "anna", "first"), 1);
+    ASSERT_EQ(UpdateRating(network_, h2, annas, "anna", "first"), 1);
+    ASSERT_EQ(DeleteRating(network_, h3, "anna", "first"), 1);
+    ASSERT_EQ(InsertRating(network_, h4, annas, "anna", "first"), 1);
+    ASSERT_EQ(UpdateRating(network_, h4, carls, "carl", "carls"), 1);
+
+    std::string output;
+    ASSERT_EQ(ServerProcess::Run(database + "--history anna", "", &output), 0);
+    EXPECT_NE(output.find(" " + h1 + " - " + annas + "\n"), std::string::npos) << output;
+    EXPECT_NE(output.find(" " + h2 + " " + carls + " " + annas + "\n"), std::string::npos) << output;
+    EXPECT_NE(output.find(" " + h3 + " " + carls + " -\n"), std::string::npos) << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 4);
+
+    ASSERT_EQ(ServerProcess::Run(database + "--revert anna", "", &output), 0);
+    EXPECT_EQ(output, "3 ratings restored, 1 changed by others since and kept\n");
+    EXPECT_EQ(QueryServer(network_, h1), "0");
+    EXPECT_EQ(QueryServer(network_, h2), h2 + carls);
+    EXPECT_EQ(QueryServer(network_, h3), h3 + carls);
+    EXPECT_EQ(QueryServer(network_, h4), h4 + carls);
+    EXPECT_NE(FileText(accessLog_).find("GET /vtldb/query.php?hash=" + h4 + " 200"), std::string::npos);
+}
+
+TEST(RatingStoreLayout, AFileOfTheFirstLayoutGetsItsHistoryAndANewerOneIsRefused) {
+    TemporaryFolder folder;
+    const std::string old = folder.File("old.db"), newer = folder.File("newer.db");
+    ASSERT_EQ(std::system(("sqlite3 '" + old +
+                           "' \"CREATE TABLE ratings (hash TEXT PRIMARY KEY NOT NULL, prop TEXT NOT NULL, account TEXT "
+                           "NOT NULL, changed INTEGER NOT NULL) WITHOUT ROWID; INSERT INTO ratings VALUES ('" +
+                           std::string(40, 'a') + "', 'MnxCZW5jaG1hcmsgcmF0aW5n', 'x', 0); PRAGMA user_version = 1;\"")
+                              .c_str()),
+              0);
+    ASSERT_EQ(std::system(("sqlite3 '" + newer + "' 'PRAGMA user_version = 3; CREATE TABLE t (x);'").c_str()), 0);
+    std::string output;
+    EXPECT_EQ(ServerProcess::Run("--db '" + old + "' --history x", "", &output), 0);
+    EXPECT_EQ(CommandOutput("sqlite3 '" + old + "' 'PRAGMA user_version; SELECT count(*) FROM ratings'"), "2\n1\n");
+    EXPECT_EQ(ServerProcess::Run("--db '" + newer + "' --list-accounts", ""), 1);
 }
 
 }  // namespace
