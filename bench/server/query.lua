@@ -8,7 +8,13 @@ local hashes = {}
 local http10 = os.getenv("VTLDB_HTTP10") == "1"
 local pause = tonumber(os.getenv("VTLDB_DELAY_MS") or "0")
 local counter = 0
-local wrong = 0
+wrong = 0  -- global: done() reads it from each thread with thread:get
+local threads = {}
+
+-- Each wrk thread counts in a Lua state of its own; done() gathers the counts.
+function setup(thread)
+  threads[#threads + 1] = thread
+end
 
 function init(args)
   for line in io.lines(os.getenv("VTLDB_HASHES")) do
@@ -49,4 +55,12 @@ function done(summary, latency, requests)
   io.write(string.format("socket errors: connect %d, read %d, write %d, timeout %d; non-2xx %d\n",
                          summary.errors.connect, summary.errors.read, summary.errors.write,
                          summary.errors.timeout, summary.errors.status))
+  local total = 0
+  for _, thread in ipairs(threads) do
+    total = total + (thread:get("wrong") or 0)
+  end
+  io.write(string.format("wrong answers: %d\n", total))
+  if total > 0 then
+    os.exit(1)
+  end
 end
