@@ -26,6 +26,9 @@ HIMAGELIST g_stateImages = nullptr;
 // The drives the list has shown, so that one that stops answering keeps its row.
 std::array<SmartDriveIdentity, kSmartDriveCount> g_identities;
 int g_shownDrive = -1;
+// The first drive is selected once, when the list first has one, so that the view opens with
+// attributes to read.
+bool g_firstDriveChosen = false;
 
 std::vector<ListColumn> DriveColumns() {
     return {
@@ -38,10 +41,10 @@ std::vector<ListColumn> DriveColumns() {
 
 std::vector<ListColumn> AttributeColumns() {
     return {
-        {LanguageText(LanguageKey::Name), 200, LVCFMT_LEFT, SmartAttributeColumnName, CompareCellText},
+        {LanguageText(LanguageKey::Name), 190, LVCFMT_LEFT, SmartAttributeColumnName, CompareCellText},
         {LanguageText(LanguageKey::ID), 70, LVCFMT_LEFT, SmartAttributeColumnId, CompareCellNumber},
         {LanguageText(LanguageKey::Threshold), 70, LVCFMT_RIGHT, SmartAttributeColumnThreshold, CompareCellNumber},
-        {LanguageText(LanguageKey::CurrentValue), 85, LVCFMT_RIGHT, SmartAttributeColumnCurrent, CompareCellNumber},
+        {LanguageText(LanguageKey::CurrentValue), 95, LVCFMT_RIGHT, SmartAttributeColumnCurrent, CompareCellNumber},
         {LanguageText(LanguageKey::WorstValue), 85, LVCFMT_RIGHT, SmartAttributeColumnWorst, CompareCellNumber},
         {LanguageText(LanguageKey::Data), 90, LVCFMT_RIGHT, SmartAttributeColumnRaw, CompareCellNumber},
         {LanguageText(LanguageKey::Information), 320, LVCFMT_LEFT, SmartAttributeColumnInformation, CompareCellText},
@@ -145,6 +148,12 @@ void RefreshSmartView() {
         }
     }
     RestoreListViewState(g_driveList, state);
+    if (!g_firstDriveChosen && RowCount(g_driveTable) > 0) {
+        g_firstDriveChosen = true;
+        if (SelectedDrive() < 0) {
+            SelectOnlyRow(g_driveList, 0);
+        }
+    }
     int now = SelectedDrive();
     ShowAttributes(now, now == selected ? selectedReading : ReadSmartDriveNow(now));
 }
