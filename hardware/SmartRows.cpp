@@ -35,6 +35,11 @@ int SmartDriveOfRow(const RowTable& drives, size_t row) {
     return drive < kSmartDriveCount ? drive : -1;
 }
 
+int CompareDriveCells(std::string_view first, std::string_view second) {
+    auto number = [](std::string_view cell) { return cell.substr(cell.empty() || cell[0] != '#' ? 0 : 1); };
+    return CompareCellNumber(number(first), number(second));
+}
+
 std::string SmartAttributeIdText(int id) {
     return std::to_string(id) + " (" + HexByte(id) + ")";
 }

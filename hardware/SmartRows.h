@@ -7,6 +7,7 @@
 #include "hardware/SmartEvaluation.h"
 #include "hardware/SmartReading.h"
 #include "main/RowTable.h"
+#include "main/RowTableSort.h"
 
 enum SmartDriveColumn : size_t {
     SmartDriveColumnNumber,  // "#" + n
@@ -40,6 +41,9 @@ bool AppendSmartDriveRow(RowTable& drives, const SmartReading& reading, const Sm
 
 // The drive number a drive row names ("#3" is 3), or -1.
 int SmartDriveOfRow(const RowTable& drives, size_t row);
+
+// Sorts drive cells ("#2", "#10") by their numbers.
+int CompareDriveCells(std::string_view first, std::string_view second);
 
 std::string SmartAttributeIdText(int id);
 

@@ -32,7 +32,7 @@ bool g_firstDriveChosen = false;
 
 std::vector<ListColumn> DriveColumns() {
     return {
-        {LanguageText(LanguageKey::Drive), 60, LVCFMT_LEFT, SmartDriveColumnNumber, CompareCellText},
+        {LanguageText(LanguageKey::Drive), 60, LVCFMT_LEFT, SmartDriveColumnNumber, CompareDriveCells},
         {LanguageText(LanguageKey::Evaluation), 120, LVCFMT_LEFT, SmartDriveColumnEvaluation, CompareCellNumber},
         {LanguageText(LanguageKey::Model), 250, LVCFMT_LEFT, SmartDriveColumnModel, CompareCellText},
         {LanguageText(LanguageKey::Serialnumber), 150, LVCFMT_LEFT, SmartDriveColumnSerial, CompareCellText},

@@ -178,6 +178,7 @@ TEST(SmartRowsTest, DriveAndAttributeRowsShowTheReading) {
     EXPECT_EQ(drives.rows[0].cells, (std::vector<std::string>{"#12", "90% (Good)", reading.model, "QIITAI386"}));
     EXPECT_EQ(drives.rows[0].backgroundColour, SmartHealthColour(90));
     EXPECT_EQ(SmartDriveOfRow(drives, 0), 12);
+    EXPECT_LT(CompareDriveCells("#2", "#10"), 0);
     reading.detectable = false;
     ASSERT_TRUE(AppendSmartDriveRow(drives, reading, {"gone", "S1"}));
     EXPECT_EQ(Cell(drives, 1, 1), "Unavailable");
