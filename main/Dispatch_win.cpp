@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
+#include "hardware/SmartView_win.h"
 #include "main/CommandIds.h"
 #include "main/MainWindows_win.h"
 #include "main/Menus_win.h"
@@ -129,7 +130,14 @@ LRESULT DispatchNotification(const NMHDR& header) {
         ShowContextMenu(menu);
         return 0;
     }
+    if (SmartListsContextMenu(header) != 0) {
+        ShowContextMenu(CreateContextMenu(ContextMenuSmart));
+        return 0;
+    }
     LRESULT result = 0;
+    if (HandleSmartListsNotification(header, result)) {
+        return result;
+    }
     if (HandleServiceListsNotification(header, result)) {
         if (selectionChange) {
             UpdateButtons();

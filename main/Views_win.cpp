@@ -11,6 +11,7 @@
 #include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
+#include "hardware/SmartView_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons_win.h"
@@ -64,6 +65,9 @@ void LayoutView(int v, int width, int height) {
         LayoutMemoryPanel(width, height);
     }
     LayoutServiceLists(v, width, height);
+    if (v == ViewSmart) {
+        LayoutSmartLists(width, height);
+    }
 }
 
 // A view's selection, as far as its list can tell; without a list nothing is selected.
@@ -97,6 +101,7 @@ void CreateViews() {
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
+    CreateSmartLists(g_windows.views[ViewSmart]);
 }
 
 void ShowPreferencesInViews() {
@@ -139,6 +144,8 @@ void RefreshView(int view) {
         RebuildServicesList();
     } else if (view == ViewDrivers) {
         RebuildDriversList();
+    } else if (view == ViewSmart) {
+        RefreshSmartView();
     }
 }
 
