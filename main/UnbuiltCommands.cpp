@@ -11,10 +11,13 @@ struct CommandRange {
 
 // One line per feature; a feature that lands deletes its line.
 constexpr CommandRange kUnbuilt[] = {
-    {CommandExportAll, CommandExportAutoruns},               // text and HTML export
+    // Exports of the lists that have not joined main/export/ExportedLists_win.cpp yet.
+    {CommandExportWindows, CommandExportWindows},
+    {CommandExportNetworks, CommandExportNetworks},
+    {CommandExportSmart, CommandExportSmart},
+    {CommandExportAutoruns, CommandExportAutoruns},
     {CommandPreferences, CommandPreferences},                // preferences window
     {CommandDiagram, CommandDiagram},                        // diagram window
-    {CommandSearch, CommandSearch},                          // search window
     {CommandProcessInformation, CommandProcessInformation},  // process information window
     {CommandDatabaseQuery, CommandDatabaseChangeProfile},    // rating database commands
 };
