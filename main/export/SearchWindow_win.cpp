@@ -10,6 +10,7 @@
 #include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "main/CommandIds.h"
+#include "main/Geometry.h"
 #include "main/MainWindows_win.h"
 #include "main/RowTableSort.h"
 #include "main/Views_win.h"
@@ -34,6 +35,7 @@ struct SearchWindow {
     RowTable table = MakeRowTable(kSearchColumnCount);
     HIMAGELIST images = nullptr;
     std::map<std::pair<int, int>, int> copiedImages;  // (kind, the source list's image) -> ours
+    bool placed = false;                              // centred over the main window once; then where the user left it
 };
 
 SearchWindow g_search;
@@ -175,6 +177,16 @@ void FillSearchWindow(HWND window, HFONT font) {
 }
 
 void ShowSearchWindow() {
+    if (!g_search.placed) {
+        RECT main;
+        RECT own;
+        GetWindowRect(g_windows.window, &main);
+        GetWindowRect(g_search.window, &own);
+        const WindowPlacement place = CentredPlacement({main.left, main.top, main.right, main.bottom},
+                                                       own.right - own.left, own.bottom - own.top);
+        SetWindowPos(g_search.window, HWND_TOP, place.x, place.y, 0, 0, SWP_NOSIZE);
+        g_search.placed = true;
+    }
     ShowWindow(g_search.window, SW_SHOW);
     SetForegroundWindow(g_search.window);
     SetFocus(GetDlgItem(g_search.window, ControlSearchText));
