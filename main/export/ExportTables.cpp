@@ -63,6 +63,42 @@ std::string HtmlCell(const std::string& text) {
     return "<TD><P>" + (text.empty() ? std::string("&nbsp;") : text) + "</P></TD>";
 }
 
+constexpr char kHtmlTableStart[] = "<TABLE WIDTH=\"100%\" BORDER=1 CELLPADDING=4 CELLSPACING=0>";
+
+std::string HtmlHeaderRow(const ExportTable& table) {
+    std::string html = "<TR STYLE=\"background:#99bbff\" VALIGN=TOP>";
+    for (const std::string& title : table.titles) {
+        html += HtmlCell(title.empty() ? title : title + ":");
+    }
+    return html + "</TR>" + kLineEnd;
+}
+
+std::string HtmlRow(const ExportTable& table, size_t row, const char* background) {
+    std::string html = std::string("<TR STYLE=\"background:#") + background + "\" VALIGN=TOP>";
+    for (size_t c = 0; c < table.titles.size(); ++c) {
+        html += HtmlCell(c < table.rows[row].size() ? EscapeHtmlCell(table.rows[row][c]) : std::string());
+    }
+    return html + "</TR>" + kLineEnd;
+}
+
+// A drive of the SMART list: its own row boxed together with its attribute table.
+std::string HtmlDriveBlock(const ExportTable& drive) {
+    std::string html = std::string(
+                           "<P><DIV ALIGN=\"CENTER\" STYLE=\"background:#dddddd;border:1pt solid black;"
+                           "padding:10pt;\">") +
+                       kHtmlTableStart + kLineEnd + HtmlHeaderRow(drive);
+    for (size_t r = 0; r < drive.rows.size(); ++r) {
+        html += HtmlRow(drive, r, "ffffff");
+    }
+    html += "</TABLE><BR><TABLE WIDTH=95% BORDER=1 CELLPADDING=4 CELLSPACING=0>";
+    const ExportTable& values = drive.attributes.front();
+    html += HtmlHeaderRow(values);
+    for (size_t r = 0; r < values.rows.size(); ++r) {
+        html += HtmlRow(values, r, r % 2 == 0 ? "FFFFFF" : "DDDDDD");
+    }
+    return html + "</TABLE></DIV></P>";
+}
+
 std::string CsvField(std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         return std::string(field);
@@ -154,6 +190,11 @@ bool IsRightAlignedCell(std::string_view cell) {
 }
 
 std::string TextTable(const ExportTable& table) {
+    if (!table.attributes.empty()) {
+        ExportTable drive = table;
+        drive.attributes.clear();
+        return TextTable(drive) + kLineEnd + TextTable(table.attributes.front());
+    }
     const size_t columns = table.titles.size();
     std::vector<size_t> widths(columns);
     for (size_t c = 0; c < columns; ++c) {
@@ -180,24 +221,22 @@ std::string TextTable(const ExportTable& table) {
 }
 
 std::string HtmlTable(const ExportTable& table) {
-    std::string html =
-        "<TABLE WIDTH=\"100%\" BORDER=1 CELLPADDING=4 CELLSPACING=0>\r\n"
-        "<TR STYLE=\"background:#99bbff\" VALIGN=TOP>";
-    for (const std::string& title : table.titles) {
-        html += HtmlCell(title.empty() ? title : title + ":");
+    if (!table.attributes.empty()) {
+        return HtmlDriveBlock(table);
     }
-    html += std::string("</TR>") + kLineEnd;
+    std::string html = std::string(kHtmlTableStart) + kLineEnd + HtmlHeaderRow(table);
     for (size_t r = 0; r < table.rows.size(); ++r) {
-        html += std::string("<TR STYLE=\"background:#") + (r % 2 == 0 ? "FFFFFF" : "DDDDDD") + "\" VALIGN=TOP>";
-        for (size_t c = 0; c < table.titles.size(); ++c) {
-            html += HtmlCell(c < table.rows[r].size() ? EscapeHtmlCell(table.rows[r][c]) : std::string());
-        }
-        html += std::string("</TR>") + kLineEnd;
+        html += HtmlRow(table, r, r % 2 == 0 ? "FFFFFF" : "DDDDDD");
     }
     return html + "</TABLE>";
 }
 
 std::string CsvTable(const ExportTable& table) {
+    if (!table.attributes.empty()) {
+        ExportTable drive = table;
+        drive.attributes.clear();
+        return CsvTable(drive) + kLineEnd + CsvTable(table.attributes.front());
+    }
     const bool tree = !table.depths.empty();
     std::vector<std::string> fields = table.titles;
     if (tree && !fields.empty()) {

@@ -22,9 +22,9 @@ std::vector<ListColumn> AllProcessColumns() {
 
 // A list joins the export and the search with one line here.
 const ExportedList kExportedLists[] = {
-    {ListProcesses, ProcessListView, kProcessColumnTreeDepth, AllProcessColumns},
-    {ListServices, ServicesList, kNoDepthColumn, nullptr},
-    {ListDrivers, DriversList, kNoDepthColumn, nullptr},
+    {ListProcesses, ProcessListView, kProcessColumnTreeDepth, AllProcessColumns, nullptr},
+    {ListServices, ServicesList, kNoDepthColumn, nullptr, nullptr},
+    {ListDrivers, DriversList, kNoDepthColumn, nullptr, nullptr},
 };
 
 }  // namespace
@@ -43,6 +43,9 @@ void RefreshExportedList(const ExportedList& entry) {
 }
 
 std::vector<ExportTable> ExportedTables(const ExportedList& entry, bool forSearch) {
+    if (entry.readTables != nullptr) {
+        return entry.readTables(forSearch);
+    }
     const TableListView& view = entry.list();
     if (view.table == nullptr) {
         return {};

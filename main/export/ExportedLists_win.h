@@ -15,6 +15,10 @@ struct ExportedList {
     size_t depthColumn;  // the table column of a tree's row depths, or kNoDepthColumn
     // The columns the search looks at where they are more than the list shows; nullptr for those shown.
     std::vector<ListColumn> (*searchColumns)();
+    // For a list whose tables are not just what it shows (the network panel's titles and units, a
+    // SMART block per drive): its tables for the export, or for the search the list first and then
+    // any further tables. nullptr: the list as shown.
+    std::vector<ExportTable> (*readTables)(bool forSearch);
 };
 
 // The joined list of that kind, or nullptr.

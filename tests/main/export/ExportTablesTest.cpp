@@ -50,6 +50,18 @@ TEST(ExportTables, HtmlEscapesEveryCellCharacterThatCouldBeSyntaxAndKeepsTitles)
               "<TR STYLE=\"background:#FFFFFF\" VALIGN=TOP><TD><P>a&#60;b</P></TD><TD><P>&nbsp;</P></TD></TR>\r\n"
               "<TR STYLE=\"background:#DDDDDD\" VALIGN=TOP><TD><P>x</P></TD><TD><P>y</P></TD></TR>\r\n"
               "</TABLE>");
+    ExportTable drive{{"Drive"}, {{"#0"}}, {}, {{{"ID"}, {{"5"}, {"9"}}, {}}}};
+    EXPECT_EQ(HtmlTable(drive),
+              "<P><DIV ALIGN=\"CENTER\" STYLE=\"background:#dddddd;border:1pt solid black;padding:10pt;\">"
+              "<TABLE WIDTH=\"100%\" BORDER=1 CELLPADDING=4 CELLSPACING=0>\r\n"
+              "<TR STYLE=\"background:#99bbff\" VALIGN=TOP><TD><P>Drive:</P></TD></TR>\r\n"
+              "<TR STYLE=\"background:#ffffff\" VALIGN=TOP><TD><P>#0</P></TD></TR>\r\n"
+              "</TABLE><BR><TABLE WIDTH=95% BORDER=1 CELLPADDING=4 CELLSPACING=0>"
+              "<TR STYLE=\"background:#99bbff\" VALIGN=TOP><TD><P>ID:</P></TD></TR>\r\n"
+              "<TR STYLE=\"background:#FFFFFF\" VALIGN=TOP><TD><P>5</P></TD></TR>\r\n"
+              "<TR STYLE=\"background:#DDDDDD\" VALIGN=TOP><TD><P>9</P></TD></TR>\r\n"
+              "</TABLE></DIV></P>");
+    EXPECT_EQ(TextTable(drive), "Drive: | \r\n       | \r\n#0     | \r\n\r\nID: | \r\n    | \r\n  5 | \r\n  9 | \r\n");
     ExportTable empty{{"Name"}, {}, {}};
     EXPECT_EQ(HtmlTable(empty),
               "<TABLE WIDTH=\"100%\" BORDER=1 CELLPADDING=4 CELLSPACING=0>\r\n"
