@@ -15,7 +15,7 @@ struct ExportTable {
     std::vector<std::vector<std::string>> rows;  // one cell per title
     std::vector<int> depths;                     // per row for a tree, empty for a flat list
     // A SMART drive's block: this table holds the drive's row, this one table its attributes.
-    std::vector<ExportTable> attributes;
+    std::vector<ExportTable> attributes = {};
 };
 
 // The local time an export is stamped with.

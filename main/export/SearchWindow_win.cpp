@@ -230,6 +230,14 @@ bool HandleSearchWindowCommand(HWND window, int id, int code) {
         UpdateSearchButton();
         return true;
     }
+    if (id == ControlSearchClose) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    }
+    if (id == ControlSearchButton && GetFocus() == g_search.results.list) {
+        ActivateSearchResult(CurrentRow(g_search.results));  // Enter on a result shows it
+        return true;
+    }
     if (id == ControlSearchButton) {
         const std::string text = SearchText();
         if (!text.empty()) {
@@ -237,7 +245,6 @@ bool HandleSearchWindowCommand(HWND window, int id, int code) {
         }
         return true;
     }
-    (void)window;
     return false;
 }
 

@@ -175,6 +175,9 @@ TEST_F(SearchWindowTest, FindsTheTestsOwnProcessAndActivationSelectsItsRow) {
     const size_t selected = CurrentRow(processes);
     ASSERT_NE(selected, kNoRow);
     EXPECT_EQ(Cell(*processes.table, selected, 0), own);
+
+    SendMessageA(window(), WM_COMMAND, ControlSearchClose, 0);  // Escape
+    EXPECT_FALSE(IsWindowVisible(window()));
 }
 
 TEST_F(SearchWindowTest, UncheckedListsAreNotSearchedAndTheSortIsKept) {

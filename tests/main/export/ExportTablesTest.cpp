@@ -109,6 +109,22 @@ TEST(ExportTables, CsvReadsBackWithPythonsCsvModule) {
               "[['Name', 'Command'], ['a,b', 'say \"hi\"'], ['line\\r\\nbreak', '\xc3\xa4'], ['plain', '']]\n");
 }
 
+TEST(ExportTables, AListIsReadAsShownWithoutItsHiddenColumns) {
+    RowTable rows = MakeRowTable(4);
+    for (const char* name : {"init", "child"}) {
+        size_t row = AppendRow(rows);
+        SetCell(rows, row, 0, name);
+        SetCell(rows, row, 1, "hidden");
+        SetCell(rows, row, 2, "12 KB");
+        SetCellInteger(rows, row, 3, static_cast<int64_t>(row));
+    }
+    const std::vector<ListColumn> shown = {{"Process", 100, 0, 0, {}}, {"Memory", 80, 1, 2, {}}};
+    const std::string text = TextTable(TableAsShown(rows, shown, 3));
+    EXPECT_EQ(
+        text,
+        "Process:  | Memory: | \r\n          |         | \r\ninit      |   12 KB | \r\n|-  child |   12 KB | \r\n");
+}
+
 TEST(SearchWords, WordsSplitAtEachBlankAndQuotedWordsMatchWholeCells) {
     EXPECT_EQ(SearchWords("Exp  \"A\""), (std::vector<std::string>{"exp", "", "\"a\""}));
     EXPECT_TRUE(WordMatchesCell("exp", " Explorer.EXE "));
