@@ -11,11 +11,6 @@ struct CommandRange {
 
 // One line per feature; a feature that lands deletes its line.
 constexpr CommandRange kUnbuilt[] = {
-    // Exports of the lists that have not joined main/export/ExportedLists_win.cpp yet.
-    {CommandExportWindows, CommandExportWindows},
-    {CommandExportNetworks, CommandExportNetworks},
-    {CommandExportSmart, CommandExportSmart},
-    {CommandExportAutoruns, CommandExportAutoruns},
     {CommandPreferences, CommandPreferences},                // preferences window
     {CommandDiagram, CommandDiagram},                        // diagram window
     {CommandProcessInformation, CommandProcessInformation},  // process information window

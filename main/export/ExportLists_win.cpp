@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "foundation/Controls_win.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
@@ -64,6 +65,14 @@ std::vector<const ExportedList*> ListsOfCommand(int command) {
 SaveDialogFunction& ExportSaveDialog() {
     static SaveDialogFunction function = ShowSystemSaveDialog;
     return function;
+}
+
+void GreyUnjoinedExports(HMENU menuBar) {
+    for (int kind = 0; kind < ListKindCount; ++kind) {
+        if (FindExportedList(kind) == nullptr) {
+            EnableMenuCommand(menuBar, DescribeListKind(kind).exportCommand, false);
+        }
+    }
 }
 
 bool ExportLists(int command) {

@@ -20,5 +20,10 @@ struct SaveDialogChoice {
 using SaveDialogFunction = bool (*)(HWND owner, const SaveDialogRequest& request, SaveDialogChoice& choice);
 SaveDialogFunction& ExportSaveDialog();
 
-// CommandExportAll to CommandExportAutoruns. True when a file was written.
+// Greys the export entries of the lists that have not joined the export yet, so that joining
+// stays one line in main/export/ExportedLists_win.cpp.
+void GreyUnjoinedExports(HMENU menuBar);
+
+// CommandExportAll to CommandExportAutoruns. True when a file was written; an unjoined list's
+// command does nothing.
 bool ExportLists(int command);
