@@ -105,6 +105,16 @@ enum Command : int {
     ControlAboutLicenseText = 703,
     ControlAboutPanelFirst = 710,  // the labels of the information panel, up to 717
 
+    // The search window's. Search carries IDOK, so that Enter in the field searches, and Escape's
+    // IDCANCEL closes the window.
+    ControlSearchButton = 1,
+    ControlSearchClose = 2,
+    ControlSearchText = 730,
+    ControlSearchResults = 731,
+    ControlSearchInFrame = 732,
+    ControlSearchContentLabel = 733,
+    ControlSearchBoxFirst = 740,  // one check box per list, up to 746
+
     // The rating database's progress window's.
     ControlRatingProgressCancel = 1,
 };

@@ -16,6 +16,8 @@
 #include "main/SystemPower_win.h"
 #include "main/UnbuiltCommands.h"
 #include "main/Views_win.h"
+#include "main/export/ExportLists_win.h"
+#include "main/export/SearchWindow_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/processes/RunWindow_win.h"
@@ -41,6 +43,14 @@ void DispatchCommand(int id, int code, HWND control) {
     }
     if (id >= CommandViewFirst && id <= CommandViewLast) {
         SwitchView(id - CommandViewFirst, true);
+        return;
+    }
+    if (id >= CommandExportAll && id <= CommandExportAutoruns) {
+        ExportLists(id);
+        return;
+    }
+    if (id == CommandSearch) {
+        ShowSearchWindow();
         return;
     }
     if (id == ControlProcessTree) {

@@ -15,6 +15,7 @@
 #include "main/SecondaryWindows_win.h"
 #include "main/StatusBar_win.h"
 #include "main/Views_win.h"
+#include "main/export/ExportLists_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "resources/ResourceIds.h"
 
@@ -94,6 +95,7 @@ bool CreateMainWindows(HINSTANCE instance) {
         return false;
     }
     CreateMenus();
+    GreyUnjoinedExports(g_windows.menuBar);
     CreateImageButtons();
     CreateViews();
     CreateSecondaryWindows();

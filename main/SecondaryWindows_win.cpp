@@ -6,6 +6,7 @@
 #include "foundation/Language.h"
 #include "main/MainWindows_win.h"
 #include "main/SecondaryWindows.h"
+#include "main/export/SearchWindow_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
@@ -84,6 +85,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             HideSecondaryWindow(window);
             return 0;
         case WM_COMMAND:
+            if (WindowNumber(window) == WindowSearch &&
+                HandleSearchWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
+                return 0;
+            }
             if (WindowNumber(window) == WindowExecute &&
                 HandleRunWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
                 return 0;
@@ -102,7 +107,29 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
                 }
             }
             break;
+        case WM_NOTIFY:
+            if (WindowNumber(window) == WindowSearch) {
+                LRESULT result = 0;
+                if (HandleSearchWindowNotification(MessageStructure<NMHDR>(lParam), result)) {
+                    return result;
+                }
+            }
+            break;
+        case WM_SIZE:
+            if (WindowNumber(window) == WindowSearch) {
+                LayoutSearchWindow();
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (WindowNumber(window) == WindowSearch) {
+                PaintSearchWindowBackground(reinterpret_cast<HDC>(wParam));
+                return 1;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
+            if (WindowNumber(window) == WindowSearch) {
+                return SearchWindowControlColour(CommandControl(lParam), reinterpret_cast<HDC>(wParam));
+            }
             return WhiteControlBackground(wParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -131,6 +158,7 @@ void CreateSecondaryWindows() {
     }
     FillAboutWindow(g_windows.secondary[WindowAbout]);
     FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
+    FillSearchWindow(g_windows.secondary[WindowSearch], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {

@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelectionAndUnbuiltOne
         if (g_windows.buttonEnabled[i])
             live.push_back(kButtonCommands[i]);
     }
-    EXPECT_EQ(live, (std::vector<int>{CommandTaskManager, CommandRun, CommandRefresh}));
+    EXPECT_EQ(live, (std::vector<int>{CommandTaskManager, CommandRun, CommandSearch, CommandRefresh}));
 }
 
 TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSelection) {
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, ProcessMenuHasItsSeparatorsAndGreysWhatIsNotBuiltOrSwitch
     MainPreferences& preferences = g_program.preferences;
     const int saved = preferences.PreferencesUseDatabase;
     const std::string shape =
-        "32 - 21* - 22 - 33* 34* 35* 36* - [37 38 39 40 41 42] [43 44] - 555 556 - 20* 23 24 25* - 557 558 - 559 560";
+        "32 - 21 - 22 - 33* 34* 35* 36* - [37 38 39 40 41 42] [43 44] - 555 556 - 20* 23 24 25* - 557 558 - 559 560";
     for (int useDatabase : {0, 1}) {
         preferences.PreferencesUseDatabase = useDatabase;
         HMENU menu = CreateContextMenu(ContextMenuProcesses);
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, ProcessMenuHasItsSeparatorsAndGreysWhatIsNotBuiltOrSwitch
         DestroyMenu(menu);
     }
     preferences.PreferencesUseDatabase = saved;
-    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1* - 2* 3* 4* 5* 6* 7* 8* - 19* - 9");
+    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1 - 2 3* 4 5 6* 7* 8* - 19* - 9");
 }
 
 TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
