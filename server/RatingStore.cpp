@@ -1,5 +1,7 @@
 #include "server/RatingStore.h"
 
+#include "server/RatingStorePostgres.h"
+
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -108,9 +110,13 @@ struct RatingStore {
     Connection writer;
     std::mutex poolLock;
     std::vector<Connection> idleReaders;
+    PostgresStore* postgres = nullptr;  // set when the ratings live on a PostgreSQL server instead
 };
 
 void RatingStoreCloser::operator()(RatingStore* store) const {
+    if (store->postgres) {
+        ClosePostgresStore(store->postgres);
+    }
     CloseConnection(store->writer);
     for (Connection& reader : store->idleReaders) {
         CloseConnection(reader);
@@ -118,9 +124,17 @@ void RatingStoreCloser::operator()(RatingStore* store) const {
     delete store;
 }
 
-RatingStorePointer OpenRatingStore(const std::string& path, std::string& error) {
+RatingStorePointer OpenRatingStore(const std::string& path, const std::string& replica, std::string& error) {
     RatingStorePointer store(new RatingStore);
     store->path = path;
+    if (IsPostgresAddress(path)) {
+        store->postgres = OpenPostgresStore(path, replica, error);
+        return store->postgres ? std::move(store) : nullptr;
+    }
+    if (!replica.empty()) {
+        error = "a read replica needs a PostgreSQL store";
+        return nullptr;
+    }
     // The file holds the accounts' password hashes: a new one is for the server's user alone (SQLite
     // gives its journal files the same mode).
     const int created = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -289,6 +303,9 @@ StoreResult InsertStoredRating(RatingStore& store,
                                const std::string& hash,
                                const std::string& prop,
                                const std::string& account) {
+    if (store.postgres) {
+        return PostgresChangeRating(*store.postgres, hash, &prop, account, true);
+    }
     return ChangeRatingNow(store, kInsertRating, hash, &prop, account);
 }
 
@@ -296,14 +313,23 @@ StoreResult UpdateStoredRating(RatingStore& store,
                                const std::string& hash,
                                const std::string& prop,
                                const std::string& account) {
+    if (store.postgres) {
+        return PostgresChangeRating(*store.postgres, hash, &prop, account, false);
+    }
     return ChangeRatingNow(store, kUpdateRating, hash, &prop, account);
 }
 
 StoreResult DeleteStoredRating(RatingStore& store, const std::string& hash, const std::string& account) {
+    if (store.postgres) {
+        return PostgresChangeRating(*store.postgres, hash, nullptr, account, false);
+    }
     return ChangeRatingNow(store, kDeleteRating, hash, nullptr, account);
 }
 
 StoreResult ListRatingChanges(RatingStore& store, const std::string& account, std::vector<RatingChange>& changes) {
+    if (store.postgres) {
+        return PostgresListRatingChanges(*store.postgres, account, changes);
+    }
     std::lock_guard<std::mutex> lock(store.writeLock);
     Statement statement(
         store.writer.database,
@@ -325,6 +351,9 @@ StoreResult ListRatingChanges(RatingStore& store, const std::string& account, st
 }
 
 StoreResult RevertRatingChanges(RatingStore& store, const std::string& account, size_t& restored, size_t& skipped) {
+    if (store.postgres) {
+        return PostgresRevertRatingChanges(*store.postgres, account, restored, skipped);
+    }
     restored = skipped = 0;
     std::lock_guard<std::mutex> lock(store.writeLock);
     sqlite3* database = store.writer.database;
@@ -373,6 +402,9 @@ StoreResult RevertRatingChanges(RatingStore& store, const std::string& account, 
 }
 
 StoreResult QueryStoredRating(RatingStore& store, const std::string& hash, std::string& prop) {
+    if (store.postgres) {
+        return PostgresQueryRating(*store.postgres, hash, prop);
+    }
     Connection reader = TakeReader(store);
     if (reader.query == nullptr) {
         ReturnReader(store, reader);
@@ -395,19 +427,40 @@ StoreResult QueryStoredRating(RatingStore& store, const std::string& hash, std::
 }
 
 StoreResult AddAccount(RatingStore& store, const std::string& name, const std::string& passwordHash) {
+    if (store.postgres) {
+        return PostgresWrite(*store.postgres, "INSERT INTO accounts (name, password_hash, created) VALUES ($1, $2, $3)",
+                             {name, passwordHash}, true);
+    }
     return Write(store, "INSERT INTO accounts (name, password_hash, created) VALUES (?1, ?2, ?3)", {name, passwordHash},
                  true);
 }
 
 StoreResult SetAccountPassword(RatingStore& store, const std::string& name, const std::string& passwordHash) {
+    if (store.postgres) {
+        return PostgresWrite(*store.postgres, "UPDATE accounts SET password_hash = $2 WHERE name = $1",
+                             {name, passwordHash}, false);
+    }
     return Write(store, "UPDATE accounts SET password_hash = ?2 WHERE name = ?1", {name, passwordHash}, false);
 }
 
 StoreResult RemoveAccount(RatingStore& store, const std::string& name) {
+    if (store.postgres) {
+        return PostgresWrite(*store.postgres, "DELETE FROM accounts WHERE name = $1", {name}, false);
+    }
     return Write(store, "DELETE FROM accounts WHERE name = ?1", {name}, false);
 }
 
 StoreResult AccountPasswordHash(RatingStore& store, const std::string& name, std::string& passwordHash) {
+    if (store.postgres) {
+        std::vector<std::string> rows;
+        const StoreResult result =
+            PostgresRead(*store.postgres, "SELECT password_hash FROM accounts WHERE name = $1", &name, rows);
+        if (result == StoreResult::Done && rows.empty()) {
+            return StoreResult::Missing;
+        }
+        passwordHash = rows.empty() ? "" : rows[0];
+        return result;
+    }
     std::lock_guard<std::mutex> lock(store.writeLock);
     Statement statement(store.writer.database, "SELECT password_hash FROM accounts WHERE name = ?1");
     statement.Bind(1, name);
@@ -420,6 +473,9 @@ StoreResult AccountPasswordHash(RatingStore& store, const std::string& name, std
 }
 
 StoreResult ListAccounts(RatingStore& store, std::vector<std::string>& names) {
+    if (store.postgres) {
+        return PostgresRead(*store.postgres, "SELECT name FROM accounts ORDER BY name", nullptr, names);
+    }
     std::lock_guard<std::mutex> lock(store.writeLock);
     Statement statement(store.writer.database, "SELECT name FROM accounts ORDER BY name");
     int result;

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Ratings and accounts in one SQLite file (WAL mode, so queries run beside a write). Writes go through
-// one connection under a lock; queries take a connection of their own from a pool.
+// Ratings and accounts in one SQLite file, or on a PostgreSQL server for more than one machine (WAL mode, so queries
+// run beside a write). Writes go through one connection under a lock; queries take a connection of their own from a
+// pool.
 
 struct RatingStore;
 
@@ -15,8 +16,10 @@ struct RatingStoreCloser {
 };
 using RatingStorePointer = std::unique_ptr<RatingStore, RatingStoreCloser>;
 
-// Opens the file, creating it and its tables on first use; null with a reason on failure.
-RatingStorePointer OpenRatingStore(const std::string& path, std::string& error);
+// Opens the file, creating it and its tables on first use; null with a reason on failure. A
+// PostgreSQL address (postgresql://... or a connection string with dbname=) opens a store on that
+// server instead; its queries go to `replica` when that names one.
+RatingStorePointer OpenRatingStore(const std::string& path, const std::string& replica, std::string& error);
 
 enum class StoreResult { Done, Exists, Missing, Failed };
 

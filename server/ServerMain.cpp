@@ -39,6 +39,7 @@ struct Options {
     std::string listen;
     std::string adminListen;  // /healthz and /metrics, never on the public address
     std::string database;
+    std::string readDatabase;  // a PostgreSQL read replica for the queries
     std::string accessLog;
     std::string errorLog;
     std::string command;  // an account command, or empty to serve
@@ -47,8 +48,8 @@ struct Options {
     size_t peerConnections = kDefaultPeerConnections;
 };
 
-const char* const kValueOptions[] = {"listen",    "admin-listen",     "db",     "access-log",
-                                     "error-log", "peer-connections", "threads"};
+const char* const kValueOptions[] = {"listen",    "admin-listen",     "db",      "access-log",
+                                     "error-log", "peer-connections", "threads", "read-db"};
 
 bool IsValueOption(const std::string& name) {
     for (const char* option : kValueOptions) {
@@ -128,6 +129,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     options.listen = values["listen"];
     options.adminListen = values["admin-listen"];
     options.database = values["db"];
+    options.readDatabase = values["read-db"];
     options.accessLog = values["access-log"];
     options.errorLog = values["error-log"];
     if ((values.count("threads") && !ParseCount(values["threads"], options.threads)) ||
@@ -393,7 +395,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::cerr << "usage: vtldb-server --listen HOST:PORT --db FILE [--threads N] [--peer-connections N]\n"
                      "                    [--admin-listen HOST:PORT] [--access-log FILE] [--error-log FILE]\n"
-                     "                    [--config FILE]\n"
+                     "                    [--read-db POSTGRESQL-ADDRESS] [--config FILE]\n"
                      "       vtldb-server --db FILE --add-account NAME | --set-password NAME\n"
                      "                              | --remove-account NAME | --list-accounts\n"
                      "                              | --history NAME | --revert NAME\n";
@@ -404,7 +406,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string error;
-    RatingStorePointer store = OpenRatingStore(options.database, error);
+    RatingStorePointer store = OpenRatingStore(options.database, options.readDatabase, error);
     if (!store) {
         std::cerr << "vtldb-server: " << options.database << ": " << error << "\n";
         return 1;

@@ -133,7 +133,7 @@ TEST_F(ServerGuardTest, RememberedPasswordsAndGuessingLockouts) {
     EXPECT_EQ(Insert(other, "anna", "firsT"), 4) << "a wrong password never passes as remembered";
 
     // A password changed by the account command is refused at once, though remembered.
-    ASSERT_EQ(ServerProcess::Run("--db '" + folder_.File("ratings.db") + "' --set-password anna", "second\n"), 0);
+    ASSERT_EQ(ServerProcess::Run("--db '" + server_.database() + "' --set-password anna", "second\n"), 0);
     EXPECT_EQ(Insert(other, "anna", "first"), 4);
     // Three wrong passwords from this address: the third starts a wait of a second for the name and
     // the address, during which even the right password of an account that is not remembered fails.
@@ -156,8 +156,10 @@ TEST_F(ServerGuardTest, RememberedPasswordsAndGuessingLockouts) {
     EXPECT_EQ(Metric("vtldb_requests_total{kind=\"insert\"}"), 8);
     EXPECT_EQ(Admin("/healthz"), "ok\n");
     struct stat status = {};
-    ASSERT_EQ(stat(folder_.File("ratings.db").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    if (ServerProcess::Postgres().empty()) {
+        ASSERT_EQ(stat(folder_.File("ratings.db").c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600u);
+    }
 }
 
 TEST_F(ServerGuardTest, IdleConnectionsAndStreamedHeadersShutNobodyOut) {
@@ -226,7 +228,7 @@ TEST_F(ServerGuardTest, HistoryListsAndRevertsAnAccountsChanges) {
     const std::string configuration = folder_.File("vtldb.conf");
     std::ofstream(configuration) << "# test\n access-log = " << accessLog_ << "\nerror-log = /nonexistent/x.log\n";
     Start("--config '" + configuration + "' --error-log '" + errorLog_ + "'");
-    const std::string database = "--db '" + folder_.File("ratings.db") + "' ";
+    const std::string database = "--db '" + server_.database() + "' ";
     const std::string h1(40, '1'), h2(40, '2'), h3(40, '3'), h4(40, '4');
     const std::string carls = BuildRatingProp(2, "carl's"), annas = BuildRatingProp(0, "anna's");
     ASSERT_EQ(InsertRating(network_, h2, carls, "carl", "carls"), 1);
@@ -254,6 +256,9 @@ TEST_F(ServerGuardTest, HistoryListsAndRevertsAnAccountsChanges) {
 }
 
 TEST(RatingStoreLayout, AFileOfTheFirstLayoutGetsItsHistoryAndANewerOneIsRefused) {
+    if (!ServerProcess::Postgres().empty()) {
+        GTEST_SKIP() << "about SQLite files";
+    }
     TemporaryFolder folder;
     const std::string old = folder.File("old.db"), newer = folder.File("newer.db");
     ASSERT_EQ(std::system(("sqlite3 '" + old +
@@ -267,6 +272,35 @@ TEST(RatingStoreLayout, AFileOfTheFirstLayoutGetsItsHistoryAndANewerOneIsRefused
     EXPECT_EQ(ServerProcess::Run("--db '" + old + "' --history x", "", &output), 0);
     EXPECT_EQ(CommandOutput("sqlite3 '" + old + "' 'PRAGMA user_version; SELECT count(*) FROM ratings'"), "2\n1\n");
     EXPECT_EQ(ServerProcess::Run("--db '" + newer + "' --list-accounts", ""), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PostgresStore, QueriesGoToTheReadReplicaAndWritesToThePrimary) {
+    if (ServerProcess::Postgres().empty()) {
+        GTEST_SKIP() << "runs against the test PostgreSQL server";
+    }
+    TemporaryFolder folder;
+    ServerProcess replica(folder.File("unused.db"));  // only its database: a stand-in for a replica
+    ServerProcess server(folder.File("ratings.db"));
+    ASSERT_EQ(server.AddAccount("anna", "pw"), 0);
+    ASSERT_EQ(replica.AddAccount("someone", "pw"), 0) << "creates the replica's tables";
+    ASSERT_TRUE(server.Start("--read-db '" + replica.database() + "'"));
+    DatabaseServer address;
+    address.host = "127.0.0.1";
+    address.port = server.port();
+    const RatingNetwork network = PosixRatingNetwork(address);
+    const std::string prop = BuildRatingProp(2, "x");
+    EXPECT_EQ(InsertRating(network, kHash, prop, "anna", "pw"), 1);
+    EXPECT_EQ(QueryServer(network, kHash), "0") << "the replica has not got it";
+    ASSERT_EQ(std::system(("psql -q '" + replica.database() + "' -c \"INSERT INTO ratings VALUES ('" + kHash + "', '" +
+                           prop + "', 'anna', 0)\"")
+                              .c_str()),
+              0);
+    EXPECT_EQ(QueryServer(network, kHash), kHash + prop);
+    EXPECT_EQ(InsertRating(network, kHash, prop, "anna", "pw"), 2) << "the primary has it";
 }
 
 }  // namespace

@@ -8,6 +8,25 @@
 #include <cstdlib>
 #include <vector>
 
+std::string ServerProcess::Postgres() {
+    const char* address = std::getenv("VTLDB_TEST_POSTGRES");
+    return address ? address : "";
+}
+
+ServerProcess::ServerProcess(std::string database) : database_(std::move(database)) {
+    const std::string postgres = Postgres();
+    if (postgres.empty()) {
+        return;
+    }
+    static int count = 0;
+    const std::string name = "vtldb_" + std::to_string(getpid()) + "_" + std::to_string(++count);
+    // A database that cannot be made leaves a name that fails to open, never a silent SQLite file.
+    database_ = postgres + " dbname=" + name;  // the last dbname wins
+    if (std::system(("psql -q '" + postgres + "' -c 'CREATE DATABASE " + name + "' >/dev/null").c_str()) != 0) {
+        std::fprintf(stderr, "could not create the database %s\n", name.c_str());
+    }
+}
+
 std::string ServerProcess::Program() {
     return VTLDB_SERVER_PROGRAM;
 }

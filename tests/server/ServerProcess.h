@@ -8,7 +8,9 @@
 // own account command.
 class ServerProcess {
 public:
-    explicit ServerProcess(std::string database) : database_(std::move(database)) {}
+    // A SQLite file, or, while the tests run against PostgreSQL (VTLDB_TEST_POSTGRES names the test
+    // server's connection string), a new database of its own there.
+    explicit ServerProcess(std::string database);
     ~ServerProcess() { Stop(9); }
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -19,11 +21,14 @@ public:
     // 30 s is killed.
     int Stop(int signal);
 
+    const std::string& database() const { return database_; }
     int port() const { return port_; }
     int adminPort() const { return adminPort_; }
     pid_t pid() const { return pid_; }
 
     static std::string Program();
+    // The connection string of the test PostgreSQL server, or empty when the tests use SQLite files.
+    static std::string Postgres();
     // Runs the program with the arguments, feeding input on standard input; returns the exit code.
     static int Run(const std::string& arguments, const std::string& input, std::string* output = nullptr);
     int AddAccount(const std::string& name, const std::string& password) const;

@@ -248,7 +248,7 @@ TEST_F(ServerTest, TerminationIsOrderly) {
 }
 
 TEST_F(ServerTest, AccountCommands) {
-    const std::string db = "--db '" + folder_.File("ratings.db") + "' ";
+    const std::string db = "--db '" + server_.database() + "' ";
     EXPECT_EQ(server_.AddAccount(kUser, "other"), 1) << "an account exists once";
     EXPECT_EQ(server_.AddAccount("bob", "first"), 0);
     EXPECT_EQ(server_.AddAccount("with blank", "pw"), 2);
@@ -267,15 +267,22 @@ TEST_F(ServerTest, AccountCommands) {
     EXPECT_EQ(DeleteRating(network_, kHash, "bob", "second"), 4);
     EXPECT_EQ(ServerProcess::Run("--list-accounts", ""), 2) << "no database named";
 
-    // Only a salted slow hash of a password reaches the file.
-    std::string dump;
-    dump = CommandOutput("sqlite3 '" + folder_.File("ratings.db") + "' 'SELECT password_hash FROM accounts'");
+    // Only a salted slow hash of a password reaches the store.
+    const bool sqlite = ServerProcess::Postgres().empty();
+    const std::string select = "'SELECT password_hash FROM accounts'";
+    const std::string dump = CommandOutput(sqlite ? "sqlite3 '" + folder_.File("ratings.db") + "' " + select
+                                                  : "psql -At '" + server_.database() + "' -c " + select);
     EXPECT_EQ(dump.rfind("$argon2id$", 0), 0u) << dump;
     EXPECT_EQ(dump.find(kPassword), std::string::npos);
-    EXPECT_EQ(CommandOutput("sqlite3 '" + folder_.File("ratings.db") + "' 'PRAGMA journal_mode'"), "wal\n");
+    if (sqlite) {
+        EXPECT_EQ(CommandOutput("sqlite3 '" + folder_.File("ratings.db") + "' 'PRAGMA journal_mode'"), "wal\n");
+    }
 }
 
 TEST(ServerStart, RefusesAFileThatIsNoDatabase) {
+    if (!ServerProcess::Postgres().empty()) {
+        GTEST_SKIP() << "about SQLite files";
+    }
     TemporaryFolder folder;
     WriteWholeFile(folder.File("broken.db"), std::string(4096, 'x'));
     ServerProcess server(folder.File("broken.db"));
