@@ -6,6 +6,7 @@
 #include "foundation/Language.h"
 #include "main/MainWindows_win.h"
 #include "main/SecondaryWindows.h"
+#include "main/autoruns/NewAutorunWindow_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
@@ -79,6 +80,10 @@ void HideSecondaryWindow(HWND handle) {
 }
 
 LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (WindowNumber(window) == WindowNewAutorun && PaintNewAutorunBackground(window, message, wParam, painted)) {
+        return painted;
+    }
     switch (message) {
         case WM_CLOSE:
             HideSecondaryWindow(window);
@@ -86,6 +91,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
         case WM_COMMAND:
             if (WindowNumber(window) == WindowExecute &&
                 HandleRunWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
+                return 0;
+            }
+            if (WindowNumber(window) == WindowNewAutorun &&
+                HandleNewAutorunCommand(window, LOWORD(wParam), HIWORD(wParam))) {
                 return 0;
             }
             if (WindowNumber(window) == WindowAbout) {
@@ -131,6 +140,7 @@ void CreateSecondaryWindows() {
     }
     FillAboutWindow(g_windows.secondary[WindowAbout]);
     FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
+    FillNewAutorunWindow(g_windows.secondary[WindowNewAutorun], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {

@@ -16,6 +16,7 @@
 #include "main/ImageButtons_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
+#include "main/autoruns/AutorunsView_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/services/ServicesView_win.h"
@@ -64,6 +65,9 @@ void LayoutView(int v, int width, int height) {
         LayoutMemoryPanel(width, height);
     }
     LayoutServiceLists(v, width, height);
+    if (v == ViewAutoruns) {
+        LayoutAutorunsView(width, height);
+    }
 }
 
 // A view's selection, as far as its list can tell; without a list nothing is selected.
@@ -95,6 +99,7 @@ void CreateViews() {
     }
     CreateServicesList(g_windows.views[ViewServices]);
     CreateDriversList(g_windows.views[ViewDrivers]);
+    CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
 }
@@ -139,6 +144,8 @@ void RefreshView(int view) {
         RebuildServicesList();
     } else if (view == ViewDrivers) {
         RebuildDriversList();
+    } else if (view == ViewAutoruns) {
+        RefreshAutoruns();
     }
 }
 
