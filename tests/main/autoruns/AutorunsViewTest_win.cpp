@@ -308,6 +308,50 @@ TEST_F(AutorunsViewTest, AddingThroughTheWindowWritesTheValueAndTheShortcut) {
     EXPECT_EQ(ShownMessages().back().text, LanguageTextWith(LanguageKey::ReallyDeleteLink, link));
 }
 
+std::string DetailText(int id) {
+    char text[512] = {};
+    GetDlgItemTextA(g_windows.views[ViewAutoruns], id, text, sizeof(text));
+    return text;
+}
+
+TEST_F(AutorunsViewTest, ARatedTargetIsGreenAndTheDetailsShowItsTexts) {
+    char own[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, own, MAX_PATH);
+    const std::string sample = FolderOfPath(own) + "..\\services\\version_sample.exe";
+    ASSERT_TRUE(FileExists(sample)) << sample;
+    RatingDatabase& database = g_program.database;
+    database.now = [] { return int64_t{1000000}; };
+    database.texts.systemInternal = LanguageText(LanguageKey::RatingSystemInternal);
+    database.texts.trustworthyProgram = LanguageText(LanguageKey::RatingTrustworthyProgram);
+    AppendRating(database.cache, RatingEntry{FileHash(sample), 2, 1, "Beispielprogramm", 1000000, 1000000});
+    g_program.preferences.PreferencesUseDatabase = 1;
+    ASSERT_EQ(Reg("add " + Quoted(kUserRun) + " /v " + tag + " /d " + Quoted(sample) + " /f"), 0);
+    ASSERT_EQ(Reg("add " + Quoted(kUserRun) + " /v " + tag + "Plain /d notepad.exe /f"), 0);
+    Refresh();
+    g_program.preferences.PreferencesUseDatabase = 0;
+
+    const TableRow& rated = Table().rows[RowByName(tag)];
+    EXPECT_EQ(rated.textColour, kAutorunRatedText);
+    EXPECT_EQ(rated.cells[AutorunColumnRating], LanguageText(LanguageKey::RatingTrustworthyProgram));
+    EXPECT_EQ(rated.cells[AutorunColumnDescription], "Beispielprogramm");
+    EXPECT_EQ(Table().rows[RowByName(tag + "Plain")].textColour, 0x000000u);
+
+    Select(tag);
+    EXPECT_EQ(DetailText(ControlAutorunTitle), "Vantrel Probe (" + tag + ")");
+    EXPECT_EQ(DetailText(ControlAutorunCompany), "Vantrel Testfirma");
+    EXPECT_EQ(DetailText(ControlAutorunType),
+              LanguageText(LanguageKey::Type) + ": " + LanguageText(LanguageKey::Registry));
+    EXPECT_EQ(DetailText(ControlAutorunTarget), LanguageText(LanguageKey::Target) + ": " + sample);
+    EXPECT_EQ(DetailText(ControlAutorunRating), "Beispielprogramm");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(g_windows.views[ViewAutoruns], ControlAutorunBadge)));
+    Select(tag + "Plain");
+    EXPECT_EQ(DetailText(ControlAutorunTitle), tag + "Plain");
+    EXPECT_EQ(DetailText(ControlAutorunRating), LanguageText(LanguageKey::RatingUnknown));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(g_windows.views[ViewAutoruns], ControlAutorunBadge)));
+    Reg("delete " + Quoted(kUserRun) + " /v " + tag + " /f");
+    Reg("delete " + Quoted(kUserRun) + " /v " + tag + "Plain /f");
+}
+
 TEST_F(AutorunsViewTest, RegistryEditorJumpKeepsTheRootNameAndWebSearchNamesTheFile) {
     const std::string regedit = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
     ASSERT_EQ(Reg("add " + Quoted(regedit) + " /v LastKey /d " + Quoted("Arbeitsplatz\\HKEY_USERS") + " /f"), 0);
