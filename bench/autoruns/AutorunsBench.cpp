@@ -70,8 +70,12 @@ int main(int argc, char** argv) {
     InitCommonControls();
 
     if (argc > 2) {
+        // The fastest of three, as run.sh takes sha1sum's.
         std::string hash;
-        double hashing = TimeOnce([&] { hash = FileHash(argv[2]); });
+        double hashing = 1e300;
+        for (int i = 0; i < 3; ++i) {
+            hashing = std::min(hashing, TimeOnce([&] { hash = FileHash(argv[2]); }));
+        }
         std::printf("FileHash %s %.1f ms\n", hash.c_str(), hashing);
     }
 

@@ -8,9 +8,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 head -c 100000000 /dev/urandom >"$work/hash.bin"
 cat "$work/hash.bin" >/dev/null  # both readers start from the page cache
-start=$(date +%s%N)
-reference=$(sha1sum "$work/hash.bin" | cut -d' ' -f1)
-sha1sum_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+sha1sum_ms=999999
+for _ in 1 2 3; do  # the fastest of three, as the benchmark takes FileHash's
+  start=$(date +%s%N)
+  reference=$(sha1sum "$work/hash.bin" | cut -d' ' -f1)
+  ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  [ "$ms" -lt "$sha1sum_ms" ] && sha1sum_ms=$ms
+done
 out=$("$top/cmake/wine-run" "$build/bench/autoruns_bench.exe" 7 "Z:$(echo "$work/hash.bin" | tr / '\\')")
 echo "$out"
 read -r _ hash ms _ <<<"$(grep '^FileHash' <<<"$out")"
