@@ -308,6 +308,24 @@ TEST_F(AutorunsViewTest, AddingThroughTheWindowWritesTheValueAndTheShortcut) {
     EXPECT_EQ(ShownMessages().back().text, LanguageTextWith(LanguageKey::ReallyDeleteLink, link));
 }
 
+// A 32-bit program on 64-bit Windows sees another folder under the system folder's name; the
+// entries mean the native one.
+TEST_F(AutorunsViewTest, ABareNameFoundOnlyInTheNativeSystemFolderIsTheTarget) {
+    const std::string file = SystemFile((tag + ".exe").c_str());
+    BOOL copied = FALSE;
+    WithoutFileRedirection([&] { copied = CopyFileA(SystemFile("notepad.exe").c_str(), file.c_str(), FALSE); });
+    ASSERT_TRUE(copied) << LastError();
+    if (RunsUnderWow64()) {
+        EXPECT_FALSE(FileExists(file)) << "the 32-bit system folder has a copy";
+    }
+    ASSERT_EQ(Reg("add " + Quoted(kUserRun) + " /v " + tag + " /d " + tag + " /f"), 0);
+    Refresh();
+    EXPECT_EQ(CellOf(tag, AutorunColumnTarget), file);
+    EXPECT_GE(Table().rows[RowByName(tag)].image, AutorunImageCount) << "its icon was read";
+    Reg("delete " + Quoted(kUserRun) + " /v " + tag + " /f");
+    WithoutFileRedirection([&] { DeleteFileA(file.c_str()); });
+}
+
 std::string DetailText(int id) {
     char text[512] = {};
     GetDlgItemTextA(g_windows.views[ViewAutoruns], id, text, sizeof(text));
