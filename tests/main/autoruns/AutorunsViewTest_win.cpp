@@ -190,7 +190,18 @@ TEST_F(AutorunsViewTest, MachineEntriesOfBothViewsAreListedAndRemovedInTheirOwnV
 }
 
 TEST_F(AutorunsViewTest, SystemLocationsFollowTheCheckBox) {
-    const std::string userinit = ReadRegistryValue(kWinlogon, "Userinit", RegistryView::Bits64);
+    // The prefix's own Userinit comes back however the test ends.
+    struct UserinitGuard {
+        bool had = RegistryValueExists(kWinlogon, "Userinit", RegistryView::Bits64) == 1;
+        std::string value = ReadRegistryText(kWinlogon, "Userinit", RegistryView::Bits64);
+        ~UserinitGuard() {
+            if (had) {
+                WriteRegistryValue(kWinlogon, "Userinit", value, kRegistryString, RegistryView::Bits64);
+            } else {
+                DeleteRegistryValue(kWinlogon, "Userinit", RegistryView::Bits64);
+            }
+        }
+    } userinitGuard;
     const std::string notify = kNotify + "\\" + tag;
     ASSERT_EQ(Reg("add " + Quoted(notify) + " /v DLLName /d " + tag + ".dll /f /reg:64"), 0);
     ASSERT_EQ(Reg("add " + Quoted(notify + "Empty") + " /v DLLName /d \"\" /f /reg:64"), 0);
@@ -230,7 +241,6 @@ TEST_F(AutorunsViewTest, SystemLocationsFollowTheCheckBox) {
     EXPECT_NE(Reg("query " + Quoted(notify) + " /reg:64"), 0);
 
     Reg("delete " + Quoted(notify + "Empty") + " /f /reg:64");
-    WriteRegistryValue(kWinlogon, "Userinit", userinit, kRegistryString, RegistryView::Bits64);
     ClickSystemAutoruns(false);
 }
 
