@@ -225,6 +225,16 @@ TEST_F(AutorunsViewTest, SystemLocationsFollowTheCheckBox) {
     EXPECT_EQ(userinitRows, 1u);
     EXPECT_EQ(CellOf("Userinit", AutorunColumnTarget), SystemFile("userinit.exe"));
 
+    // Removing one program of the list leaves the others in the value.
+    const std::string list = SystemFile("notepad.exe") + "," + SystemFile("userinit.exe") + ",";
+    ASSERT_EQ(WriteRegistryValue(kWinlogon, "Userinit", list, kRegistryString, RegistryView::Bits64), 1);
+    Refresh();
+    AnswerQuestionsWith(kAnswerYes);
+    SelectOnlyRow(AutorunsList(), FindRow(Table(), AutorunColumnCommand, SystemFile("notepad.exe")));
+    DispatchCommand(CommandEnd, 0, nullptr);
+    EXPECT_EQ(ReadRegistryText(kWinlogon, "Userinit", RegistryView::Bits64), SystemFile("userinit.exe") + ",");
+    RecordMessageBoxes();
+
     // A Notify key with a subkey of its own cannot go; without one it goes after Yes.
     ASSERT_EQ(Reg("add " + Quoted(notify + "\\Inner") + " /f /reg:64"), 0);
     AnswerQuestionsWith(kAnswerYes);
