@@ -87,6 +87,14 @@ enum Command : int {
     ControlWindowList = 607,
     ControlServiceList = 640,
     ControlDriverList = 641,
+    ControlAutorunList = 650,
+    ControlAutorunIcon = 651,  // the autorun details panel
+    ControlAutorunTitle = 652,
+    ControlAutorunCompany = 653,
+    ControlAutorunType = 654,
+    ControlAutorunTarget = 655,
+    ControlAutorunRating = 656,
+    ControlAutorunBadge = 657,
     ControlHarddiskList = 692,
     ControlSmartAttributeList = 693,
 
@@ -97,6 +105,18 @@ enum Command : int {
     ControlRunBrowse = 620,
     ControlRunCommand = 621,
     ControlRunParameter = 622,
+
+    // The new-autorun window's; OK and Cancel as in the run window.
+    ControlNewAutorunOk = 1,
+    ControlNewAutorunCancel = 2,
+    ControlNewAutorunProgram = 630,
+    ControlNewAutorunParameter = 631,
+    ControlNewAutorunDirectory = 632,
+    ControlNewAutorunRegistry = 633,
+    ControlNewAutorunCurrentUser = 634,
+    ControlNewAutorunAllUsers = 635,
+    ControlNewAutorunRunOnce = 636,
+    ControlNewAutorunBrowse = 637,
 
     // The about window's.
     ControlAboutClose = 700,

@@ -16,6 +16,8 @@
 #include "main/SystemPower_win.h"
 #include "main/UnbuiltCommands.h"
 #include "main/Views_win.h"
+#include "main/autoruns/AutorunsView_win.h"
+#include "main/autoruns/NewAutorunWindow_win.h"
 #include "main/export/ExportLists_win.h"
 #include "main/export/SearchWindow_win.h"
 #include "main/processes/ProcessActions_win.h"
@@ -70,6 +72,10 @@ void DispatchCommand(int id, int code, HWND control) {
         return;
     }
     int view = g_program.currentView;
+    if (view == ViewAutoruns && RunAutorunsCommand(id)) {
+        UpdateButtons();
+        return;
+    }
     // From the menu or the button (code 0) or from Ctrl+S (code 1).
     if (id == CommandWebSearch && (code == 0 || code == 1) && (view == ViewServices || view == ViewDrivers)) {
         SearchSelectedServiceOnWeb(view, g_program.preferences.PreferencesSearchString);
@@ -102,7 +108,11 @@ void DispatchCommand(int id, int code, HWND control) {
             return;
         case CommandRun:
             // The autoruns view has its own window for this command.
-            if (view != ViewAutoruns) {
+            if (view == ViewAutoruns) {
+                PrepareNewAutorunWindow(g_windows.secondary[WindowNewAutorun]);
+                ShowModalWindow(WindowNewAutorun);
+                SetFocus(GetDlgItem(g_windows.secondary[WindowNewAutorun], ControlNewAutorunProgram));
+            } else {
                 PrepareRunWindow(g_windows.secondary[WindowExecute]);
                 ShowModalWindow(WindowExecute);
                 SetFocus(GetDlgItem(g_windows.secondary[WindowExecute], ControlRunCommand));
@@ -144,8 +154,18 @@ LRESULT DispatchNotification(const NMHDR& header) {
         ShowContextMenu(CreateContextMenu(ContextMenuSmart));
         return 0;
     }
+    if (header.idFrom == ControlAutorunList && header.code == NM_RCLICK) {
+        ShowContextMenu(CreateContextMenu(ContextMenuAutoruns));
+        return 0;
+    }
     LRESULT result = 0;
     if (HandleSmartListsNotification(header, result)) {
+        return result;
+    }
+    if (HandleAutorunsNotification(header, result)) {
+        if (selectionChange) {
+            UpdateButtons();
+        }
         return result;
     }
     if (HandleServiceListsNotification(header, result)) {

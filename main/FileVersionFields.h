@@ -8,6 +8,7 @@
 // The selector bits the lists ask for.
 constexpr unsigned kVersionFile = 0x0001;
 constexpr unsigned kVersionDescription = 0x0002;
+constexpr unsigned kVersionProduct = 0x0020;
 constexpr unsigned kVersionCompany = 0x0080;
 // Bits 0x0001 to 0x0800 select the twelve string fields; this one the language name.
 constexpr unsigned kVersionFieldCount = 12;

@@ -6,6 +6,7 @@
 #include "foundation/Language.h"
 #include "main/MainWindows_win.h"
 #include "main/SecondaryWindows.h"
+#include "main/autoruns/NewAutorunWindow_win.h"
 #include "main/export/SearchWindow_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
@@ -80,6 +81,10 @@ void HideSecondaryWindow(HWND handle) {
 }
 
 LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (WindowNumber(window) == WindowNewAutorun && PaintNewAutorunBackground(window, message, wParam, painted)) {
+        return painted;
+    }
     switch (message) {
         case WM_CLOSE:
             HideSecondaryWindow(window);
@@ -91,6 +96,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             }
             if (WindowNumber(window) == WindowExecute &&
                 HandleRunWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
+                return 0;
+            }
+            if (WindowNumber(window) == WindowNewAutorun &&
+                HandleNewAutorunCommand(window, LOWORD(wParam), HIWORD(wParam))) {
                 return 0;
             }
             if (WindowNumber(window) == WindowAbout) {
@@ -159,6 +168,7 @@ void CreateSecondaryWindows() {
     FillAboutWindow(g_windows.secondary[WindowAbout]);
     FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
     FillSearchWindow(g_windows.secondary[WindowSearch], g_windows.uiFont);
+    FillNewAutorunWindow(g_windows.secondary[WindowNewAutorun], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {

@@ -17,6 +17,7 @@
 #include "main/ImageButtons_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
+#include "main/autoruns/AutorunsView_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/services/ServicesView_win.h"
@@ -68,6 +69,9 @@ void LayoutView(int v, int width, int height) {
     if (v == ViewSmart) {
         LayoutSmartLists(width, height);
     }
+    if (v == ViewAutoruns) {
+        LayoutAutorunsView(width, height);
+    }
 }
 
 // A view's selection, as far as its list can tell; without a list nothing is selected.
@@ -99,6 +103,7 @@ void CreateViews() {
     }
     CreateServicesList(g_windows.views[ViewServices]);
     CreateDriversList(g_windows.views[ViewDrivers]);
+    CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
     CreateSmartLists(g_windows.views[ViewSmart]);
@@ -146,6 +151,8 @@ void RefreshView(int view) {
         RebuildDriversList();
     } else if (view == ViewSmart) {
         RefreshSmartView();
+    } else if (view == ViewAutoruns) {
+        RefreshAutoruns();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "main/autoruns/RegistryPath.h"
 
@@ -31,6 +32,8 @@ int WriteRegistryValue(const std::string& path,
 int DeleteRegistryValue(const std::string& path,
                         const std::string& valueName,
                         RegistryView view = RegistryView::Bits32);
+// Creates the key (and missing parents) unless it exists; 1 when it exists afterwards.
+int CreateRegistryKey(const std::string& path, RegistryView view = RegistryView::Bits32);
 // Deletes the key only when it has no subkeys; nothing is deleted recursively.
 int DeleteRegistryKey(const std::string& path, RegistryView view = RegistryView::Bits32);
 // Names by index from 0; empty past the end, for names too long for the text buffer, and for the
@@ -41,3 +44,15 @@ int RegistryKeyExists(const std::string& path, RegistryView view = RegistryView:
 int RegistryValueExists(const std::string& path,
                         const std::string& valueName,
                         RegistryView view = RegistryView::Bits32);
+
+// For lists that must show everything there is: names and data of any length, and every named value
+// (the default value, whose name is empty, is passed over rather than ending the list). Empty when
+// the key cannot be read.
+std::vector<std::string> RegistryValueNames(const std::string& path, RegistryView view = RegistryView::Bits32);
+std::vector<std::string> RegistrySubKeyNames(const std::string& path, RegistryView view = RegistryView::Bits32);
+std::string ReadRegistryText(const std::string& path,
+                             const std::string& valueName,
+                             RegistryView view = RegistryView::Bits32);
+// The name the system knows the key by in that view ("\REGISTRY\MACHINE\SOFTWARE\..."): keys that
+// both views share give the same name in each. Empty when the key cannot be opened or asked.
+std::string RegistryKeyIdentity(const std::string& path, RegistryView view);

@@ -2,6 +2,7 @@
 
 #include "main/ProgramModel.h"
 #include "main/Views_win.h"
+#include "main/autoruns/AutorunsView_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessListOptions.h"
 #include "main/processes/ProcessList_win.h"
@@ -25,6 +26,7 @@ const ExportedList kExportedLists[] = {
     {ListProcesses, ProcessListView, kProcessColumnTreeDepth, AllProcessColumns, nullptr},
     {ListServices, ServicesList, kNoDepthColumn, nullptr, nullptr},
     {ListDrivers, DriversList, kNoDepthColumn, nullptr, nullptr},
+    {ListAutoruns, AutorunsList, kNoDepthColumn, nullptr, nullptr},
 };
 
 }  // namespace

@@ -25,24 +25,9 @@ std::string ControlText(HWND window, int id) {
 }
 
 void Browse(HWND window) {
-    std::string filter = RunBrowseFilter();
-    std::string title = LanguageText(LanguageKey::ChooseFile);
     std::string folder = ProgramFolder(SplitRunCommand(ControlText(window, ControlRunCommand)).program);
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA choice{};
-    choice.lStructSize = sizeof(choice);
-    choice.hwndOwner = window;
-    choice.lpstrFilter = filter.c_str();
-    choice.lpstrFile = file;
-    choice.nMaxFile = sizeof(file);
-    choice.lpstrTitle = title.c_str();
-    choice.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    // The dialog's library (and the printing libraries it pulls in) is loaded only when Browse is
-    // pressed, which keeps it out of the start-up and the working set of every session.
-    static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    auto open = ExportedFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(dialogs, "GetOpenFileNameA");
-    if (open != nullptr && open(&choice))
+    std::string file = ChooseFileToOpen(window, RunBrowseFilter(), LanguageText(LanguageKey::ChooseFile), folder);
+    if (!file.empty())
         SetDlgItemTextA(window, ControlRunCommand, QuotedWhenSpaced(file).c_str());
 }
 
@@ -60,6 +45,27 @@ void RunTypedCommand(HWND window) {
 }
 
 }  // namespace
+
+std::string ChooseFileToOpen(HWND owner,
+                             const std::string& filter,
+                             const std::string& title,
+                             const std::string& folder) {
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = owner;
+    choice.lpstrFilter = filter.c_str();
+    choice.lpstrFile = file;
+    choice.nMaxFile = sizeof(file);
+    choice.lpstrTitle = title.c_str();
+    choice.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    // The dialog's library (and the printing libraries it pulls in) is loaded only when Browse is
+    // pressed, which keeps it out of the start-up and the working set of every session.
+    static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+    auto open = ExportedFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(dialogs, "GetOpenFileNameA");
+    return open != nullptr && open(&choice) ? std::string(file) : std::string();
+}
 
 void FillRunWindow(HWND window, HFONT font) {
     RECT client;

@@ -1,12 +1,32 @@
 // Sends commands to the running main window as its menus and buttons do, for screenshots:
-//   post-command.exe [--maximize|--restore] [command ...]
-// Each command goes out as WM_COMMAND; the tool waits a moment after each so the window can paint.
+//   post-command.exe [--maximize|--restore] [--click control] [command ...]
+// Each command goes out as WM_COMMAND; --click presses the check box or button of that identifier
+// in the main window's views as a mouse click does. The tool waits a moment after each so the
+// window can paint.
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "main/CommandIds.h"
+
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND child, LPARAM parameter) {
+    auto* search = reinterpret_cast<ControlSearch*>(parameter);
+    if (GetDlgCtrlID(child) == search->id) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     HWND window = nullptr;
@@ -24,6 +44,12 @@ int main(int argc, char** argv) {
             PostMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         } else if (std::strcmp(argv[i], "--restore") == 0) {
             PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        } else if (std::strcmp(argv[i], "--click") == 0 && i + 1 < argc) {
+            ControlSearch search{std::atoi(argv[++i]), nullptr};
+            EnumChildWindows(window, FindControl, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr) {
+                PostMessageA(search.found, BM_CLICK, 0, 0);
+            }
         } else {
             PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[i])), 0);
         }

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Writes a shortcut with the shell link object under Wine and reads it with lnkinfo (liblnk), a
 # reader nobody here wrote: target, arguments, working directory and description must agree.
-# Usage: lnkinfo_check.sh <wine-run> <LinkWriter.exe> <work folder>
+# With --autorun the shortcut is the one that adding a startup-folder autorun writes.
+# Usage: lnkinfo_check.sh <wine-run> <LinkWriter.exe> <work folder> [--autorun]
 set -u
-wine_run=$1 writer=$2 work=$3
+wine_run=$1 writer=$2 work=$3 mode=${4:-}
 if ! command -v lnkinfo >/dev/null; then
   echo "lnkinfo is missing (Debian package liblnk-utils)"; exit 77
 fi
 rm -rf "$work" && mkdir -p "$work" || exit 1
 windows_folder="Z:$(echo "$work" | tr / '\\')"
-"$wine_run" "$writer" "$windows_folder" >"$work/writer.out" 2>&1 || { cat "$work/writer.out"; exit 1; }
+"$wine_run" "$writer" "$windows_folder" $mode >"$work/writer.out" 2>&1 || { cat "$work/writer.out"; exit 1; }
 [ -f "$work/check.lnk" ] || { echo "no shortcut written"; exit 1; }
 info=$(lnkinfo "$work/check.lnk") || { echo "lnkinfo failed"; exit 1; }
 echo "$info"
@@ -24,7 +25,12 @@ expect() {  # expect <label> <value>
 }
 expect "Local path" "$windows_folder\\target.exe"
 expect "Command line arguments" "-Autorun /x"
-expect "Working directory" "$windows_folder\\"
-expect "Description" "Vantrel lnkinfo check"
+if [ "$mode" = --autorun ]; then
+  expect "Working directory" "$windows_folder"
+  expect "Description" "$(sed -n 's/^AutorunCreatedByVTL = //p' "$VANTREL_SOURCE/Language/English.ini" | tr -d '\r')"
+else
+  expect "Working directory" "$windows_folder\\"
+  expect "Description" "Vantrel lnkinfo check"
+fi
 expect "Icon location" "$windows_folder\\target.exe"
 exit $fail
