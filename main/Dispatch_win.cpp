@@ -16,11 +16,28 @@
 #include "main/UnbuiltCommands.h"
 #include "main/Views_win.h"
 #include "main/processes/ProcessActions_win.h"
+#include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/processes/RunWindow_win.h"
+#include "main/processes/WindowsView_win.h"
 #include "main/services/ServicesView_win.h"
 
 namespace {
+
+// The process list with the row of the selected window's process chosen, as the process view.
+void JumpToWindowProcess() {
+    DWORD pid = SelectedWindowProcessId();
+    if (pid == 0) {
+        return;
+    }
+    SwitchView(ViewProcesses, true);
+    TableListView& processes = ProcessListView();
+    size_t row = FindRow(*processes.table, kProcessColumnProcessId, std::to_string(pid));
+    if (row != kNoRow) {
+        SelectOnlyRow(processes, row);
+        SetFocus(processes.list);
+    }
+}
 
 void OpenHelp() {
     std::string path = ProgramFolder() + "\\vantrel.chm";
@@ -50,6 +67,17 @@ void DispatchCommand(int id, int code, HWND control) {
     }
     if (g_program.currentView == ViewProcesses && RunProcessCommand(id, g_program.preferences)) {
         g_program.timers.listMark = GetTickCount();
+        return;
+    }
+    if (g_program.currentView == ViewWindows && RunWindowsCommand(id)) {
+        return;
+    }
+    if (id == CommandWindowJumpProcess) {
+        JumpToWindowProcess();
+        return;
+    }
+    if (id == ControlHiddenWindows || id == ControlNoSizeWindows || id == ControlOutsideWindows) {
+        RebuildWindowsList();
         return;
     }
     if (IsServicesCommand(id)) {
@@ -120,6 +148,18 @@ LRESULT DispatchNotification(const NMHDR& header) {
     if (header.idFrom == ControlProcessList && selectionChange) {
         UpdateButtons();
         return 0;
+    }
+    if (header.idFrom == ControlWindowList && header.code == NM_RCLICK) {
+        HMENU menu = CreateContextMenu(ContextMenuWindows);
+        PrepareWindowsMenu(menu);
+        ShowContextMenu(menu);
+        return 0;
+    }
+    if (HandleWindowsListNotification(header, listResult)) {
+        if (selectionChange) {
+            UpdateButtons();
+        }
+        return listResult;
     }
     if (int menuNumber = ServiceListsContextMenu(header)) {
         HMENU menu = CreateContextMenu(menuNumber);

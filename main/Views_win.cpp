@@ -18,6 +18,7 @@
 #include "main/ProgramModel.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/processes/WindowsView_win.h"
 #include "main/services/ServicesView_win.h"
 
 namespace {
@@ -63,6 +64,9 @@ void LayoutView(int v, int width, int height) {
         LayoutProcessList(width, height);
         LayoutMemoryPanel(width, height);
     }
+    if (v == ViewWindows) {
+        LayoutWindowsList(width, height);
+    }
     LayoutServiceLists(v, width, height);
 }
 
@@ -93,6 +97,7 @@ void CreateViews() {
                        g_windows.uiFont);
         }
     }
+    CreateWindowsList(g_windows.views[ViewWindows]);
     CreateServicesList(g_windows.views[ViewServices]);
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
@@ -135,7 +140,9 @@ void RefreshView(int view) {
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);
     }
-    if (view == ViewServices) {
+    if (view == ViewWindows) {
+        RebuildWindowsList();
+    } else if (view == ViewServices) {
         RebuildServicesList();
     } else if (view == ViewDrivers) {
         RebuildDriversList();
