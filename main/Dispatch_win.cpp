@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
+#include "hardware/NetworksView_win.h"
 #include "main/CommandIds.h"
 #include "main/MainWindows_win.h"
 #include "main/Menus_win.h"
@@ -154,6 +155,9 @@ LRESULT DispatchNotification(const NMHDR& header) {
         PrepareWindowsMenu(menu);
         ShowContextMenu(menu);
         return 0;
+    }
+    if (HandleNetworksListNotification(header, listResult)) {
+        return listResult;
     }
     if (HandleWindowsListNotification(header, listResult)) {
         if (selectionChange) {

@@ -11,10 +11,12 @@
 #include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
+#include "hardware/NetworksView_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons_win.h"
 #include "main/MainWindows_win.h"
+#include "main/MonitorView_win.h"
 #include "main/ProgramModel.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
@@ -66,6 +68,10 @@ void LayoutView(int v, int width, int height) {
     }
     if (v == ViewWindows) {
         LayoutWindowsList(width, height);
+    } else if (v == ViewNetworks) {
+        LayoutNetworksView(width, height);
+    } else if (v == ViewMonitor) {
+        LayoutMonitorView(width, height);
     }
     LayoutServiceLists(v, width, height);
 }
@@ -98,6 +104,8 @@ void CreateViews() {
         }
     }
     CreateWindowsList(g_windows.views[ViewWindows]);
+    CreateNetworksView(g_windows.views[ViewNetworks], g_windows.uiFont);
+    CreateMonitorView(g_windows.views[ViewMonitor], g_windows.uiFont, g_program.processorCount);
     CreateServicesList(g_windows.views[ViewServices]);
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
@@ -142,6 +150,8 @@ void RefreshView(int view) {
     }
     if (view == ViewWindows) {
         RebuildWindowsList();
+    } else if (view == ViewNetworks) {
+        RefreshNetworkList();
     } else if (view == ViewServices) {
         RebuildServicesList();
     } else if (view == ViewDrivers) {
@@ -153,6 +163,20 @@ void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
     if (view >= 0) {
         RefreshView(view);
+    }
+}
+
+void StepViewGraphs() {
+    if (g_program.currentView == ViewNetworks) {
+        StepTrafficGraph();
+    } else if (g_program.currentView == ViewMonitor) {
+        StepMonitorGraphs(g_program.figures);
+    }
+}
+
+void ShowViewFigures() {
+    if (g_program.currentView == ViewMonitor) {
+        ShowMonitorFigures(g_program.figures);
     }
 }
 

@@ -1,0 +1,95 @@
+// The networks view under Wine: the host's interfaces as rows, loopback traffic as a rate, and the
+// details of the row the user selects.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <winsock2.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "hardware/NetworkRows.h"
+#include "hardware/NetworksView_win.h"
+#include "main/CommandIds.h"
+#include "tests/harness/TestSupport.h"
+
+namespace {
+
+std::set<std::string> HostInterfaceNames() {
+    std::set<std::string> names;
+    std::ifstream file("Z:\\proc\\net\\dev");
+    std::string line;
+    while (std::getline(file, line)) {
+        size_t colon = line.find(':');
+        if (colon != std::string::npos)
+            names.insert(line.substr(line.find_first_not_of(' '), colon - line.find_first_not_of(' ')));
+    }
+    return names;
+}
+
+void SendLoopbackTraffic() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    SOCKET sender = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(9);
+    target.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    static char payload[1000];
+    for (int i = 0; i < 100; ++i)
+        sendto(sender, payload, sizeof payload, 0, reinterpret_cast<sockaddr*>(&target), sizeof target);
+    closesocket(sender);
+    WSACleanup();
+}
+
+// A view container as the main window's: the list's notifications reach the view's handler.
+LRESULT CALLBACK ViewCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (message == WM_NOTIFY && HandleNetworksListNotification(*reinterpret_cast<NMHDR*>(lParam), result))
+        return result;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(NetworksViewWin, RowsRatesAndDetails) {
+    UseSourceLanguage();
+    InitCommonControls();
+    WNDCLASSA viewClass{};
+    viewClass.lpfnWndProc = ViewCallback;
+    viewClass.lpszClassName = "NetworksTestView";
+    RegisterClassA(&viewClass);
+    HWND parent = CreateWindowExA(0, "NetworksTestView", "", WS_OVERLAPPEDWINDOW, 0, 0, 640, 400, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    CreateNetworksView(parent, nullptr);
+    LayoutNetworksView(620, 360);
+    RefreshNetworkList();
+    Sleep(50);
+    SendLoopbackTraffic();
+    Sleep(50);
+    RefreshNetworkList();
+
+    const RowTable& rows = *NetworksList().table;
+    std::set<std::string> shown;
+    for (size_t row = 0; row < RowCount(rows); ++row)
+        shown.insert(Cell(rows, row, NetworkColumnAdapter));
+    EXPECT_EQ(HostInterfaceNames(), shown);
+    size_t loopback = FindRow(rows, NetworkColumnAdapter, "lo");
+    ASSERT_NE(kNoRow, loopback);
+    EXPECT_EQ(LanguageText(LanguageKey::NetworkLoopback), Cell(rows, loopback, NetworkColumnType));
+    EXPECT_NE("", Cell(rows, loopback, NetworkColumnDownload));
+    EXPECT_NE("", Cell(rows, loopback, NetworkColumnUpload));
+
+    char title[256] = {};
+    GetWindowTextA(GetDlgItem(parent, ControlNetworkDetailTitle), title, sizeof title);
+    EXPECT_EQ(LanguageText(LanguageKey::ChooseNetworkAdapter), title);
+    SelectOnlyRow(NetworksList(), loopback);  // the list reports the change as a click does
+    GetWindowTextA(GetDlgItem(parent, ControlNetworkDetailTitle), title, sizeof title);
+    EXPECT_STREQ("lo:", title);
+    char labels[2048] = {};
+    GetWindowTextA(GetDlgItem(parent, ControlNetworkDetailLabels), labels, sizeof labels);
+    EXPECT_NE(std::string::npos, std::string(labels).find(LanguageText(LanguageKey::TotalReceived) + ":"));
+    DestroyWindow(parent);
+}
