@@ -2,6 +2,7 @@
 // titles carry the kind and this process's id; the program runs until it is ended.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -24,7 +25,8 @@ HWND MakeWindow(const std::string& title, DWORD extendedStyle, int x, int y, int
 
 }  // namespace
 
-int main() {
+// With a count as its argument, it shows that many plain windows instead, for the benchmark.
+int main(int argc, char** argv) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = TestWindowCallback;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -33,6 +35,16 @@ int main() {
     windowClass.lpszClassName = "VantrelWindowsTest";
     RegisterClassA(&windowClass);
     const std::string pid = " " + std::to_string(GetCurrentProcessId());
+    const int count = argc > 1 ? std::atoi(argv[1]) : 0;
+    for (int i = 0; i < count; ++i)
+        ShowWindow(MakeWindow("Bench " + std::to_string(i) + pid, 0, 10 + i % 50, 10 + i % 40, 200, 100),
+                   SW_SHOWNOACTIVATE);
+    if (count > 0) {
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0)
+            DispatchMessageA(&message);
+        return 0;
+    }
     ShowWindow(MakeWindow("Normal" + pid, 0, 100, 100, 300, 200), SW_SHOWNORMAL);
     MakeWindow("Hidden" + pid, 0, 120, 120, 300, 200);
     ShowWindow(MakeWindow("NoSize" + pid, 0, 140, 140, 0, 0), SW_SHOWNOACTIVATE);
