@@ -144,7 +144,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
 }
 
 void SetTopmost(HWND window, bool topmost) {
-    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 void SetTranslucency(HWND window, int percent) {
@@ -160,9 +161,9 @@ void SetTranslucency(HWND window, int percent) {
 }
 
 void RepairPosition(HWND window) {
-    ShowWindow(window, SW_RESTORE);
+    ShowWindowAsync(window, SW_RESTORE);
     WindowPlacement place = RepairedPlacement(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
-    SetWindowPos(window, HWND_TOP, place.x, place.y, place.width, place.height, SWP_SHOWWINDOW);
+    SetWindowPos(window, HWND_TOP, place.x, place.y, place.width, place.height, SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
 }
 
 using EndTaskFunction = BOOL(WINAPI*)(HWND, BOOL, BOOL);
@@ -259,10 +260,12 @@ void PrepareWindowsMenu(HMENU menu) {
 }
 
 void BringWindowForward(HWND window) {
-    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    ShowWindowAsync(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window);
 }
 
+// The actions reach other programs' windows through their message queues without waiting, so a
+// hung program never hangs the list (enabling and disabling has no such form and waits).
 bool RunWindowsCommand(int id) {
     const bool transparency = id >= CommandTransparencyNone && id <= CommandTransparencyLast;
     if (!transparency && id != CommandEnd && (id < CommandWindowForeground || id > CommandWindowRepairPosition) &&
@@ -288,13 +291,13 @@ bool RunWindowsCommand(int id) {
             EnableWindow(window, !IsWindowEnabled(window));
             break;
         case CommandWindowMinimize:
-            ShowWindow(window, SW_MINIMIZE);
+            ShowWindowAsync(window, SW_MINIMIZE);
             break;
         case CommandWindowMaximize:
-            ShowWindow(window, SW_MAXIMIZE);
+            ShowWindowAsync(window, SW_MAXIMIZE);
             break;
         case CommandWindowRestore:
-            ShowWindow(window, SW_RESTORE);
+            ShowWindowAsync(window, SW_RESTORE);
             break;
         case CommandWindowRepairPosition:
             RepairPosition(window);

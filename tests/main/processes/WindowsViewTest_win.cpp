@@ -142,19 +142,19 @@ TEST_F(WindowsViewTest, EachActionReachesTheWindow) {
     }
     auto topmost = [window] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     RunOnWindow("Normal", CommandWindowForeground);
-    EXPECT_TRUE(topmost());
+    EXPECT_TRUE(WaitFor(topmost));
     RunOnWindow("Normal", CommandWindowForeground);
-    EXPECT_FALSE(topmost());
+    EXPECT_TRUE(WaitFor([&] { return !topmost(); }));
     RunOnWindow("Normal", CommandWindowDeactivated);
     EXPECT_FALSE(IsWindowEnabled(window));
     RunOnWindow("Normal", CommandWindowDeactivated);
     EXPECT_TRUE(IsWindowEnabled(window));
     RunOnWindow("Normal", CommandWindowMinimize);
-    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(WaitFor([window] { return IsIconic(window) != FALSE; }));
     RunOnWindow("Normal", CommandWindowMaximize);
-    EXPECT_TRUE(IsZoomed(window));
+    EXPECT_TRUE(WaitFor([window] { return IsZoomed(window) != FALSE; }));
     RunOnWindow("Normal", CommandWindowRestore);
-    EXPECT_FALSE(IsZoomed(window) || IsIconic(window));
+    EXPECT_TRUE(WaitFor([window] { return !IsZoomed(window) && !IsIconic(window); }));
     RunOnWindow("Normal", CommandWindowHidden);
     EXPECT_TRUE(WaitFor([window] { return !IsWindowVisible(window); }));
     ClickBox(ControlHiddenWindows);
@@ -166,8 +166,8 @@ TEST_F(WindowsViewTest, EachActionReachesTheWindow) {
     RunOnWindow("Outside", CommandWindowRepairPosition);
     ClickBox(ControlOutsideWindows);
     RECT frame{};
-    GetWindowRect(TestWindow("Outside"), &frame);
     const int width = GetSystemMetrics(SM_CXFULLSCREEN), height = GetSystemMetrics(SM_CYFULLSCREEN);
+    WaitFor([&] { return GetWindowRect(TestWindow("Outside"), &frame) && frame.left == width / 4; });
     EXPECT_EQ(width / 4, frame.left);
     EXPECT_EQ(height / 4, frame.top);
     EXPECT_EQ(width / 2, frame.right - frame.left);
@@ -175,7 +175,7 @@ TEST_F(WindowsViewTest, EachActionReachesTheWindow) {
     EXPECT_NE(kNoRow, RowOf("Outside")) << "back on the screen";
 
     RunOnWindow("Minimised", CommandWindowJumpWindow);
-    EXPECT_FALSE(IsIconic(TestWindow("Minimised")));
+    EXPECT_TRUE(WaitFor([] { return !IsIconic(TestWindow("Minimised")); }));
 }
 
 TEST_F(WindowsViewTest, JumpToProcessSelectsItsRowAndCloseEndsTheProgram) {
