@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <set>
 
@@ -91,5 +92,18 @@ TEST(NetworksViewWin, RowsRatesAndDetails) {
     char labels[2048] = {};
     GetWindowTextA(GetDlgItem(parent, ControlNetworkDetailLabels), labels, sizeof labels);
     EXPECT_NE(std::string::npos, std::string(labels).find(LanguageText(LanguageKey::TotalReceived) + ":"));
+
+    // The host's own notation of the adapter's address, "02:fc:...", as the panel writes it.
+    size_t ethernet = FindRow(rows, NetworkColumnAdapter, "eth0");
+    std::ifstream addressFile("Z:\\sys\\class\\net\\eth0\\address");
+    std::string address;
+    if (ethernet != kNoRow && std::getline(addressFile, address)) {
+        for (char& c : address)
+            c = c == ':' ? '-' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        SelectOnlyRow(NetworksList(), ethernet);
+        char values[2048] = {};
+        GetWindowTextA(GetDlgItem(parent, ControlNetworkDetailValues), values, sizeof values);
+        EXPECT_NE(std::string::npos, std::string(values).find("\r\n" + address + "\r\n")) << values;
+    }
     DestroyWindow(parent);
 }
