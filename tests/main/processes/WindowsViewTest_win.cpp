@@ -14,6 +14,7 @@
 #include "main/LibraryTable_win.h"
 #include "main/MainWindow_win.h"
 #include "main/MainWindows_win.h"
+#include "main/Menus_win.h"
 #include "main/ProgramModel.h"
 #include "main/Views_win.h"
 #include "main/processes/ProcessLayer_win.h"
@@ -143,6 +144,11 @@ TEST_F(WindowsViewTest, EachActionReachesTheWindow) {
     auto topmost = [window] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     RunOnWindow("Normal", CommandWindowForeground);
     EXPECT_TRUE(WaitFor(topmost));
+    HMENU menu = CreateContextMenu(ContextMenuWindows);
+    PrepareWindowsMenu(menu);
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), GetMenuState(menu, CommandWindowForeground, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(0u, GetMenuState(menu, CommandWindowHidden, MF_BYCOMMAND) & MF_CHECKED);
+    DestroyMenu(menu);
     RunOnWindow("Normal", CommandWindowForeground);
     EXPECT_TRUE(WaitFor([&] { return !topmost(); }));
     RunOnWindow("Normal", CommandWindowDeactivated);
