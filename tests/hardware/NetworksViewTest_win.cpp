@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <winsock2.h>
 
 #include <gtest/gtest.h>
 
@@ -14,36 +13,10 @@
 #include "hardware/NetworkRows.h"
 #include "hardware/NetworksView_win.h"
 #include "main/CommandIds.h"
+#include "tests/hardware/HostNetwork_win.h"
 #include "tests/harness/TestSupport.h"
 
 namespace {
-
-std::set<std::string> HostInterfaceNames() {
-    std::set<std::string> names;
-    std::ifstream file("Z:\\proc\\net\\dev");
-    std::string line;
-    while (std::getline(file, line)) {
-        size_t colon = line.find(':');
-        if (colon != std::string::npos)
-            names.insert(line.substr(line.find_first_not_of(' '), colon - line.find_first_not_of(' ')));
-    }
-    return names;
-}
-
-void SendLoopbackTraffic() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    SOCKET sender = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(9);
-    target.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    static char payload[1000];
-    for (int i = 0; i < 100; ++i)
-        sendto(sender, payload, sizeof payload, 0, reinterpret_cast<sockaddr*>(&target), sizeof target);
-    closesocket(sender);
-    WSACleanup();
-}
 
 // A view container as the main window's: the list's notifications reach the view's handler.
 LRESULT CALLBACK ViewCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,7 +41,7 @@ TEST(NetworksViewWin, RowsRatesAndDetails) {
     LayoutNetworksView(620, 360);
     RefreshNetworkList();
     Sleep(50);
-    SendLoopbackTraffic();
+    SendLoopbackTraffic(100, 1000);
     Sleep(50);
     RefreshNetworkList();
 
@@ -76,7 +49,10 @@ TEST(NetworksViewWin, RowsRatesAndDetails) {
     std::set<std::string> shown;
     for (size_t row = 0; row < RowCount(rows); ++row)
         shown.insert(Cell(rows, row, NetworkColumnAdapter));
-    EXPECT_EQ(HostInterfaceNames(), shown);
+    std::set<std::string> host;
+    for (const auto& named : HostInterfaces())
+        host.insert(named.first);
+    EXPECT_EQ(host, shown);
     size_t loopback = FindRow(rows, NetworkColumnAdapter, "lo");
     ASSERT_NE(kNoRow, loopback);
     EXPECT_EQ(LanguageText(LanguageKey::NetworkLoopback), Cell(rows, loopback, NetworkColumnType));

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "foundation/Language.h"
 #include "main/processes/WindowRows.h"
-#include "tests/harness/TestSupport.h"
 
 namespace {
 
@@ -39,31 +37,6 @@ TEST(WindowRows, TheCheckBoxesWidenTheList) {
     untitled.title.clear();
     EXPECT_FALSE(WindowListed(desktop, all, 1280, 800));
     EXPECT_FALSE(WindowListed(untitled, all, 1280, 800));
-}
-
-TEST(WindowRows, RowTextsAndColours) {
-    UseSourceLanguage();
-    RowTable table = MakeRowTable(WindowColumnCount);
-    WindowRecord window = Window(-5, 7, 640, 480);
-    window.handle = 0x1234;
-    window.processPath = "C:\\Programs\\Editor.EXE";
-    window.processId = 88;
-    window.enabled = false;
-    window.topmost = true;
-    AppendWindowRow(table, window);
-    window.minimised = true;
-    window.visible = false;
-    window.topmost = false;
-    AppendWindowRow(table, window);
-    const std::string yes = LanguageText(LanguageKey::Yes), no = LanguageText(LanguageKey::No);
-    EXPECT_EQ(table.rows[0].cells,
-              (std::vector<std::string>{"Editor", "4660", "Editor.EXE", "88", "-5, 7", "640 x 480", yes, no, "", yes}));
-    EXPECT_EQ(kTopmostWindowBackground, table.rows[0].backgroundColour);
-    EXPECT_EQ(0u, table.rows[0].textColour);
-    EXPECT_EQ("", Cell(table, 1, WindowColumnPosition));
-    EXPECT_EQ(LanguageText(LanguageKey::Minimized), Cell(table, 1, WindowColumnStatus));
-    EXPECT_EQ(kInvisibleWindowText, table.rows[1].textColour);
-    EXPECT_EQ(0xFFFFFFu, table.rows[1].backgroundColour);
 }
 
 TEST(WindowRows, TranslucencyAndRepairedPlacement) {

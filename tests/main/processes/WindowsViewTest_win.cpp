@@ -110,6 +110,9 @@ TEST_F(WindowsViewTest, CheckBoxesWidenTheListAndRowsShowTheWindowsState) {
         EXPECT_EQ(kNoRow, RowOf(window.kind));
         ClickBox(window.box);
         EXPECT_NE(kNoRow, RowOf(window.kind)) << window.kind;
+        if (window.box == ControlHiddenWindows) {
+            EXPECT_EQ(kInvisibleWindowText, table.rows[RowOf(window.kind)].textColour);
+        }
         ClickBox(window.box);
         EXPECT_EQ(kNoRow, RowOf(window.kind)) << window.kind;
     }
