@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
+#include "hardware/NetworksView_win.h"
 #include "hardware/SmartView_win.h"
 #include "main/CommandIds.h"
 #include "main/MainWindows_win.h"
@@ -21,11 +22,28 @@
 #include "main/export/ExportLists_win.h"
 #include "main/export/SearchWindow_win.h"
 #include "main/processes/ProcessActions_win.h"
+#include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/processes/RunWindow_win.h"
+#include "main/processes/WindowsView_win.h"
 #include "main/services/ServicesView_win.h"
 
 namespace {
+
+// The process list with the row of the selected window's process chosen, as the process view.
+void JumpToWindowProcess() {
+    DWORD pid = SelectedWindowProcessId();
+    if (pid == 0) {
+        return;
+    }
+    SwitchView(ViewProcesses, true);
+    TableListView& processes = ProcessListView();
+    size_t row = FindRow(*processes.table, kProcessColumnProcessId, std::to_string(pid));
+    if (row != kNoRow) {
+        SelectOnlyRow(processes, row);
+        SetFocus(processes.list);
+    }
+}
 
 void OpenHelp() {
     std::string path = ProgramFolder() + "\\vantrel.chm";
@@ -63,6 +81,17 @@ void DispatchCommand(int id, int code, HWND control) {
     }
     if (g_program.currentView == ViewProcesses && RunProcessCommand(id, g_program.preferences)) {
         g_program.timers.listMark = GetTickCount();
+        return;
+    }
+    if (g_program.currentView == ViewWindows && RunWindowsCommand(id)) {
+        return;
+    }
+    if (id == CommandWindowJumpProcess) {
+        JumpToWindowProcess();
+        return;
+    }
+    if (id == ControlHiddenWindows || id == ControlNoSizeWindows || id == ControlOutsideWindows) {
+        RebuildWindowsList();
         return;
     }
     if (IsServicesCommand(id)) {
@@ -141,6 +170,21 @@ LRESULT DispatchNotification(const NMHDR& header) {
     if (header.idFrom == ControlProcessList && selectionChange) {
         UpdateButtons();
         return 0;
+    }
+    if (header.idFrom == ControlWindowList && header.code == NM_RCLICK) {
+        HMENU menu = CreateContextMenu(ContextMenuWindows);
+        PrepareWindowsMenu(menu);
+        ShowContextMenu(menu);
+        return 0;
+    }
+    if (HandleNetworksListNotification(header, listResult)) {
+        return listResult;
+    }
+    if (HandleWindowsListNotification(header, listResult)) {
+        if (selectionChange) {
+            UpdateButtons();
+        }
+        return listResult;
     }
     if (int menuNumber = ServiceListsContextMenu(header)) {
         HMENU menu = CreateContextMenu(menuNumber);

@@ -159,8 +159,12 @@ void IdleRefresh() {
     DueRefreshes due =
         TakeDueRefreshes(g_program.timers, GetTickCount(), TimerInterval(preferences.PreferencesRefresh1Spin),
                          TimerInterval(preferences.PreferencesRefresh2Spin));
+    if (due.graph) {
+        StepViewGraphs();
+    }
     if (due.figures) {
         SampleSystemFigures();
+        ShowViewFigures();
         DrawStatusBar();
     }
     if (due.list) {

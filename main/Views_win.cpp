@@ -11,15 +11,18 @@
 #include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ScopedHandles_win.h"
+#include "hardware/NetworksView_win.h"
 #include "hardware/SmartView_win.h"
 #include "main/Banner_win.h"
 #include "main/CommandIds.h"
 #include "main/ImageButtons_win.h"
 #include "main/MainWindows_win.h"
+#include "main/MonitorView_win.h"
 #include "main/ProgramModel.h"
 #include "main/autoruns/AutorunsView_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/processes/WindowsView_win.h"
 #include "main/services/ServicesView_win.h"
 
 namespace {
@@ -65,6 +68,13 @@ void LayoutView(int v, int width, int height) {
         LayoutProcessList(width, height);
         LayoutMemoryPanel(width, height);
     }
+    if (v == ViewWindows) {
+        LayoutWindowsList(width, height);
+    } else if (v == ViewNetworks) {
+        LayoutNetworksView(width, height);
+    } else if (v == ViewMonitor) {
+        LayoutMonitorView(width, height);
+    }
     LayoutServiceLists(v, width, height);
     if (v == ViewSmart) {
         LayoutSmartLists(width, height);
@@ -101,6 +111,9 @@ void CreateViews() {
                        g_windows.uiFont);
         }
     }
+    CreateWindowsList(g_windows.views[ViewWindows]);
+    CreateNetworksView(g_windows.views[ViewNetworks], g_windows.uiFont);
+    CreateMonitorView(g_windows.views[ViewMonitor], g_windows.uiFont, g_program.processorCount);
     CreateServicesList(g_windows.views[ViewServices]);
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
@@ -145,7 +158,11 @@ void RefreshView(int view) {
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);
     }
-    if (view == ViewServices) {
+    if (view == ViewWindows) {
+        RebuildWindowsList();
+    } else if (view == ViewNetworks) {
+        RefreshNetworkList();
+    } else if (view == ViewServices) {
         RebuildServicesList();
     } else if (view == ViewDrivers) {
         RebuildDriversList();
@@ -160,6 +177,20 @@ void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
     if (view >= 0) {
         RefreshView(view);
+    }
+}
+
+void StepViewGraphs() {
+    if (g_program.currentView == ViewNetworks) {
+        StepTrafficGraph();
+    } else if (g_program.currentView == ViewMonitor) {
+        StepMonitorGraphs(g_program.figures);
+    }
+}
+
+void ShowViewFigures() {
+    if (g_program.currentView == ViewMonitor) {
+        ShowMonitorFigures(g_program.figures);
     }
 }
 

@@ -17,5 +17,9 @@ void RefreshView(int view);
 // The list timer's work: the process list, and the current view's list where it follows the
 // system by itself.
 void RefreshListsOnTimer();
+// The graph timer's work: the current view's graphs move on one step.
+void StepViewGraphs();
+// The figures timer's work in the view that shows the system figures.
+void ShowViewFigures();
 // Enables the image buttons that fit the current view and its selection.
 void UpdateButtons();

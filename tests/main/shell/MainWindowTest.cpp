@@ -527,3 +527,36 @@ TEST_F(MainWindowTest, AHeaderClickInTreeModeRearrangesWithoutSamplingAndTheFlat
     EXPECT_EQ(indented(), 0u) << "sorted flat";
     ClickTreeCheckBox(true);
 }
+
+TEST_F(MainWindowTest, PausingTheCpuGraphLeavesTheMemoryGraphRunning) {
+    DispatchCommand(CommandViewFirst + ViewMonitor, 0, nullptr);
+    HWND view = g_windows.views[ViewMonitor];
+    HWND cpu = GetDlgItem(view, ControlMonitorCpuGraph), memory = GetDlgItem(view, ControlMonitorMemoryGraph);
+    // What the screen shows of a graph's right part.
+    auto shown = [](HWND graph) {
+        RECT client{};
+        GetClientRect(graph, &client);
+        ScopedWindowDc dc(graph);
+        std::vector<COLORREF> pixels;
+        for (int x = client.right - 12; x < client.right; ++x)
+            for (int y = 0; y < client.bottom; ++y)
+                pixels.push_back(GetPixel(dc.get(), x, y));
+        return pixels;
+    };
+    SendMessageA(GetDlgItem(view, ControlMonitorCpuPause), BM_CLICK, 0, 0);
+    g_program.figures.totalCpu = 50;
+    g_program.figures.ramPercent = 50;
+    const std::vector<COLORREF> cpuBefore = shown(cpu), memoryBefore = shown(memory);
+    for (int step = 0; step < 20; ++step)
+        StepViewGraphs();
+    EXPECT_EQ(cpuBefore, shown(cpu));
+    EXPECT_NE(memoryBefore, shown(memory));
+    RECT client{};
+    GetClientRect(memory, &client);
+    ScopedWindowDc dc(memory);
+    EXPECT_EQ(RGB(255, 150, 0), GetPixel(dc.get(), client.right - 1, 50)) << "the RAM line at 50 %, in orange";
+    SendMessageA(GetDlgItem(view, ControlMonitorCpuPause), BM_CLICK, 0, 0);
+    for (int step = 0; step < 20; ++step)
+        StepViewGraphs();
+    EXPECT_NE(cpuBefore, shown(cpu));
+}
