@@ -6,6 +6,7 @@
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessListOptions.h"
 #include "main/processes/ProcessList_win.h"
+#include "main/processes/WindowsView_win.h"
 #include "main/services/ServicesView_win.h"
 
 namespace {
@@ -24,6 +25,7 @@ std::vector<ListColumn> AllProcessColumns() {
 // A list joins the export and the search with one line here.
 const ExportedList kExportedLists[] = {
     {ListProcesses, ProcessListView, kProcessColumnTreeDepth, AllProcessColumns, nullptr},
+    {ListWindows, WindowsList, kNoDepthColumn, nullptr, nullptr},
     {ListServices, ServicesList, kNoDepthColumn, nullptr, nullptr},
     {ListDrivers, DriversList, kNoDepthColumn, nullptr, nullptr},
     {ListAutoruns, AutorunsList, kNoDepthColumn, nullptr, nullptr},
