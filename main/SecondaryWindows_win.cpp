@@ -5,7 +5,9 @@
 #include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "main/MainWindows_win.h"
+#include "main/PreferencesWindow_win.h"
 #include "main/SecondaryWindows.h"
+#include "main/processes/DiagramWindow_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
@@ -79,6 +81,11 @@ void HideSecondaryWindow(HWND handle) {
 }
 
 LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (WindowNumber(window) == WindowPreferences &&
+        HandlePreferencesWindowMessage(window, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_CLOSE:
             HideSecondaryWindow(window);
@@ -86,6 +93,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
         case WM_COMMAND:
             if (WindowNumber(window) == WindowExecute &&
                 HandleRunWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
+                return 0;
+            }
+            if (WindowNumber(window) == WindowDiagram &&
+                HandleDiagramWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
                 return 0;
             }
             if (WindowNumber(window) == WindowAbout) {
@@ -131,6 +142,8 @@ void CreateSecondaryWindows() {
     }
     FillAboutWindow(g_windows.secondary[WindowAbout]);
     FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
+    FillPreferencesWindow(g_windows.secondary[WindowPreferences]);
+    FillDiagramWindow(g_windows.secondary[WindowDiagram], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {

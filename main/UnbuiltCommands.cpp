@@ -12,8 +12,6 @@ struct CommandRange {
 // One line per feature; a feature that lands deletes its line.
 constexpr CommandRange kUnbuilt[] = {
     {CommandExportAll, CommandExportAutoruns},               // text and HTML export
-    {CommandPreferences, CommandPreferences},                // preferences window
-    {CommandDiagram, CommandDiagram},                        // diagram window
     {CommandSearch, CommandSearch},                          // search window
     {CommandProcessInformation, CommandProcessInformation},  // process information window
     {CommandDatabaseQuery, CommandDatabaseChangeProfile},    // rating database commands

@@ -16,6 +16,7 @@
 #include "main/ImageButtons_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
+#include "main/processes/DiagramWindow_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/services/ServicesView_win.h"
@@ -134,6 +135,7 @@ void RefreshView(int view) {
     // The views' lists join here as they are built; a view without a list has nothing to refresh.
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);
+        DrawDiagramWindow(g_windows.secondary[WindowDiagram]);
     }
     if (view == ViewServices) {
         RebuildServicesList();
@@ -144,6 +146,10 @@ void RefreshView(int view) {
 
 void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
+    // The diagram shows the process list's rows, so they follow the system while it is open.
+    if (view != ViewProcesses && IsWindowVisible(g_windows.secondary[WindowDiagram])) {
+        RefreshView(ViewProcesses);
+    }
     if (view >= 0) {
         RefreshView(view);
     }
