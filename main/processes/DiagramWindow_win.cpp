@@ -152,11 +152,10 @@ bool HandleDiagramWindowCommand(HWND window, int id, int code) {
         return true;
     }
     if (id == ControlDiagramImage) {
-        if (code == STN_DBLCLK) {
-            DWORD at = GetMessagePos();
-            POINT point = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-            ScreenToClient(window, &point);
-            DiagramClickAt(window, point.x, point.y);
+        POINT pointer;
+        if (code == STN_DBLCLK && GetCursorPos(&pointer)) {
+            ScreenToClient(window, &pointer);
+            DiagramClickAt(window, pointer.x, pointer.y);
         }
         return true;
     }
