@@ -87,15 +87,15 @@ void DrawOutline(DiagramImage& image) {
     }
 }
 
-// The frame: white outside the disc (the window's background), and a black rim along the outline
-// that also closes it where the image's last row and column cut the circle.
+// The frame: white outside the disc (the window's background), and a black rim along the outline.
+// Measured from the pixels' middles, the rim is as wide on the right and at the bottom, where the
+// image's last column and row cut the outline, as on the left and at the top.
 void DrawFrame(DiagramImage& image) {
-    const double rim = kDiagramRadius - 0.6;
     for (int y = 0; y < kDiagramSize; ++y) {
         for (int x = 0; x < kDiagramSize; ++x) {
-            const double distance = std::sqrt(SquaredDistance(x, y));
-            if (distance > rim)
-                SetPixel(image, x, y, distance <= kDiagramRadius + 0.6 ? kDiagramBlack : kDiagramWhite);
+            const double distance = std::sqrt(SquaredDistance(x + 0.5, y + 0.5));
+            if (distance > kDiagramRadius - 1.5)
+                SetPixel(image, x, y, distance <= kDiagramRadius ? kDiagramBlack : kDiagramWhite);
         }
     }
 }

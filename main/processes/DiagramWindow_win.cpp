@@ -27,7 +27,7 @@ DiagramWindowState g_diagram;
 
 constexpr int kImageLeft = kDiagramWindowCentre - kDiagramCentre;
 constexpr int kPanelLeft = kImageLeft + kDiagramSize + 10;
-constexpr int kPanelWidth = 130;
+constexpr int kPanelWidth = 140;
 constexpr int kDiagramWindowWidth = 425;
 constexpr int kDiagramWindowHeight = 300;
 
