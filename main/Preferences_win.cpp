@@ -98,7 +98,14 @@ void WriteSettings() {
     SettingsFile file;
     if (!OpenOrCreateSettingsFile(file, SettingsFilePath()))
         return;
-    WriteMainPreferences(file, g_program.preferences);
+    // The file knows a hidden column by its width 0 (written as the width it comes back with at the
+    // next start); this session keeps the width it had for when it is shown again.
+    MainPreferences written = g_program.preferences;
+    for (int n = 0; n < kColumnFlagCount; ++n) {
+        if (written.PreferencesShow[n] == 0)
+            written.PreferencesColumnWidth[n + 1] = 0;
+    }
+    WriteMainPreferences(file, written);
     CloseSettingsFile(file);
     if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle))
         PostMessageA(tray, kMessageReloadSettings, 0, 0);
