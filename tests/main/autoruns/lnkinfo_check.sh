@@ -27,4 +27,11 @@ expect "Command line arguments" "-Autorun /x"
 expect "Working directory" "$windows_folder\\"
 expect "Description" "Vantrel lnkinfo check"
 expect "Icon location" "$windows_folder\\target.exe"
+
+# The tray companion's startup shortcut: the companion beside the programs, started with -Autorun.
+info=$(lnkinfo "$work/autostart.lnk") || { echo "lnkinfo failed on autostart.lnk"; exit 1; }
+echo "$info"
+expect "Local path" "$windows_folder\\vtlsystray.exe"
+expect "Command line arguments" "-Autorun"
+expect "Description" "Automatischer Start des Vantrel SystemTray Icons."
 exit $fail
