@@ -19,6 +19,7 @@
 #include "main/ProgramModel.h"
 #include "main/Views_win.h"
 #include "main/autoruns/Link_win.h"
+#include "main/processes/CpuHistory_win.h"
 #include "main/processes/Diagram.h"
 #include "main/processes/DiagramWindow_win.h"
 #include "main/processes/ProcessListColumns.h"
@@ -174,6 +175,19 @@ TEST_F(PreferencesWindowTest, HiddenColumnsLeaveTheListAndComeBackWithTheirWidth
     Click(ControlPreferencesOk);
     ASSERT_EQ(view.columns.size(), 22u);
     EXPECT_EQ(ListViewColumnWidth(view.list, static_cast<int>(kProcessColumnPriority)), width);
+}
+
+TEST_F(PreferencesWindowTest, TheCpuHistorySwitchFreesAndMakesEveryRowsImage) {
+    const RowTable& table = *ProcessListView().table;
+    for (int pass = 0; pass < 2; ++pass) {
+        Toggle(ControlPreferencesCPUPerProcess);
+        Click(ControlPreferencesOk);
+        const bool on = g_program.preferences.PreferencesCPUPerProcess != 0;
+        EXPECT_EQ(CpuHistoryImageCount(), on ? RowCount(table) : 0u);
+        for (size_t row = 0; row < RowCount(table); ++row)
+            EXPECT_EQ(CellInteger(table, row, kProcessColumnHistoryImage) != 0, on) << row;
+        DispatchCommand(CommandPreferences, 0, nullptr);
+    }
 }
 
 TEST_F(PreferencesWindowTest, SwitchingTheTreeOffGivesAFlatListSortedByItsColumn) {
