@@ -198,6 +198,8 @@ bool HandleCommand(HWND window, int id, int code, HWND control) {
 }  // namespace
 
 void FillPreferencesWindow(HWND window) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     RECT client;
     GetClientRect(window, &client);
     const std::vector<PreferencesControl> controls = PreferencesControls(client.right, client.bottom);

@@ -87,6 +87,8 @@ void DiagramHover(HWND window, int series, const DiagramTotals& totals) {
 }  // namespace
 
 void FillDiagramWindow(HWND window, HFONT font) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_USEREX_CLASSES};
+    InitCommonControlsEx(&classes);
     // The client area takes the window's whole size, so that the disc is never cut off.
     RECT frame = {0, 0, kDiagramWindowWidth, kDiagramWindowHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,

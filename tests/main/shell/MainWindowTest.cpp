@@ -29,6 +29,7 @@
 #include "main/processes/ProcessList_win.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tests/main/shell/TestMainWindows.h"
 
 namespace {
 
@@ -82,15 +83,10 @@ std::string TooltipOf(int command) {
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        UseSourceLanguage();
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
         g_program.processorCount = 2;
-        g_program.preferences.PreferencesSticky = 0;
-        ASSERT_TRUE(CreateMainWindows(GetModuleHandleA(nullptr)));
-        SwitchView(ViewProcesses, true);
-        ShowMainWindow();
+        CreateMainWindowsForTest();
     }
 
     void SetUp() override {

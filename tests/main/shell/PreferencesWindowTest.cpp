@@ -26,6 +26,7 @@
 #include "main/processes/ProcessList_win.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tests/main/shell/TestMainWindows.h"
 
 namespace {
 
@@ -61,16 +62,7 @@ std::string SettingsText() {
 
 class PreferencesWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        UseSourceLanguage();
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
-        InitCommonControlsEx(&controls);
-        g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        g_program.preferences.PreferencesSticky = 0;
-        ASSERT_TRUE(CreateMainWindows(GetModuleHandleA(nullptr)));
-        SwitchView(ViewProcesses, true);
-        ShowMainWindow();
-    }
+    static void SetUpTestSuite() { CreateMainWindowsForTest(); }
 
     void SetUp() override {
         RecordMessageBoxes();
