@@ -89,6 +89,8 @@ void ApplyListSwitches(bool databaseSwitchedOn) {
     if (preferences.PreferencesPPIDView) {
         if (!databaseSwitchedOn)
             RefreshProcessList(-1, 0);
+        // A refresh that found nothing new leaves the rows in place: the tree is arranged anyway.
+        SetProcessTreeView(true);
     } else {
         SetProcessTreeView(false);
     }
