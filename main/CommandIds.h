@@ -149,6 +149,49 @@ enum Command : int {
     ControlSearchContentLabel = 733,
     ControlSearchBoxFirst = 740,  // one check box per list, up to 746
 
+    // The preferences window's. Enter and Escape arrive as IDOK and IDCANCEL and mean OK and Cancel.
+    ControlPreferencesPageSwitch = 773,
+    ControlPreferencesPage1 = 774,
+    ControlPreferencesAutorun = 776,
+    ControlPreferencesRemain = 777,
+    ControlPreferencesReactivateExplorer = 778,
+    ControlPreferencesOptimize = 779,
+    ControlPreferencesSticky = 780,
+    ControlPreferencesWindowTitle = 781,
+    ControlPreferencesCPUPerProcess = 782,
+    ControlPreferencesUseComma = 783,
+    ControlPreferencesPPIDView = 784,
+    ControlPreferencesUseDatabase = 786,
+    ControlPreferencesLanguageFrame = 787,
+    ControlPreferencesLanguage = 788,
+    ControlPreferencesListsFrame = 789,
+    ControlPreferencesListsLabel = 790,
+    ControlPreferencesListsInterval = 791,
+    ControlPreferencesMonitorFrame = 792,
+    ControlPreferencesMonitorLabel = 793,
+    ControlPreferencesMonitorInterval = 794,
+    ControlPreferencesExitCodeFrame = 795,
+    ControlPreferencesExitCodeLabel = 796,
+    ControlPreferencesExitCode = 797,
+    ControlPreferencesExitCodeDefault = 798,
+    ControlPreferencesSearchFrame = 799,
+    ControlPreferencesSearchLabel = 800,
+    ControlPreferencesSearchString = 801,
+    ControlPreferencesSearchDefault = 802,
+    ControlPreferencesInformation = 803,
+    ControlPreferencesPage2 = 804,
+    ControlPreferencesColumnsFrame = 806,
+    ControlPreferencesColumnFirst = 807,  // one check box per process-list column 1 .. 21, up to 827
+    ControlPreferencesOk = 828,
+    ControlPreferencesCancel = 829,
+    ControlPreferencesSearchEngineFirst = 830,  // the entries of the search-engine menu
+    ControlPreferencesExitCodeSpin = 840,       // the arrows beside the exit code
+
+    // The diagram window's.
+    ControlDiagramSeries = 850,
+    ControlDiagramImage = 851,
+    ControlDiagramPanelFirst = 852,  // the details panel: icon, name, second name, value, memory
+
     // The rating database's progress window's.
     ControlRatingProgressCancel = 1,
 };

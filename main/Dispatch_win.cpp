@@ -12,6 +12,8 @@
 #include "main/CommandIds.h"
 #include "main/MainWindows_win.h"
 #include "main/Menus_win.h"
+#include "main/PreferencesWindow_win.h"
+#include "main/Preferences_win.h"
 #include "main/ProgramModel.h"
 #include "main/SecondaryWindows_win.h"
 #include "main/SystemPower_win.h"
@@ -21,6 +23,7 @@
 #include "main/autoruns/NewAutorunWindow_win.h"
 #include "main/export/ExportLists_win.h"
 #include "main/export/SearchWindow_win.h"
+#include "main/processes/DiagramWindow_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
@@ -131,6 +134,14 @@ void DispatchCommand(int id, int code, HWND control) {
             return;
         case CommandOpenHelp:
             OpenHelp();
+            return;
+        case CommandPreferences:
+            LoadPreferences(false);
+            ShowPreferencesPage(1);
+            ShowModalWindow(WindowPreferences);
+            return;
+        case CommandDiagram:
+            ToggleDiagramWindow(g_windows.secondary[WindowDiagram]);
             return;
         case CommandAbout:
             ShowAboutWindow();

@@ -16,6 +16,7 @@ struct ProgramModel {
     int screenWidth = 0;   // the banner is this wide, so it covers the window at any size
     int currentView = -1;  // -1 until the main window has chosen its first view
     int networkAvailable = 0;
+    int restartAfterExit = 0;  // a new language was asked for: the exit starts the program again
     std::vector<unsigned char> databaseKey;
     MainPreferences preferences;
     SystemFigures figures;

@@ -5,9 +5,11 @@
 #include "foundation/Controls_win.h"
 #include "foundation/Language.h"
 #include "main/MainWindows_win.h"
+#include "main/PreferencesWindow_win.h"
 #include "main/SecondaryWindows.h"
 #include "main/autoruns/NewAutorunWindow_win.h"
 #include "main/export/SearchWindow_win.h"
+#include "main/processes/DiagramWindow_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
@@ -81,9 +83,13 @@ void HideSecondaryWindow(HWND handle) {
 }
 
 LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT painted = 0;
-    if (WindowNumber(window) == WindowNewAutorun && PaintNewAutorunBackground(window, message, wParam, painted)) {
-        return painted;
+    LRESULT result = 0;
+    if (WindowNumber(window) == WindowNewAutorun && PaintNewAutorunBackground(window, message, wParam, result)) {
+        return result;
+    }
+    if (WindowNumber(window) == WindowPreferences &&
+        HandlePreferencesWindowMessage(window, message, wParam, lParam, result)) {
+        return result;
     }
     switch (message) {
         case WM_CLOSE:
@@ -100,6 +106,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             }
             if (WindowNumber(window) == WindowNewAutorun &&
                 HandleNewAutorunCommand(window, LOWORD(wParam), HIWORD(wParam))) {
+                return 0;
+            }
+            if (WindowNumber(window) == WindowDiagram &&
+                HandleDiagramWindowCommand(window, LOWORD(wParam), HIWORD(wParam))) {
                 return 0;
             }
             if (WindowNumber(window) == WindowAbout) {
@@ -169,6 +179,8 @@ void CreateSecondaryWindows() {
     FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
     FillSearchWindow(g_windows.secondary[WindowSearch], g_windows.uiFont);
     FillNewAutorunWindow(g_windows.secondary[WindowNewAutorun], g_windows.uiFont);
+    FillPreferencesWindow(g_windows.secondary[WindowPreferences]);
+    FillDiagramWindow(g_windows.secondary[WindowDiagram], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {

@@ -11,6 +11,8 @@ constexpr char kInstanceMutexName[] = "Vantrel_Mutex";
 constexpr unsigned long kLoopWaitMilliseconds = 25;
 // How long a new start waits for the running instance to come to the front.
 constexpr unsigned kActivateTimeoutMilliseconds = 5000;
+// How long a restart for a new language waits for the old tray companion to end.
+constexpr unsigned kRestartTrayWaitMilliseconds = 3000;
 
 // Asked for in this order; the first one refused ends the asking.
 constexpr const char* kStartupPrivileges[] = {"SeDebugPrivilege", "SeIncreaseBasePriorityPrivilege",

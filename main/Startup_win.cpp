@@ -204,19 +204,61 @@ void RunEventLoop() {
     }
 }
 
+namespace {
+
+// Asks the tray companion to quit; with `keep` returns its process (the caller closes it), so that
+// one can wait for it to end.
+HANDLE QuitTrayCompanion(bool keep) {
+    HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle);
+    if (tray == nullptr) {
+        return nullptr;
+    }
+    DWORD trayId = 0;
+    GetWindowThreadProcessId(tray, &trayId);
+    HANDLE process = keep ? OpenProcess(SYNCHRONIZE, FALSE, trayId) : nullptr;
+    PostMessageA(tray, kMessageQuit, 0, 0);
+    return process;
+}
+
+// The restart for a new language, once everything is saved: the new instance finds neither this
+// one's mutex nor the old companion, and so starts as a first instance with a fresh companion.
+void StartNewInstance(ScopedHandle& trayProcess) {
+    if (trayProcess.valid()) {
+        WaitForSingleObject(trayProcess.get(), kRestartTrayWaitMilliseconds);
+    }
+    ScopedHandle mutex(g_mutex);
+    g_mutex = nullptr;
+    mutex.reset();
+    std::string path = ProgramFolder() + "\\vantrel.exe";
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
 void ExitProgram() {
-    if (!g_program.preferences.PreferencesRemain) {
-        if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
-            PostMessageA(tray, kMessageQuit, 0, 0);
-        }
+    const bool restart = g_program.restartAfterExit != 0;
+    ScopedHandle trayProcess;
+    if (!g_program.preferences.PreferencesRemain || restart) {
+        trayProcess.reset(QuitTrayCompanion(restart));
     }
     CloseProcessorCounters(g_processorCounters);
-    g_windows.lightBlueBrush.reset();
     SavePreferences(true);
+    g_windows.lightBlueBrush.reset();
     if (g_program.preferences.PreferencesUseDatabase) {
         SaveRatingDatabase();
     }
     FreeProcessLayer();
     CloseServiceManager();
+    if (restart) {
+        StartNewInstance(trayProcess);
+    }
     ExitProcess(0);
 }

@@ -61,11 +61,23 @@ SystemFileAccess::~SystemFileAccess() {
                                                     redirectionState);
 }
 
-UINT ExtractSmallIcon(const std::string& file, int index, HICON* small) {
+namespace {
+
+UINT ExtractIcons(const std::string& file, int index, HICON* large, HICON* small) {
     if (g_ExtractIconExA == nullptr)
         return 0;
     SystemFileAccess access(file);
-    return g_ExtractIconExA(access.path.c_str(), index, nullptr, small, 1);
+    return g_ExtractIconExA(access.path.c_str(), index, large, small, 1);
+}
+
+}  // namespace
+
+UINT ExtractSmallIcon(const std::string& file, int index, HICON* small) {
+    return ExtractIcons(file, index, nullptr, small);
+}
+
+UINT ExtractLargeIcon(const std::string& file, int index, HICON* large) {
+    return ExtractIcons(file, index, large, nullptr);
 }
 
 bool SystemFileExists(const std::string& path) {

@@ -37,3 +37,5 @@ bool SystemFileExists(const std::string& path);
 // The small icon `index` of a file through the shell's entry point that the library table looked
 // up; 0 (no icon) when the shell library lacks it.
 UINT ExtractSmallIcon(const std::string& file, int index, HICON* small);
+// The same for the large icon.
+UINT ExtractLargeIcon(const std::string& file, int index, HICON* large);

@@ -11,8 +11,6 @@ struct CommandRange {
 
 // One line per feature; a feature that lands deletes its line.
 constexpr CommandRange kUnbuilt[] = {
-    {CommandPreferences, CommandPreferences},                            // preferences window
-    {CommandDiagram, CommandDiagram},                                    // diagram window
     {CommandProcessInformation, CommandProcessInformation},              // process information window
     {CommandWindowProcessInformation, CommandWindowProcessInformation},  // process information window
     {CommandDatabaseQuery, CommandDatabaseChangeProfile},                // rating database commands

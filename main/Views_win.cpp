@@ -20,6 +20,7 @@
 #include "main/MonitorView_win.h"
 #include "main/ProgramModel.h"
 #include "main/autoruns/AutorunsView_win.h"
+#include "main/processes/DiagramWindow_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessList_win.h"
 #include "main/processes/WindowsView_win.h"
@@ -157,6 +158,7 @@ void RefreshView(int view) {
     // The views' lists join here as they are built; a view without a list has nothing to refresh.
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);
+        DrawDiagramWindow(g_windows.secondary[WindowDiagram]);
     }
     if (view == ViewWindows) {
         RebuildWindowsList();
@@ -175,6 +177,10 @@ void RefreshView(int view) {
 
 void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
+    // The diagram shows the process list's rows, so they follow the system while it is open.
+    if (view != ViewProcesses && IsWindowVisible(g_windows.secondary[WindowDiagram])) {
+        RefreshView(ViewProcesses);
+    }
     if (view >= 0) {
         RefreshView(view);
     }

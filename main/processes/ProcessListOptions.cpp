@@ -19,6 +19,10 @@ constexpr LanguageKey kTitles[] = {
 
 }  // namespace
 
+LanguageKey ProcessColumnTitleKey(size_t column) {
+    return column < sizeof(kTitles) / sizeof(kTitles[0]) ? kTitles[column] : LanguageKey::Process;
+}
+
 ProcessListOptions ProcessListOptionsFrom(const MainPreferences& preferences) {
     ProcessListOptions options;
     options.treeView = preferences.PreferencesPPIDView != 0;
@@ -44,7 +48,8 @@ std::vector<ShownProcessColumn> ShownProcessColumns(const ProcessListOptions& op
     std::vector<ShownProcessColumn> columns;
     for (size_t c = 0; c < options.shown.size(); ++c) {
         if (ProcessColumnShown(options, c))
-            columns.push_back({LanguageText(kTitles[c]), options.widths[c], IsRightAlignedProcessColumn(c), c});
+            columns.push_back(
+                {LanguageText(ProcessColumnTitleKey(c)), options.widths[c], IsRightAlignedProcessColumn(c), c});
     }
     return columns;
 }

@@ -24,6 +24,10 @@ bool ProcessColumnShown(const ProcessListOptions& options, size_t column);
 // The running and CPU times are worked out only while either of their columns shows.
 bool ProcessTimesShown(const ProcessListOptions& options);
 
+// The title of a list column 0 to 21 (the language key; Process for anything else).
+enum class LanguageKey : int;
+LanguageKey ProcessColumnTitleKey(size_t column);
+
 // A list column as the view shows it: the title in the current language and the table column.
 struct ShownProcessColumn {
     std::string title;

@@ -206,6 +206,21 @@ void ClearProcessList() {
     SyncTableListView(g_list.view);
 }
 
+void SetCpuHistoryImages(bool on) {
+    g_list.options.cpuHistory = on;
+    for (size_t row = 0; row < RowCount(g_list.table); ++row) {
+        const int image = static_cast<int>(CellInteger(g_list.table, row, kProcessColumnHistoryImage));
+        if (on && image == 0) {
+            SetCellInteger(g_list.table, row, kProcessColumnHistoryImage,
+                           CreateCpuHistoryImage(g_list.options.windowWidth));
+        } else if (!on) {
+            FreeCpuHistoryImage(image);
+            SetCellInteger(g_list.table, row, kProcessColumnHistoryImage, 0);
+        }
+    }
+    InvalidateRect(g_list.view.list, nullptr, FALSE);
+}
+
 void SetProcessTreeView(bool on) {
     g_list.options.treeView = on;
     if (!on)

@@ -24,6 +24,8 @@ uint64_t ProcessListWorkingSetSum();
 BOOL RefreshProcessList(int sortColumn, int sortDirection);
 // Empties the list and frees the rows' history images, for a rebuild from scratch.
 void ClearProcessList();
+// Gives every row a CPU history image (on) or frees them all (off), after the option was switched.
+void SetCpuHistoryImages(bool on);
 // The tree option was switched: arrange (on) or re-sort (off) without a new sample.
 void SetProcessTreeView(bool on);
 // In tree mode, puts the rows back into parent/child order after a sort, without a refresh.

@@ -245,17 +245,21 @@ int CountTrayWindows() {
     return count;
 }
 
-// The companion is started before the main window is made, so a second one is already counted
-// here when the main window has appeared, even if it has no window yet.
-int CountTrayProcesses() {
+int CountProcessesNamed(const char* name) {
     int count = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, "vtlsystray.exe") == 0;
+        count += lstrcmpiA(entry.szExeFile, name) == 0;
     CloseHandle(snapshot);
     return count;
+}
+
+// The companion is started before the main window is made, so a second one is already counted
+// here when the main window has appeared, even if it has no window yet.
+int CountTrayProcesses() {
+    return CountProcessesNamed("vtlsystray.exe");
 }
 
 bool WaitForTrayCount(int expected, DWORD milliseconds) {
@@ -427,4 +431,78 @@ TEST_F(MainProgramTest, AStickyWindowIsTopmostAfterStartUpTheRunWindowAndARestor
     EXPECT_FALSE(topmost(window)) << "not sticky";
     PostMessageA(window, kMessageQuit, 0, 0);
     ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+}
+
+namespace {
+
+// The title of the preferences window in the German language file.
+std::string GermanPreferencesTitle() {
+    char text[128] = {};
+    GetPrivateProfileStringA("Content", "Preferences", "", text, sizeof(text),
+                             DistFile("Language\\Deutsch.ini").c_str());
+    return text;
+}
+
+// Opens the running program's preferences, chooses German, presses OK and answers the question
+// about the restart with `answer` (IDYES or IDNO), as the user's clicks do.
+void ChooseGermanAndAnswer(HWND window, DWORD processId, int answer) {
+    PostMessageA(window, WM_COMMAND, CommandPreferences, 0);
+    HWND preferences = WaitForProcessWindow("VantrelSecondary", "Preferences", processId, kStartTimeout);
+    ASSERT_TRUE(preferences != nullptr && WaitUntilVisible(preferences, kStartTimeout));
+    HWND chooser = GetDlgItem(GetDlgItem(preferences, ControlPreferencesPage1), ControlPreferencesLanguage);
+    ASSERT_NE(SendMessageA(chooser, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Deutsch")),
+              CB_ERR);
+    PostMessageA(preferences, WM_COMMAND, ControlPreferencesOk, 0);
+    HWND question = WaitForProcessWindow("#32770", nullptr, processId, kStartTimeout);
+    ASSERT_NE(question, nullptr) << "the restart is asked about";
+    PostMessageA(question, WM_COMMAND, answer, 0);
+}
+
+}  // namespace
+
+TEST_F(MainProgramTest, ANewLanguageAnsweredNoKeepsTheTextsAndTheNextStartUsesIt) {
+    const std::string german = GermanPreferencesTitle();
+    ASSERT_FALSE(german.empty());
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    ChooseGermanAndAnswer(window, program.info.dwProcessId, IDNO);
+    Sleep(500);
+    EXPECT_NE(WaitForProcessWindow("VantrelSecondary", "Preferences", program.info.dwProcessId, 1000), nullptr);
+    EXPECT_EQ(WaitForProcessWindow("VantrelSecondary", german.c_str(), program.info.dwProcessId, 100), nullptr);
+    PostMessageA(window, kMessageQuit, 0, 0);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0);
+
+    window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(WaitForProcessWindow("VantrelSecondary", german.c_str(), program.info.dwProcessId, 1000), nullptr);
+    PostMessageA(window, kMessageQuit, 0, 0);
+    EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
+}
+
+TEST_F(MainProgramTest, ANewLanguageAnsweredYesRestartsIntoItWithOneInstance) {
+    const std::string german = GermanPreferencesTitle();
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    ChooseGermanAndAnswer(window, program.info.dwProcessId, IDYES);
+    ASSERT_EQ(WaitForExit(program, kStartTimeout), 0) << "the old instance ends";
+
+    HWND restarted = nullptr;
+    DWORD restartedId = 0;
+    for (DWORD start = GetTickCount(); restarted == nullptr && GetTickCount() - start < kStartTimeout; Sleep(100)) {
+        restarted = FindWindowA(kWindowClassName, kMainWindowTitle);
+        if (restarted != nullptr)
+            GetWindowThreadProcessId(restarted, &restartedId);
+    }
+    ASSERT_NE(restarted, nullptr) << "a new instance started";
+    ASSERT_TRUE(WaitUntilVisible(restarted, kStartTimeout));
+    EXPECT_EQ(CountProcessesNamed("vantrel.exe"), 1);
+    EXPECT_NE(WaitForProcessWindow("VantrelSecondary", german.c_str(), restartedId, 1000), nullptr);
+    EXPECT_EQ(CountTrayProcesses(), 1) << "the new instance has its companion";
+
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, restartedId);
+    PostMessageA(restarted, kMessageQuit, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process, kStartTimeout), WAIT_OBJECT_0);
+    CloseHandle(process);
 }

@@ -1,8 +1,9 @@
 // Sends commands to the running main window as its menus and buttons do, for screenshots:
-//   post-command.exe [--maximize|--restore] [--click control] [command ...]
-// Each command goes out as WM_COMMAND; --click presses the check box or button of that identifier
-// in the main window's views as a mouse click does. The tool waits a moment after each so the
-// window can paint.
+//   post-command.exe [--maximize|--restore] [--click control] [--to Title] [command | control=item ...]
+// Each command goes out as WM_COMMAND; the tool waits a moment after each so the window can paint.
+// --click presses the check box or button of that identifier in the main window's views as a mouse
+// click does. --to sends what follows to the main program's secondary window of that title;
+// control=item chooses an item of a combo box there as a click on the list would.
 #include <windows.h>
 
 #include <cstdlib>
@@ -50,6 +51,14 @@ int main(int argc, char** argv) {
             if (search.found != nullptr) {
                 PostMessageA(search.found, BM_CLICK, 0, 0);
             }
+        } else if (std::strcmp(argv[i], "--to") == 0 && i + 1 < argc) {
+            window = FindWindowA("VantrelSecondary", argv[++i]);
+            continue;
+        } else if (const char* equals = std::strchr(argv[i], '=')) {
+            const int control = std::atoi(argv[i]);
+            SendDlgItemMessageA(window, control, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(equals + 1)), 0);
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, control)));
         } else {
             PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[i])), 0);
         }

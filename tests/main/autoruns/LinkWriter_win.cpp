@@ -1,7 +1,8 @@
-// Writes a shortcut for the lnkinfo comparison: LinkWriter <folder> [--autorun]. Creates
+// Writes shortcuts for the lnkinfo comparison: LinkWriter <folder> [--autorun]. Creates
 // "<folder>\target.exe" and "<folder>\check.lnk" with arguments, an empty working directory and
-// icon "|"; with --autorun the shortcut is the one adding the target as a startup-folder autorun
-// writes, moved from the startup folder to the same place.
+// icon "|", and "<folder>\autostart.lnk" as the preferences write the tray companion's startup
+// shortcut; with --autorun, check.lnk is instead the one adding the target as a startup-folder
+// autorun writes, moved from the startup folder to the same place.
 #include <windows.h>
 
 #include <cstdio>
@@ -37,5 +38,6 @@ int main(int argc, char** argv) {
         return MoveFileExA(link.c_str(), (folder + "check.lnk").c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
     }
     int saved = CreateShortcut(target, folder + "check.lnk", "", "-Autorun /x", 1, "Vantrel lnkinfo check", 0, "|", 0);
-    return saved == 1 ? 0 : 1;
+    int autostart = CreateShortcutFromRecord(folder + "autostart.lnk", AutostartShortcutRecord(folder));
+    return saved == 1 && autostart == 1 ? 0 : 1;
 }

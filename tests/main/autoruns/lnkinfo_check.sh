@@ -33,4 +33,13 @@ else
   expect "Description" "Vantrel lnkinfo check"
 fi
 expect "Icon location" "$windows_folder\\target.exe"
+
+# The tray companion's startup shortcut: the companion beside the programs, started with -Autorun.
+if [ "$mode" != --autorun ]; then
+  info=$(lnkinfo "$work/autostart.lnk") || { echo "lnkinfo failed on autostart.lnk"; exit 1; }
+  echo "$info"
+  expect "Local path" "$windows_folder\\vtlsystray.exe"
+  expect "Command line arguments" "-Autorun"
+  expect "Description" "Automatischer Start des Vantrel SystemTray Icons."
+fi
 exit $fail

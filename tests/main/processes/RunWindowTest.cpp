@@ -31,6 +31,7 @@
 #include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tests/main/shell/TestMainWindows.h"
 
 namespace {
 
@@ -78,15 +79,10 @@ std::vector<std::string> WaitForMarker(const std::string& path) {
 class RunWindowTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        UseSourceLanguage();
         RecordMessageBoxes();
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        g_program.preferences.PreferencesSticky = 0;
-        ASSERT_TRUE(CreateMainWindows(GetModuleHandleA(nullptr)));
-        SwitchView(ViewProcesses, true);
-        ShowMainWindow();
+        CreateMainWindowsForTest();
 
         // A folder with spaces in its name, and a program name with one, so quoting matters.
         temporary_.emplace("vantrel run ");

@@ -29,6 +29,7 @@
 #include "main/processes/ProcessList_win.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tests/main/shell/TestMainWindows.h"
 
 namespace {
 
@@ -82,15 +83,10 @@ std::string TooltipOf(int command) {
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        UseSourceLanguage();
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
         g_program.processorCount = 2;
-        g_program.preferences.PreferencesSticky = 0;
-        ASSERT_TRUE(CreateMainWindows(GetModuleHandleA(nullptr)));
-        SwitchView(ViewProcesses, true);
-        ShowMainWindow();
+        CreateMainWindowsForTest();
     }
 
     void SetUp() override {
@@ -134,7 +130,8 @@ TEST_F(MainWindowTest, SelectionButtonsAreDisabledWithoutASelectionAndUnbuiltOne
         if (g_windows.buttonEnabled[i])
             live.push_back(kButtonCommands[i]);
     }
-    EXPECT_EQ(live, (std::vector<int>{CommandTaskManager, CommandRun, CommandSearch, CommandRefresh}));
+    EXPECT_EQ(live, (std::vector<int>{CommandTaskManager, CommandRun, CommandPreferences, CommandDiagram, CommandSearch,
+                                      CommandRefresh}));
 }
 
 TEST_F(MainWindowTest, SelectingAProcessEnablesItsButtonsAndARefreshKeepsTheSelection) {
@@ -209,7 +206,7 @@ TEST_F(MainWindowTest, ProcessMenuHasItsSeparatorsAndGreysWhatIsNotBuiltOrSwitch
     MainPreferences& preferences = g_program.preferences;
     const int saved = preferences.PreferencesUseDatabase;
     const std::string shape =
-        "32 - 21 - 22 - 33* 34* 35* 36* - [37 38 39 40 41 42] [43 44] - 555 556 - 20* 23 24 25* - 557 558 - 559 560";
+        "32 - 21 - 22 - 33* 34* 35* 36* - [37 38 39 40 41 42] [43 44] - 555 556 - 20 23 24 25* - 557 558 - 559 560";
     for (int useDatabase : {0, 1}) {
         preferences.PreferencesUseDatabase = useDatabase;
         HMENU menu = CreateContextMenu(ContextMenuProcesses);
@@ -227,7 +224,7 @@ TEST_F(MainWindowTest, ProcessMenuHasItsSeparatorsAndGreysWhatIsNotBuiltOrSwitch
         DestroyMenu(menu);
     }
     preferences.PreferencesUseDatabase = saved;
-    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1 - 2 3* 4 5 6* 7* 8* - 19* - 9");
+    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1 - 2 3 4 5 6* 7* 8 - 19 - 9");
 }
 
 TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
@@ -470,11 +467,14 @@ TEST_F(MainWindowTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreTakenBack
     TakeProcessColumnWidths(preferences);
     EXPECT_EQ(preferences.PreferencesColumnWidth[21], 321);
     EXPECT_EQ(preferences.PreferencesColumnWidth[0], 123);
-    EXPECT_EQ(preferences.PreferencesColumnWidth[5], 0) << "hidden, so it is saved with its comeback width";
+    EXPECT_EQ(preferences.PreferencesColumnWidth[5], saved.PreferencesColumnWidth[5]) << "hidden, it keeps its width";
 
+    preferences.PreferencesShow[4] = 1;
+    ApplyProcessListColumns();
+    ASSERT_EQ(ProcessListView().columns.size(), 22u);
+    EXPECT_EQ(ListViewColumnWidth(view.list, 5), saved.PreferencesColumnWidth[5]) << "back with its width";
     preferences = saved;
     ApplyProcessListColumns();
-    EXPECT_EQ(ProcessListView().columns.size(), 22u);
 }
 
 namespace {
