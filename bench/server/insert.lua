@@ -3,6 +3,7 @@
 
 wrong = 0  -- global: done() reads it from each thread with thread:get
 local threads = {}
+dofile(debug.getinfo(1, "S").source:match("^@?(.*/)") .. "report.lua")
 local counter = 0
 local prefix = ""
 local body = "&prop=MnxCZW5jaG1hcmsgcmF0aW5n&username=" .. os.getenv("VTLDB_USER") .. "&password=" ..
@@ -32,15 +33,5 @@ function response(status, headers, answer)
 end
 
 function done(summary, latency, requests)
-  io.write(string.format("inserts per second: %.0f\n", summary.requests / (summary.duration / 1e6)))
-  io.write(string.format("latency p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
-                         latency:percentile(50) / 1000, latency:percentile(99) / 1000, latency.max / 1000))
-  local total = 0
-  for _, thread in ipairs(threads) do
-    total = total + (thread:get("wrong") or 0)
-  end
-  io.write(string.format("wrong answers: %d\n", total))
-  if total > 0 then
-    os.exit(1)
-  end
+  report("inserts", summary, latency, threads)
 end

@@ -10,6 +10,7 @@ local pause = tonumber(os.getenv("VTLDB_DELAY_MS") or "0")
 local counter = 0
 wrong = 0  -- global: done() reads it from each thread with thread:get
 local threads = {}
+dofile(debug.getinfo(1, "S").source:match("^@?(.*/)") .. "report.lua")
 
 -- Each wrk thread counts in a Lua state of its own; done() gathers the counts.
 function setup(thread)
@@ -49,18 +50,5 @@ function response(status, headers, body)
 end
 
 function done(summary, latency, requests)
-  io.write(string.format("requests per second: %.0f\n", summary.requests / (summary.duration / 1e6)))
-  io.write(string.format("latency p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
-                         latency:percentile(50) / 1000, latency:percentile(99) / 1000, latency.max / 1000))
-  io.write(string.format("socket errors: connect %d, read %d, write %d, timeout %d; non-2xx %d\n",
-                         summary.errors.connect, summary.errors.read, summary.errors.write,
-                         summary.errors.timeout, summary.errors.status))
-  local total = 0
-  for _, thread in ipairs(threads) do
-    total = total + (thread:get("wrong") or 0)
-  end
-  io.write(string.format("wrong answers: %d\n", total))
-  if total > 0 then
-    os.exit(1)
-  end
+  report("requests", summary, latency, threads)
 end
