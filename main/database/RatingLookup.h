@@ -20,12 +20,15 @@ struct RatingTexts {
     std::string trustworthyProgram;  // RatingTrustworthyProgram
 };
 
+// Seconds since 1970 of the local wall clock read as if it were UTC.
+int64_t LocalEpochSeconds(std::time_t utc);
+
 struct RatingDatabase {
     RatingCache cache;
     RatingNetwork network;
     RatingTexts texts;
-    // Local clock in seconds since 1970, the time base of the cache's dates.
-    std::function<int64_t()> now;
+    // Local clock in seconds since 1970, the time base of the cache's dates (tests put their own).
+    std::function<int64_t()> now = [] { return LocalEpochSeconds(std::time(nullptr)); };
     // Called before each query with the caption; openWindow is set when the previous query finished
     // less than 500 ms ago. Returns true when the user has pressed Cancel.
     std::function<bool(const std::string& caption, bool openWindow)> progress;
@@ -33,9 +36,6 @@ struct RatingDatabase {
     bool queried = false;
     int64_t lastQueryTick = 0;
 };
-
-// Seconds since 1970 of the local wall clock read as if it were UTC.
-int64_t LocalEpochSeconds(std::time_t utc);
 
 // Asks the server about the hash and stores the answer in the cache. Returns 1 when the cache now
 // holds a fresh entry of the hash (it is the current entry), else 0.
