@@ -129,8 +129,9 @@ TEST_F(ProcessAccountingTest, QueryAgreesWithThePerProcessCallsWhereBothAnswer) 
         EXPECT_EQ(figures.threads, calls.threads) << pid;
         EXPECT_EQ(figures.parentPid, calls.parentPid) << pid;
         EXPECT_EQ(figures.path, calls.path) << pid;
-        if (calls.handles != 0)
+        if (calls.handles != 0) {
             EXPECT_EQ(figures.handles, calls.handles) << pid;
+        }
         if (calls.workingSet != 0) {
             EXPECT_EQ(figures.workingSet, calls.workingSet) << pid;
             EXPECT_EQ(figures.pagefileUsage, calls.pagefileUsage) << pid;
