@@ -1,8 +1,11 @@
 #include "main/Startup_win.h"
 
+#include <tlhelp32.h>
+
 #include <string>
 
 #include "foundation/CodePage_win.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
@@ -49,14 +52,36 @@ bool AnotherInstanceRuns() {
     return true;
 }
 
-// Starts the tray companion from this program's folder unless a process runs from exactly that
-// path (letter case counts: another copy elsewhere is not ours).
+// Whether a process runs from exactly this path (letter case counts: another copy elsewhere is not
+// ours). Only processes whose image has the path's file name are asked for their path: asking
+// every process would cost the start a module query of each.
+bool RunsFromPath(const std::string& path) {
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) {
+        for (BeginProcessEnumeration(); NextProcess() != 0;) {
+            if (ProcessPath(CurrentProcessId()) == path) {
+                return true;
+            }
+        }
+        return false;
+    }
+    std::string name = FileNameOfPath(path);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+        if (lstrcmpiA(FileNameOfPath(entry.szExeFile).c_str(), name.c_str()) == 0 &&
+            ProcessPath(entry.th32ProcessID) == path) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Starts the tray companion from this program's folder unless it runs from there already.
 void StartTrayCompanion() {
     std::string path = TrayCompanionPath(ProgramFolder());
-    for (BeginProcessEnumeration(); NextProcess() != 0;) {
-        if (ProcessPath(CurrentProcessId()) == path) {
-            return;
-        }
+    if (RunsFromPath(path)) {
+        return;
     }
     std::string commandLine = TrayCompanionCommandLine(path);
     STARTUPINFOA startup{};

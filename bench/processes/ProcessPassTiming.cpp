@@ -52,9 +52,9 @@ size_t FullPass(ProcessRows& rows, ProcessIdSet& set) {
         } else {
             row = found->second;
         }
-        if (process.get() != nullptr) {
-            SetCell(rows.table, row, kProcessColumnCpuUsage,
-                    CpuShareText(ProcessCpuShare(rows.table, row, process.get())));
+        if (sample.opened) {
+            float share = sample.cpuRead ? UpdateCpuShare(rows.table, row, sample.cpu, sample.cpuNext) : 0.0f;
+            SetCell(rows.table, row, kProcessColumnCpuUsage, CpuShareText(share));
             UpdateIoActivity(rows.table, row, sample.io);
         }
         SetCell(rows.table, row, kProcessColumnMemoryUsage, MemoryText(sample.workingSet));

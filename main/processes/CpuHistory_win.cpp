@@ -14,6 +14,11 @@ struct CpuHistoryImageEntry {
 struct CpuHistoryStore {
     NumberedStore<CpuHistoryImageEntry> images;
     HBITMAP background = nullptr;  // kCpuHistoryBarWidth x kCpuHistoryBackgroundHeight
+    // Kept from the first refresh on: every row's image is drawn at every refresh, and a device
+    // context made and freed for each would cost more than the drawing.
+    HDC imageDc = nullptr;
+    HDC backgroundDc = nullptr;  // with the background selected
+    HGDIOBJ backgroundDcDefault = nullptr;
 };
 
 CpuHistoryStore g_store;
@@ -51,13 +56,21 @@ HBITMAP GraphBackground() {
 }
 
 void DrawBackground(HDC target, int x, int width) {
-    HBITMAP background = GraphBackground();
-    if (background == nullptr)
-        return;
-    ScopedMemoryDc source(CreateCompatibleDC(nullptr));
-    ScopedSelection selected(source.get(), background);
-    StretchBlt(target, x, kCpuHistoryBackgroundTop, width, kCpuHistoryBackgroundHeight, source.get(), 0, 0,
+    if (g_store.backgroundDc == nullptr) {
+        HBITMAP background = GraphBackground();
+        if (background == nullptr)
+            return;
+        g_store.backgroundDc = CreateCompatibleDC(nullptr);
+        g_store.backgroundDcDefault = SelectObject(g_store.backgroundDc, background);
+    }
+    StretchBlt(target, x, kCpuHistoryBackgroundTop, width, kCpuHistoryBackgroundHeight, g_store.backgroundDc, 0, 0,
                kCpuHistoryBarWidth, kCpuHistoryBackgroundHeight, SRCCOPY);
+}
+
+HDC ImageDc() {
+    if (g_store.imageDc == nullptr)
+        g_store.imageDc = CreateCompatibleDC(nullptr);
+    return g_store.imageDc;
 }
 
 }  // namespace
@@ -80,17 +93,18 @@ void AdvanceCpuHistoryImage(int number, float share) {
     if (found == nullptr)
         return;
     const CpuHistoryImageEntry& image = *found;
-    ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
-    ScopedSelection selected(dc.get(), image.bitmap);
+    HDC dc = ImageDc();
+    ScopedSelection selected(dc, image.bitmap);
     int right = image.width - kCpuHistoryBarWidth;
-    BitBlt(dc.get(), 0, 0, right, kCpuHistoryHeight, dc.get(), kCpuHistoryBarWidth, 0, SRCCOPY);
-    DrawBackground(dc.get(), right, kCpuHistoryBarWidth);
+    BitBlt(dc, 0, 0, right, kCpuHistoryHeight, dc, kCpuHistoryBarWidth, 0, SRCCOPY);
+    DrawBackground(dc, right, kCpuHistoryBarWidth);
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
     for (const CpuHistoryLine& line : CpuHistoryBar(share)) {
         if (line.y >= kCpuHistoryHeight)
             continue;  // below the image
-        ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(line.colour)));
+        SetDCBrushColor(dc, static_cast<COLORREF>(line.colour));
         RECT strip{right, line.y, image.width, line.y + 1};
-        FillRect(dc.get(), &strip, brush.get());
+        FillRect(dc, &strip, brush);
     }
 }
 
@@ -103,6 +117,13 @@ void FreeCpuHistoryImage(int number) {
 void FreeAllCpuHistoryImages() {
     for (const CpuHistoryImageEntry& image : TakeAllNumbered(g_store.images))
         DeleteObject(image.bitmap);
+    if (g_store.backgroundDc != nullptr) {
+        SelectObject(g_store.backgroundDc, g_store.backgroundDcDefault);
+        DeleteDC(g_store.backgroundDc);
+    }
+    if (g_store.imageDc != nullptr)
+        DeleteDC(g_store.imageDc);
+    g_store.backgroundDc = g_store.imageDc = nullptr;
     if (g_store.background != nullptr)
         DeleteObject(g_store.background);
     g_store.background = nullptr;

@@ -2,7 +2,9 @@
 
 #include <mmsystem.h>
 
+#include "main/SystemFiles_win.h"
 #include "main/processes/ProcessCpu.h"
+#include "main/processes/ProcessLayerState_win.h"
 #include "main/processes/ProcessLayer_win.h"
 
 namespace {
@@ -42,6 +44,76 @@ bool ReadCpuSamples(HANDLE process, CpuSample& current, CpuSample& next) {
     return true;
 }
 
+// The executable's attributes and size, read once for both.
+void ReadExecutableFile(KnownProcess& facts) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    SystemFileAccess file(facts.path);
+    if (facts.path.empty() || !GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data))
+        return;
+    facts.fileAttributes = data.dwFileAttributes;
+    facts.fileSize = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Name, path and executable file of the process, read on its first sample and then kept. A process
+// whose image cannot be named yet (its loader has not run) is asked again next time.
+void AddKnownFacts(ProcessSample& sample, HANDLE process) {
+    KnownProcesses& known = LayerState().known;
+    const KnownProcess* facts = FindKnownProcess(known, sample.pid, sample.creationTime);
+    KnownProcess read;
+    if (facts == nullptr) {
+        read.creationTime = sample.creationTime;
+        read.name = ProcessNameFromHandle(process);
+        read.path = ProcessPathFromHandle(process);
+        ReadExecutableFile(read);
+        if (!read.path.empty())
+            RememberProcess(known, sample.pid, read);
+        facts = &read;
+    }
+    sample.name = facts->name;
+    sample.path = facts->path;
+    sample.fileAttributes = facts->fileAttributes;
+    sample.fileSize = facts->fileSize;
+}
+
+// The changing figures from the pass's system query, which reads the times of other processes
+// right where GetProcessTimes may not. The I/O counters where the query has them.
+void AddSystemFigures(ProcessSample& sample, const SystemProcessRecord& record, uint32_t clock) {
+    sample.threads = static_cast<int32_t>(record.threads);
+    sample.parentPid = static_cast<int32_t>(record.parentPid);
+    sample.handles = record.handles;
+    sample.workingSet = record.workingSet;
+    sample.pagefileUsage = record.pagefileUsage;
+    sample.pagedPool = record.pagedPool;
+    sample.nonPagedPool = record.nonPagedPool;
+    sample.creationTime = record.creationTime;
+    sample.kernelTime = record.kernelTime;
+    sample.userTime = record.userTime;
+    // One reading: the share is measured up to it and the next one from it.
+    sample.cpu = MakeCpuSample(record.userTime, record.kernelTime, clock);
+    sample.cpuNext = sample.cpu;
+    sample.cpuRead = true;
+    const IoCounts& io = record.io;
+    if (io.readOperations | io.writeOperations | io.otherOperations | io.readBytes | io.writeBytes | io.otherBytes) {
+        sample.io = io;
+        sample.ioAvailable = true;
+    }
+}
+
+void AddFiguresOfHandle(ProcessSample& sample, HANDLE process) {
+    sample.workingSet = WorkingSetOf(process);
+    sample.pagefileUsage = PagefileUsageOf(process);
+    sample.pagedPool = PagedPoolOf(process);
+    sample.nonPagedPool = NonPagedPoolOf(process);
+    sample.handles = HandleCountOf(process);
+    ProcessTimes times;
+    if (ReadProcessTimes(process, times)) {
+        sample.creationTime = times.creation;
+        sample.kernelTime = times.kernel;
+        sample.userTime = times.user;
+    }
+    sample.cpuRead = ReadCpuSamples(process, sample.cpu, sample.cpuNext);
+}
+
 }  // namespace
 
 int64_t NowUnixSeconds() {
@@ -65,22 +137,15 @@ ProcessSample TakeProcessSample(DWORD pid, HANDLE process, const ProcessIdSet& s
     if (process == nullptr)
         return sample;
     sample.opened = true;
-    sample.name = ProcessNameFromHandle(process);
-    sample.ioAvailable = IoCounters(process, sample.io);
-    sample.workingSet = WorkingSetOf(process);
-    sample.pagefileUsage = PagefileUsageOf(process);
-    sample.pagedPool = PagedPoolOf(process);
-    sample.nonPagedPool = NonPagedPoolOf(process);
-    sample.path = ProcessPathFromHandle(process);
-    sample.handles = HandleCountOf(process);
+    if (const SystemProcessRecord* record = SystemRecordOf(pid))
+        AddSystemFigures(sample, *record, LayerState().systemRecordsClock);
+    else
+        AddFiguresOfHandle(sample, process);
+    if (!sample.ioAvailable)
+        sample.ioAvailable = IoCounters(process, sample.io);
+    // The priority class, not the query's base priority: the two differ by definition.
     sample.priorityClass = PriorityOfHandle(process);
-    ProcessTimes times;
-    if (ReadProcessTimes(process, times)) {
-        sample.creationTime = times.creation;
-        sample.kernelTime = times.kernel;
-        sample.userTime = times.user;
-    }
-    sample.cpuRead = ReadCpuSamples(process, sample.cpu, sample.cpuNext);
+    AddKnownFacts(sample, process);
     return sample;
 }
 

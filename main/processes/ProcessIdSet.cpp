@@ -36,9 +36,9 @@ bool ContainsProcessId(const ProcessIdSet& set, uint32_t pid) {
     return set.members.count(pid) != 0;
 }
 
-void CountThread(ProcessIdSet& set, uint32_t ownerPid) {
+void CountThread(ProcessIdSet& set, uint32_t ownerPid, int32_t threads) {
     if (ownerPid < set.threadCounts.size())
-        ++set.threadCounts[ownerPid];
+        set.threadCounts[ownerPid] += threads;
 }
 
 int32_t ThreadCount(const ProcessIdSet& set, uint32_t pid) {

@@ -37,6 +37,6 @@ void ResetProcessIdSet(ProcessIdSet& set);
 // Appends the ids that are not in the set yet, in their order.
 void AddProcessIds(ProcessIdSet& set, const uint32_t* ids, size_t count);
 bool ContainsProcessId(const ProcessIdSet& set, uint32_t pid);
-// One thread owned by the process; ignored for ids outside the table.
-void CountThread(ProcessIdSet& set, uint32_t ownerPid);
+// Threads owned by the process; ignored for ids outside the table.
+void CountThread(ProcessIdSet& set, uint32_t ownerPid, int32_t threads = 1);
 int32_t ThreadCount(const ProcessIdSet& set, uint32_t pid);

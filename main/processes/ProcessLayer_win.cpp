@@ -33,7 +33,11 @@ BOOL EnablePrivilege(const char* privilegeName) {
 }
 
 void InitProcessLayer() {
-    ProcessStatusFunctions& psapi = LayerState().psapi;
+    ProcessLayerState& state = LayerState();
+    state.querySystemInformation =
+        IsSlotOpen(kNtdllSlot) ? SlotFunctionAs<QuerySystemInformationFunction>(kNtdllSlot, "NtQuerySystemInformation")
+                               : nullptr;
+    ProcessStatusFunctions& psapi = state.psapi;
     psapi = ProcessStatusFunctions{};
     if (!IsSlotOpen(kPsapiSlot))
         return;
@@ -59,18 +63,31 @@ void FreeProcessLayer() {
     ResetCursor(state.driverCursor, 0);
     state.parents.clear();
     state.parentsRead = false;
+    state.querySystemInformation = nullptr;
+    state.queryBuffer = std::vector<uint8_t>();
+    state.systemRecords.clear();
+    state.systemRecordIndex.clear();
+    state.known.clear();
 }
+
+namespace {
+
+void EnumerateProcessIds(ProcessLayerState& state) {
+    DWORD bytes = 0;
+    if (state.psapi.enumProcesses == nullptr ||
+        !state.psapi.enumProcesses(state.processIds, kProcessIdBufferBytes, &bytes))
+        bytes = 0;
+    ResetCursor(state.processCursor, EntriesFromBytes(bytes, kProcessIdBufferBytes));
+}
+
+}  // namespace
 
 DWORD BeginProcessEnumeration() {
     ProcessLayerState& state = LayerState();
     state.snapshot.reset(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0));
     state.parents.clear();
     state.parentsRead = false;
-    DWORD bytes = 0;
-    if (state.psapi.enumProcesses == nullptr ||
-        !state.psapi.enumProcesses(state.processIds, kProcessIdBufferBytes, &bytes))
-        bytes = 0;
-    ResetCursor(state.processCursor, EntriesFromBytes(bytes, kProcessIdBufferBytes));
+    EnumerateProcessIds(state);
     return state.processCursor.count;
 }
 
@@ -141,16 +158,26 @@ void ReadSnapshotProcesses(ProcessLayerState& state, Visit visit) {
     state.parentsRead = true;
 }
 
-}  // namespace
-
-void BuildProcessIdSet(ProcessIdSet& set) {
-    ResetProcessIdSet(set);
-    BeginProcessEnumeration();
-    ProcessLayerState& state = LayerState();
-    while (NextProcess() != 0) {
-        uint32_t pid = CurrentProcessId();
-        AddProcessIds(set, &pid, 1);
+// The ids, thread counts and parents from the system's process query, which makes the Tool Help
+// snapshot unnecessary; false when the query cannot be used.
+bool CompleteFromSystemRecords(ProcessLayerState& state, ProcessIdSet& set) {
+    if (!ReadSystemProcesses(state))
+        return false;
+    state.snapshot.reset();
+    state.parents.clear();
+    for (const SystemProcessRecord& record : state.systemRecords) {
+        AddProcessIds(set, &record.pid, 1);
+        CountThread(set, record.pid, static_cast<int32_t>(record.threads));
+        state.parents.emplace(record.pid, record.parentPid);
     }
+    state.parentsRead = true;
+    return true;
+}
+
+void CompleteFromSnapshot(ProcessLayerState& state, ProcessIdSet& set) {
+    state.snapshot.reset(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0));
+    state.parents.clear();
+    state.parentsRead = false;
     if (!state.snapshot.valid())
         return;
     ReadSnapshotProcesses(state, [&set](uint32_t pid) { AddProcessIds(set, &pid, 1); });
@@ -165,9 +192,24 @@ void BuildProcessIdSet(ProcessIdSet& set) {
     }
 }
 
+}  // namespace
+
+void BuildProcessIdSet(ProcessIdSet& set) {
+    ResetProcessIdSet(set);
+    ProcessLayerState& state = LayerState();
+    EnumerateProcessIds(state);
+    while (NextProcess() != 0) {
+        uint32_t pid = CurrentProcessId();
+        AddProcessIds(set, &pid, 1);
+    }
+    if (!CompleteFromSystemRecords(state, set))
+        CompleteFromSnapshot(state, set);
+    ForgetEndedProcesses(state.known, set.members);
+}
+
 long ParentProcessId(DWORD pid) {
     ProcessLayerState& state = LayerState();
-    if (!state.snapshot.valid())
+    if (!state.parentsRead && !state.snapshot.valid())
         return -1;
     if (!state.parentsRead)
         ReadSnapshotProcesses(state, [](uint32_t) {});

@@ -42,15 +42,31 @@ std::string WindowTitleOf(const WindowTitles& titles, uint32_t pid) {
 
 int ExecutableImage(ExecutableImages& images,
                     const std::string& path,
-                    const std::function<int(const std::string&)>& load) {
+                    const std::function<int(const std::string& path, int reuse)>& load) {
     if (FileNameOfPath(path) == "svchost.exe")
         return images.serviceHost;
     auto known = images.ofPath.find(path);
     if (known != images.ofPath.end())
         return known->second;
-    int image = path.empty() ? -1 : load(path);
+    int reuse = images.freeImages.empty() ? -1 : images.freeImages.back();
+    int image = path.empty() ? -1 : load(path, reuse);
+    if (image >= 0 && image == reuse)
+        images.freeImages.pop_back();
     if (image < 0)
         image = images.generic;
     images.ofPath.emplace(path, image);
     return image;
+}
+
+void ForgetUnusedImages(ExecutableImages& images, const std::unordered_set<std::string>& runningPaths) {
+    for (auto entry = images.ofPath.begin(); entry != images.ofPath.end();) {
+        if (runningPaths.count(entry->first) != 0) {
+            ++entry;
+            continue;
+        }
+        // The shared images stay for whoever shows them next.
+        if (entry->second != images.generic && entry->second != images.serviceHost)
+            images.freeImages.push_back(entry->second);
+        entry = images.ofPath.erase(entry);
+    }
 }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 // The order a refresh asks for. A column of -1 and a direction of 0 keep the list's current ones
 // (tree mode keeps them as asked); `given` when both were passed.
@@ -39,15 +41,20 @@ using WindowTitles = std::unordered_map<uint32_t, std::string>;
 void AddWindowTitle(WindowTitles& titles, uint32_t pid, const std::string& title);
 std::string WindowTitleOf(const WindowTitles& titles, uint32_t pid);
 
-// The list's image of each executable: one per path, however often it runs; every service host
-// shows the same image of its own.
+// The list's image of each running executable: one per path, however often it runs; every service
+// host shows the same image of its own. The images of executables that stopped running are given
+// to the next new ones, so the image list never outgrows the executables running at once.
 struct ExecutableImages {
     std::unordered_map<std::string, int> ofPath;
+    std::vector<int> freeImages;
     int generic = -1;
     int serviceHost = -1;
 };
-// The image of the path, loaded the first time through `load` (-1 when the file has none, which
-// gives the generic image).
+// The image of the path, loaded the first time through `load`, which gets a free image to replace
+// or -1 to add one, and answers the image it filled (-1 when the file has none, which gives the
+// generic image).
 int ExecutableImage(ExecutableImages& images,
                     const std::string& path,
-                    const std::function<int(const std::string&)>& load);
+                    const std::function<int(const std::string& path, int reuse)>& load);
+// Frees the images of the paths no process runs any more.
+void ForgetUnusedImages(ExecutableImages& images, const std::unordered_set<std::string>& runningPaths);

@@ -90,6 +90,8 @@ ProcessListChanges ApplyProcessPass(RowTable& table, const ProcessPass& pass, co
         ProcessRowTexts texts = TextsOf(sample, options, pass.nowUnixSeconds);
         size_t row = FindProcessRow(index, sample.pid);
         if (row != kNoRow) {
+            if (Cell(table, row, kProcessColumnFilePath) != texts[kProcessColumnFilePath])
+                changes.repathedRows.push_back({sample.pid, i});
             if (UpdateRow(table, row, sample, texts, options, changes))
                 ++changes.updatedRows;
         } else {
@@ -104,6 +106,11 @@ ProcessListChanges ApplyProcessPass(RowTable& table, const ProcessPass& pass, co
     // Only rows listed before the pass were removed, all above the new ones.
     for (NewProcessRow& added : changes.addedRows)
         added.row -= changes.removedRows;
+    // Noted by id until the removal settled the rows.
+    if (!changes.repathedRows.empty())
+        BuildProcessRowIndex(index, table);
+    for (NewProcessRow& repathed : changes.repathedRows)
+        repathed.row = FindProcessRow(index, static_cast<uint32_t>(repathed.row));
     return changes;
 }
 

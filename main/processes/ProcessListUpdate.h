@@ -29,6 +29,8 @@ struct CpuHistoryStep {
 
 struct ProcessListChanges {
     std::vector<NewProcessRow> addedRows;  // their history image cell says 0 until one is made
+    // Listed rows whose id now belongs to another executable: they need its image.
+    std::vector<NewProcessRow> repathedRows;
     size_t removedRows = 0;
     size_t updatedRows = 0;  // listed rows with a shown cell rewritten
     std::vector<CpuHistoryStep> historySteps;

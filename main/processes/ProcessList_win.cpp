@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/Controls_win.h"
@@ -50,18 +51,19 @@ std::vector<ListColumn> Columns(const ProcessListOptions& options) {
     return columns;
 }
 
-int AddIcon(HICON icon) {
+// Into the free image `reuse`, or a new one when it is -1.
+int AddIcon(HICON icon, int reuse = -1) {
     if (icon == nullptr)
         return -1;
-    int image = ImageList_AddIcon(g_list.imageList, icon);
+    int image = ImageList_ReplaceIcon(g_list.imageList, reuse, icon);
     DestroyIcon(icon);
     return image;
 }
 
 int ImageOf(const std::string& path) {
-    return ExecutableImage(g_list.images, path, [](const std::string& file) {
+    return ExecutableImage(g_list.images, path, [](const std::string& file, int reuse) {
         HICON icon = nullptr;
-        return ExtractSmallIcon(file, 0, &icon) > 0 && icon != nullptr ? AddIcon(icon) : -1;
+        return ExtractSmallIcon(file, 0, &icon) > 0 && icon != nullptr ? AddIcon(icon, reuse) : -1;
     });
 }
 
@@ -77,30 +79,22 @@ BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
     return TRUE;
 }
 
-// The executable's attributes and size, read once for both.
-void ReadExecutableFile(ProcessSample& sample) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    SystemFileAccess file(sample.path);
-    if (sample.path.empty() || !GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data))
-        return;
-    sample.fileAttributes = data.dwFileAttributes;
-    sample.fileSize = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 // What the system says about every running process now.
 ProcessPass TakeProcessPass() {
     ProcessPass pass;
     BuildProcessIdSet(g_list.ids);
     pass.samples.reserve(g_list.ids.ids.size());
     g_list.workingSetSum = 0;
+    std::unordered_set<std::string> paths;
     for (uint32_t pid : g_list.ids.ids) {
         ScopedHandle process(OpenProcessForSample(pid));
         ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
         g_list.workingSetSum += sample.workingSet;
-        ReadExecutableFile(sample);
         sample.windowTitle = WindowTitleOf(g_list.windowTitles, pid);
+        paths.insert(sample.path);
         pass.samples.push_back(std::move(sample));
     }
+    ForgetUnusedImages(g_list.images, paths);
     // After every creation time was read, so that no running time comes out negative.
     pass.nowUnixSeconds = NowUnixSeconds();
     return pass;
@@ -115,6 +109,8 @@ void UpdateRowImages(const ProcessListChanges& changes, const ProcessPass& pass)
                            CreateCpuHistoryImage(g_list.options.windowWidth));
         g_list.table.rows[added.row].image = ImageOf(pass.samples[added.sample].path);
     }
+    for (const NewProcessRow& repathed : changes.repathedRows)
+        g_list.table.rows[repathed.row].image = ImageOf(pass.samples[repathed.sample].path);
     for (const CpuHistoryStep& step : changes.historySteps)
         AdvanceCpuHistoryImage(step.image, step.share);
     // The images of ended rows go even when the option was switched off since they were made.

@@ -36,8 +36,8 @@ struct ProcessSample {
     bool cpuRead = false;
     CpuSample cpu;
     CpuSample cpuNext;
-    // What the process list adds: the title of the process's first top-level window, and the
-    // attributes and size of its executable (the size only when the attributes could be read).
+    // The attributes and size of its executable (the size only when the attributes could be read),
+    // and what the process list adds: the title of the process's first top-level window.
     std::string windowTitle;
     uint32_t fileAttributes = kInvalidAttributes;
     uint64_t fileSize = 0;

@@ -46,3 +46,31 @@ std::string TestProgramPath(const char* fileName);
 bool WaitUntilGone(DWORD pid);
 // Keeps the calling thread busy for the time given.
 void SpinFor(DWORD milliseconds);
+
+// Shared memory in which a "count" child counts, or a "spin" child writes its CPU milliseconds.
+struct RunCounter {
+    std::string name = "VantrelRunCounter" + std::to_string(GetCurrentProcessId());
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), name.c_str());
+    volatile LONG* count = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(LONG)));
+    ~RunCounter() {
+        UnmapViewOfFile(const_cast<LONG*>(count));
+        CloseHandle(mapping);
+    }
+    LONG Now() const { return *count; }
+    bool Moves() const {
+        LONG before = Now();
+        Sleep(300);
+        return Now() != before;
+    }
+    // Whether the count stands still over one wait, tried for up to three seconds: a suspension may
+    // take a moment to reach the child's thread.
+    bool Settles() const {
+        for (int attempt = 0; attempt < 30; ++attempt) {
+            LONG before = Now();
+            Sleep(100);
+            if (Now() == before)
+                return true;
+        }
+        return false;
+    }
+};

@@ -61,14 +61,14 @@ TEST(ProcessListRefresh, ShownColumnsKeepTheFirstAlways) {
     EXPECT_TRUE(columns[1].rightAligned);
 }
 
-TEST(ProcessListRefresh, EachExecutableLoadsItsImageOnce) {
+TEST(ProcessListRefresh, EachExecutableLoadsItsImageOnceAndGivesItBackWhenItEnds) {
     ExecutableImages images;
     images.generic = 1;
     images.serviceHost = 2;
     int loads = 0;
-    auto load = [&loads](const std::string& path) {
+    auto load = [&loads](const std::string& path, int reuse) {
         ++loads;
-        return path == "C:\\a.exe" ? 7 : -1;
+        return path == "C:\\b.exe" ? -1 : reuse >= 0 ? reuse : 6 + loads;
     };
     EXPECT_EQ(ExecutableImage(images, "C:\\a.exe", load), 7);
     EXPECT_EQ(ExecutableImage(images, "C:\\a.exe", load), 7);
@@ -76,6 +76,11 @@ TEST(ProcessListRefresh, EachExecutableLoadsItsImageOnce) {
     EXPECT_EQ(ExecutableImage(images, "C:\\Windows\\svchost.exe", load), 2);
     EXPECT_EQ(ExecutableImage(images, "", load), 1);
     EXPECT_EQ(loads, 2);
+    // a.exe ended: c.exe takes its image, the generic one is never given away.
+    ForgetUnusedImages(images, {"C:\\Windows\\svchost.exe"});
+    EXPECT_EQ(ExecutableImage(images, "C:\\c.exe", load), 7);
+    EXPECT_TRUE(images.freeImages.empty());
+    EXPECT_EQ(images.ofPath.size(), 1u);
 }
 
 }  // namespace

@@ -143,6 +143,18 @@ TEST(ProcessListUpdateTest, AReusedPidKeepsItsRowAndMeasuresAgainstThePreviousPr
     EXPECT_EQ(Cell(table, 0, kProcessColumnPreviousWriteBytes), "1000");
 }
 
+TEST(ProcessListUpdateTest, ARowWhoseIdRunsAnotherExecutableIsReportedForItsImage) {
+    RowTable table = MakeRowTable(kProcessColumnCount);
+    ProcessPass pass{{Running(4, "x.exe"), Running(8, "a.exe")}, 0};
+    ApplyProcessPass(table, pass, AllShown());
+    pass.samples = {Running(8, "b.exe")};
+    ProcessListChanges changes = ApplyProcessPass(table, pass, AllShown());
+    ASSERT_EQ(changes.repathedRows.size(), 1u);
+    EXPECT_EQ(changes.repathedRows[0].row, 0u) << "after the row above it went";
+    EXPECT_EQ(changes.repathedRows[0].sample, 0u);
+    EXPECT_TRUE(ApplyProcessPass(table, pass, AllShown()).repathedRows.empty());
+}
+
 TEST(ProcessListUpdateTest, AProcessThatCannotBeOpenedShowsPlaceholdersAndKeepsItsSamples) {
     RowTable table = MakeRowTable(kProcessColumnCount);
     ProcessPass pass{{Running(8, "a.exe")}, 0};

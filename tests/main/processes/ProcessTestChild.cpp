@@ -1,6 +1,7 @@
 // A child process for the process layer's tests. Modes:
 //   sleep <ready>                   sleep
-//   spin <ready>                    keep one processor busy
+//   spin <ready> [<mapping>]        keep one processor busy, writing its own CPU milliseconds into
+//                                   the named shared memory as they grow
 //   count <ready> <mapping>         keep one processor busy counting in the named shared memory
 //   threads <ready> <count>         start <count> sleeping threads, then sleep
 //   write <ready> <go> <done> <file> <bytes>
@@ -11,6 +12,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,22 +38,43 @@ DWORD WINAPI SleepingThread(void*) {
     return 0;
 }
 
-int Spin(const char* ready) {
+volatile LONG* SharedCounter(const char* mapping) {
+    HANDLE shared = OpenFileMappingA(FILE_MAP_WRITE, FALSE, mapping);
+    return shared == nullptr ? nullptr
+                             : static_cast<volatile LONG*>(MapViewOfFile(shared, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+}
+
+LONG OwnCpuMilliseconds() {
+    FILETIME creation, exit, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    return static_cast<LONG>((kernel.dwLowDateTime + (uint64_t{kernel.dwHighDateTime} << 32) + user.dwLowDateTime +
+                              (uint64_t{user.dwHighDateTime} << 32)) /
+                             10000);
+}
+
+// The written times let the test know what the process really got on a machine busy with other
+// work, from a source other than the one under test.
+int Spin(const char* ready, const char* mapping) {
+    volatile LONG* used = mapping != nullptr ? SharedCounter(mapping) : nullptr;
+    if (mapping != nullptr && used == nullptr)
+        return 2;
     Signal(ready);
-    DWORD start = GetTickCount();
+    DWORD start = GetTickCount(), reported = start;
     volatile unsigned counter = 0;
-    while (GetTickCount() - start < kLifetime)
+    for (DWORD now; (now = GetTickCount()) - start < kLifetime;) {
         ++counter;
+        if (used != nullptr && now != reported) {
+            reported = now;
+            *used = OwnCpuMilliseconds();
+        }
+    }
     return 0;
 }
 
 // The count shows the test whether this process runs: its own CPU times cannot be read from
 // another process under Wine.
 int Count(const char* ready, const char* mapping) {
-    HANDLE shared = OpenFileMappingA(FILE_MAP_WRITE, FALSE, mapping);
-    if (shared == nullptr)
-        return 2;
-    auto* counter = static_cast<volatile LONG*>(MapViewOfFile(shared, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+    volatile LONG* counter = SharedCounter(mapping);
     if (counter == nullptr)
         return 3;
     Signal(ready);
@@ -115,7 +138,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(mode, "spin") == 0)
-        return Spin(ready);
+        return Spin(ready, argc >= 4 ? argv[3] : nullptr);
     if (std::strcmp(mode, "count") == 0 && argc >= 4)
         return Count(ready, argv[3]);
     if (std::strcmp(mode, "threads") == 0 && argc >= 4) {
