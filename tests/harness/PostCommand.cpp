@@ -1,6 +1,7 @@
 // Sends commands to the running main window as its menus and buttons do, for screenshots:
-//   post-command.exe [--maximize|--restore] [command ...]
+//   post-command.exe [--maximize|--restore|--quit] [command ...]
 // Each command goes out as WM_COMMAND; the tool waits a moment after each so the window can paint.
+// --quit asks both programs to exit, the way the installer does before it replaces them.
 #include <windows.h>
 
 #include <cstdlib>
@@ -24,6 +25,11 @@ int main(int argc, char** argv) {
             PostMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         } else if (std::strcmp(argv[i], "--restore") == 0) {
             PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        } else if (std::strcmp(argv[i], "--quit") == 0) {
+            if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
+                PostMessageA(tray, kMessageQuit, 0, 0);
+            }
+            PostMessageA(window, kMessageQuit, 0, 0);
         } else {
             PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[i])), 0);
         }
