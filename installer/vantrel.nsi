@@ -5,7 +5,8 @@
 ;   HELP     folder of the compiled help files
 ;   OUTFILE  the installer to write
 ; On 64-bit Windows it installs the 64-bit programs, elsewhere the 32-bit ones. "/S" installs and
-; uninstalls without a question; "/D=folder" (last on the command line) chooses the folder.
+; uninstalls without a question; "/AUTOSTART" ticks the tray companion's autostart (for silent
+; installs); "/D=folder" (last on the command line) chooses the folder.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -14,6 +15,7 @@ RequestExecutionLevel admin
 !include MUI2.nsh
 !include x64.nsh
 !include LogicLib.nsh
+!include FileFunc.nsh
 
 !define PRODUCT "Vantrel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
@@ -81,13 +83,6 @@ LangString RemoveDataSection ${LANG_GERMAN} "Auch meine Einstellungen, Agenturen
   ${EndIf}
 !macroend
 
-Function .onInit
-  ${If} ${RunningX64}
-    ; Unless /D named a folder, the 64-bit programs go to the 64-bit program folder.
-    StrCmp $INSTDIR "$PROGRAMFILES\${PRODUCT}" 0 +2
-      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
-  ${EndIf}
-FunctionEnd
 
 Section "$(ProgramSection)" SectionProgram
   SectionIn RO
@@ -124,11 +119,13 @@ Section "$(ProgramSection)" SectionProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The same shortcut the preferences' autorun setting writes: the user's Startup folder, "-Autorun".
+; The same shortcut the preferences' autorun setting writes (main/autoruns/Link.cpp): the user's
+; Startup folder, "-Autorun", the program's own icon and folder.
 Section /o "$(AutostartSection)" SectionAutostart
   SetShellVarContext current
   SetOutPath "$INSTDIR"
-  CreateShortcut "$SMSTARTUP\Vantrel.lnk" "$INSTDIR\vtlsystray.exe" "-Autorun"
+  CreateShortcut "$SMSTARTUP\Vantrel.lnk" "$INSTDIR\vtlsystray.exe" "-Autorun" "$INSTDIR\vtlsystray.exe" 0 \
+    SW_SHOWNORMAL "" "Automatischer Start des Vantrel SystemTray Icons."
 SectionEnd
 
 Section "un.$(ProgramSection)" SectionUninstallProgram
@@ -161,3 +158,17 @@ SectionEnd
 Section "-un.Folder"
   RMDir "$INSTDIR"
 SectionEnd
+
+Function .onInit
+  ${If} ${RunningX64}
+    ; Unless /D named a folder, the 64-bit programs go to the 64-bit program folder.
+    StrCmp $INSTDIR "$PROGRAMFILES\${PRODUCT}" 0 +2
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${EndIf}
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/AUTOSTART" $1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SectionAutostart} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
