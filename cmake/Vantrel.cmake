@@ -3,6 +3,10 @@
 set(VANTREL_DIST ${CMAKE_BINARY_DIR}/dist)
 set(VANTREL_SOURCE ${CMAKE_SOURCE_DIR})
 
+# The release number, from project(), as a header for the code and the resource scripts.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/VantrelVersion.h.in ${CMAKE_BINARY_DIR}/generated/VantrelVersion.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+
 if(VANTREL_WINDOWS)
   # Windows XP is the oldest system the programs run on.
   add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX
@@ -11,7 +15,7 @@ if(VANTREL_WINDOWS)
   # Static runtime: the exes need no DLLs beyond the system's own.
   add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   # Resource scripts name their images relative to resources/ or to the Tango icon theme.
-  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I/usr/share/icons/Tango")
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_BINARY_DIR}/generated -I/usr/share/icons/Tango")
 
   # libpng, built from Debian's source package by scripts/deps.
   set(VANTREL_DEPS ${CMAKE_SOURCE_DIR}/build/deps/${VANTREL_TRIPLE} CACHE PATH "mingw dependencies")

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "foundation/Help_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
-#include "foundation/ProgramPaths_win.h"
 #include "hardware/NetworksView_win.h"
 #include "hardware/SmartView_win.h"
 #include "main/CommandIds.h"
@@ -18,6 +18,7 @@
 #include "main/SecondaryWindows_win.h"
 #include "main/SystemPower_win.h"
 #include "main/UnbuiltCommands.h"
+#include "main/View.h"
 #include "main/Views_win.h"
 #include "main/autoruns/AutorunsView_win.h"
 #include "main/autoruns/NewAutorunWindow_win.h"
@@ -48,10 +49,9 @@ void JumpToWindowProcess() {
     }
 }
 
+// The help of the current language, at the page of the view the user is looking at.
 void OpenHelp() {
-    std::string path = ProgramFolder() + "\\vantrel.chm";
-    HINSTANCE result = ShellExecuteA(g_windows.window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+    if (!OpenHelpFile(g_windows.window, ViewHelpPage(g_program.currentView))) {
         ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(LanguageKey::CanNotOpenHelp),
                        kMessageBoxWarning);
     }

@@ -97,6 +97,7 @@ HACCEL CreateShortcuts() {
         {FCONTROL | FVIRTKEY, 'S', CommandWebSearch},
         {FCONTROL | FVIRTKEY, 'I', CommandProcessInformation},
         {FVIRTKEY, VK_F5, CommandRefresh},
+        {FVIRTKEY, VK_F1, CommandOpenHelp},  // what Windows users press for help on what they see
     };
     return CreateAcceleratorTableA(keys, sizeof(keys) / sizeof(keys[0]));
 }

@@ -1,7 +1,7 @@
 #include "main/SecondaryWindows.h"
 
+#include "VantrelVersion.h"
 #include "main/CommandIds.h"
-#include "resources/ResourceIds.h"
 
 const SecondaryWindowDescription kSecondaryWindows[WindowCount - 1] = {
     {WindowExecute, LanguageKey::Execute, 360, 135, false},

@@ -9,6 +9,12 @@ LanguageKey ViewName(int view) {
     return view >= 0 && view < ViewCount ? kNames[view] : LanguageKey::Processes;
 }
 
+const char* ViewHelpPage(int view) {
+    static const char* const kPages[ViewCount] = {"processes.htm", "windows.htm", "services.htm", "drivers.htm",
+                                                  "networks.htm",  "monitor.htm", "smart.htm",    "autoruns.htm"};
+    return view >= 0 && view < ViewCount ? kPages[view] : "index.htm";
+}
+
 std::vector<ViewCheckBox> ViewCheckBoxes(int view) {
     switch (view) {
         case ViewProcesses:

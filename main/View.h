@@ -21,6 +21,9 @@ enum View : int {
 // The name the view's menu entry and banner show.
 LanguageKey ViewName(int view);
 
+// The page of the help file that explains the view; the start page for a view out of range.
+const char* ViewHelpPage(int view);
+
 // The row along the bottom of a view that holds its check boxes; the lists and panels above end
 // where it begins.
 constexpr int kViewCheckBoxRowHeight = 28;

@@ -1,8 +1,6 @@
 #pragma once
 // Resource identifiers shared by the .rc files and the code.
 
-#define VANTREL_VERSION_TEXT "0.1.0.0"
-
 #define IDI_VANTREL 1
 
 #define IDR_PNG_BANNER 100

@@ -1,9 +1,10 @@
 // Sends commands to the running main window as its menus and buttons do, for screenshots:
-//   post-command.exe [--maximize|--restore] [--click control] [--to Title] [command | control=item ...]
+//   post-command.exe [--maximize|--restore|--quit] [--click control] [--to Title] [command | control=item ...]
 // Each command goes out as WM_COMMAND; the tool waits a moment after each so the window can paint.
 // --click presses the check box or button of that identifier in the main window's views as a mouse
 // click does. --to sends what follows to the main program's secondary window of that title;
-// control=item chooses an item of a combo box there as a click on the list would.
+// control=item chooses an item of a combo box there as a click on the list would. --quit asks both
+// programs to exit, the way the installer does before it replaces them.
 #include <windows.h>
 
 #include <cstdlib>
@@ -54,6 +55,11 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--to") == 0 && i + 1 < argc) {
             window = FindWindowA("VantrelSecondary", argv[++i]);
             continue;
+        } else if (std::strcmp(argv[i], "--quit") == 0) {
+            if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
+                PostMessageA(tray, kMessageQuit, 0, 0);
+            }
+            PostMessageA(window, kMessageQuit, 0, 0);
         } else if (const char* equals = std::strchr(argv[i], '=')) {
             const int control = std::atoi(argv[i]);
             SendDlgItemMessageA(window, control, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(equals + 1)), 0);
