@@ -2,6 +2,12 @@
 
 namespace {
 
+// A rate of 0 or 1 is the device's default rate, which drivers (and Wine) list instead of a figure;
+// it goes with any rate, or a display would offer no sizes at all.
+bool SameFrequency(int a, int b) {
+    return a == b || a <= 1 || b <= 1;
+}
+
 // Numbers the next entry and remembers its mode; false when the table is full.
 bool AddModeEntry(DisplayModeTable& table,
                   std::vector<DisplayModeMenuEntry>& submenu,
@@ -37,7 +43,7 @@ MonitorModeMenu BuildMonitorModeMenu(DisplayModeTable& table,
                                      const std::vector<DisplayMode>& modes) {
     MonitorModeMenu menu;
     for (const DisplayMode& mode : modes) {
-        if (mode.bitsPerPixel == current.bitsPerPixel && mode.frequency == current.frequency) {
+        if (mode.bitsPerPixel == current.bitsPerPixel && SameFrequency(mode.frequency, current.frequency)) {
             bool checked = mode.width == current.width && mode.height == current.height;
             AddModeEntry(table, menu.resolutions, device, mode,
                          std::to_string(mode.width) + " x " + std::to_string(mode.height), checked);
@@ -50,7 +56,8 @@ MonitorModeMenu BuildMonitorModeMenu(DisplayModeTable& table,
         }
     }
     for (const DisplayMode& mode : modes) {
-        if (mode.width == current.width && mode.height == current.height && mode.frequency == current.frequency) {
+        if (mode.width == current.width && mode.height == current.height &&
+            SameFrequency(mode.frequency, current.frequency)) {
             AddModeEntry(table, menu.depths, device, mode, std::to_string(mode.bitsPerPixel) + " Bit",
                          mode.bitsPerPixel == current.bitsPerPixel);
         }

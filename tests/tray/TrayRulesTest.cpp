@@ -73,6 +73,12 @@ TEST(DisplayModes, EntriesFilteredCheckedAndNumbered) {
     EXPECT_EQ(entry->device, "\\\\.\\DISPLAY1");
     EXPECT_EQ(DisplayModeOfCommand(table, 36), nullptr);
 
+    // Modes at the default rate (0) go with the current rate.
+    DisplayModeTable defaults;
+    MonitorModeMenu atDefault = BuildMonitorModeMenu(defaults, "D", current, {{1280, 800, 0, 32}, {1024, 768, 0, 32}});
+    ASSERT_EQ(atDefault.resolutions.size(), 2u);
+    EXPECT_TRUE(atDefault.resolutions[1].checked);
+
     // A second monitor continues the numbers.
     MonitorModeMenu second = BuildMonitorModeMenu(table, "\\\\.\\DISPLAY2", current, {current});
     EXPECT_EQ(second.resolutions[0].command, 36);
