@@ -1,7 +1,15 @@
 #include "tray/NetworkSource_win.h"
 
-// NOT CONNECTED YET: the interface table reading is shared with the networks view and comes with
-// it; until then the tray reads no interfaces, so the network bars stay empty and the values are 0.
+#include "hardware/NetworkInterfaces_win.h"
+
 std::vector<InterfaceOctets> ReadInterfaceOctets() {
-    return {};
+    // The same reading as the networks view's; a failed one counts as no interfaces.
+    std::vector<NetworkInterface> table;
+    ReadInterfaceTable(table);
+    std::vector<InterfaceOctets> reading;
+    reading.reserve(table.size());
+    for (const NetworkInterface& row : table) {
+        reading.push_back({row.index, row.octetsReceived, row.octetsSent, row.wideCounters});
+    }
+    return reading;
 }

@@ -141,7 +141,7 @@ HICON CreateIconFromImage(const IconImage& image) {
 
 void AddTrayIcons() {
     TrayProgram& tray = Tray();
-    StartNetworkSampler(tray.network, ReadInterfaceOctets());
+    StartNetworkTotals(tray.network, ReadInterfaceOctets());
     ShowIcon(kHardwareIcon, tray.programIcon);
 }
 

@@ -36,7 +36,7 @@ struct TrayProgram {
     HFONT labelFont = nullptr;  // Arial 10 pt
 
     TrayStamps stamps;
-    NetworkSampler network;
+    NetworkTotalsSampler network;
     DisplayModeTable displayModes;
 
     HICON programIcon = nullptr;

@@ -128,12 +128,14 @@ TEST(TrayIconPixels, TooltipPercentsIn64BitArithmetic) {
 }
 
 TEST(NetworkTotals, CountersWrapResetAndNewInterfaces) {
-    NetworkSampler sampler;
-    StartNetworkSampler(sampler, {{1, 100, 4294967000u}});
+    NetworkTotalsSampler sampler;
+    StartNetworkTotals(sampler, {{1, 100, 4294967000u, false}});
     // Interface 1 wrapped its outgoing counter; interface 2 is new and counts nothing yet.
     NetworkTotals totals = SampleNetworkTotals(sampler, {{1, 1100, 704}, {2, 999999, 999999}});
     EXPECT_EQ(totals.incoming, 1000u);
     EXPECT_EQ(totals.outgoing, 1000u);
+    // 64-bit counters do not wrap at 4 GiB.
+    EXPECT_EQ(CounterAdvance(4294967000u, 4294968000u, true), 1000u);
     // Interface 2 was reset: it counts 0, not 4 GiB; interface 1 went away.
     totals = SampleNetworkTotals(sampler, {{2, 50, 60}});
     EXPECT_EQ(totals.incoming, 0u);
@@ -145,8 +147,8 @@ TEST(NetworkTotals, CountersWrapResetAndNewInterfaces) {
 }
 
 TEST(NetworkTotals, MaximaDecayFivePercentPerRefresh) {
-    NetworkSampler sampler;
-    StartNetworkSampler(sampler, {{1, 0, 0}});
+    NetworkTotalsSampler sampler;
+    StartNetworkTotals(sampler, {{1, 0, 0}});
     SampleNetworkTotals(sampler, {{1, 10000, 0}});
     DecayNetworkMaxima(sampler);
     EXPECT_DOUBLE_EQ(sampler.incomingMaximum, 9500.0);
