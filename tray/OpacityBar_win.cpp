@@ -66,7 +66,7 @@ LRESULT CALLBACK OpacityBarCallback(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-HWND CreateOpacityBar(HINSTANCE instance) {
+HWND CreateOpacityBar(HINSTANCE instance, HWND owner) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = OpacityBarCallback;
@@ -75,7 +75,7 @@ HWND CreateOpacityBar(HINSTANCE instance) {
     windowClass.lpszClassName = kOpacityBarClass;
     RegisterClassExA(&windowClass);
     return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kOpacityBarClass, kOpacityBarTitle, WS_POPUP, 0, 0,
-                           kOpacityBarWidth, kOpacityBarHeight, nullptr, nullptr, instance, nullptr);
+                           kOpacityBarWidth, kOpacityBarHeight, owner, nullptr, instance, nullptr);
 }
 
 void SetWindowOpacity(HWND window, int alpha) {

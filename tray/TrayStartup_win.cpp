@@ -127,7 +127,7 @@ bool CreateTrayWindows(HINSTANCE instance) {
     tray.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     BuildTrayMenu();
     AddTrayIcons();
-    tray.opacityBar = CreateOpacityBar(instance);
+    tray.opacityBar = CreateOpacityBar(instance, tray.window);
     tray.colourWindow = CreateColourWindow(instance);
     return true;
 }
