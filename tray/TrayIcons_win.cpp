@@ -1,10 +1,9 @@
 #include "tray/TrayIcons_win.h"
 
-#include <cstring>
-
 #include "foundation/Language.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/processes/SystemFigures_win.h"
+#include "resources/PngBitmap_win.h"
 #include "tray/NetworkSource_win.h"
 #include "tray/TrayProgram_win.h"
 
@@ -83,31 +82,18 @@ IconColours ColoursOf(const TrayPreferences& preferences) {
     return colours;
 }
 
-// A DIB section of the image's colours in GDI's byte order, top-down.
-HBITMAP CreateColourBitmap(const IconImage& image, bool transparentToBlack) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kTrayIconSide;
-    info.bmiHeader.biHeight = -kTrayIconSide;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) {
-        return nullptr;
+// The image with its background fully transparent and every drawn pixel opaque, in the order a
+// 32-bit bitmap keeps its colours (0xAARRGGBB).
+PngImage OpaqueDrawing(const IconImage& image) {
+    PngImage picture;
+    picture.width = kTrayIconSide;
+    picture.height = kTrayIconSide;
+    picture.pixels.reserve(image.pixels.size());
+    for (uint32_t colour : image.pixels) {
+        uint32_t swapped = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+        picture.pixels.push_back(colour == kIconBackground ? 0 : 0xFF000000u | swapped);
     }
-    uint32_t* pixels = static_cast<uint32_t*>(bits);
-    for (size_t i = 0; i < image.pixels.size(); ++i) {
-        uint32_t colour = image.pixels[i];
-        if (transparentToBlack && colour == kIconBackground) {
-            pixels[i] = 0;
-            continue;
-        }
-        // 0x00BBGGRR to the DIB's 0x00RRGGBB.
-        pixels[i] = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-    }
-    return bitmap;
+    return picture;
 }
 
 // One bit per pixel, set where the background shows through.
@@ -127,7 +113,7 @@ HBITMAP CreateMaskBitmap(const IconImage& image) {
 }  // namespace
 
 HICON CreateIconFromImage(const IconImage& image) {
-    ScopedGdiObject<HBITMAP> colour(CreateColourBitmap(image, true));
+    ScopedGdiObject<HBITMAP> colour(CreatePngBitmap(OpaqueDrawing(image)));
     ScopedGdiObject<HBITMAP> mask(CreateMaskBitmap(image));
     if (!colour.valid() || !mask.valid()) {
         return nullptr;
