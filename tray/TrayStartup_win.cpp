@@ -8,6 +8,7 @@
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
+#include "main/StartupRules.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
@@ -35,9 +36,13 @@ void PostToMainWindow(UINT message) {
     }
 }
 
-// The exact name as the caller's mutex test sees it: true when another tray companion runs.
+// Each program's instance mutex exists while it runs.
 bool AnotherTrayRuns() {
     return ScopedHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kTrayMutexName)).valid();
+}
+
+bool MainProgramRuns() {
+    return ScopedHandle(OpenMutexA(SYNCHRONIZE, FALSE, kInstanceMutexName)).valid();
 }
 
 HFONT CreatePointFont(const char* face, int points) {
@@ -167,7 +172,9 @@ int StartTray(HINSTANCE instance, const char* commandLine) {
     tray.preferences = TrayPreferences{};
     tray.settingsPath = SettingsFilePath();
     ReadTrayPreferences(tray.settingsPath, tray.preferences);
-    if (tray.preferences.PreferencesRemain == 0) {
+    // When the main program started us, it runs already: a second start of it would only ask it
+    // forward, or, were it closing meanwhile, open it again against the user's wish.
+    if (tray.preferences.PreferencesRemain == 0 && !MainProgramRuns()) {
         StartMainProgram();
     }
     SetMessageBoxFunction(Win32MessageBox);
