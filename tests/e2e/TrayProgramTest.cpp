@@ -36,8 +36,21 @@ void RemoveSettingsFile() {
     RemoveDirectoryA(settings.substr(0, settings.find_last_of('\\')).c_str());
 }
 
+// A companion that an earlier test's main program started would be this test's first instance.
+void EndRunningTrayCompanion() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle);
+        if (tray == nullptr) {
+            return;
+        }
+        PostMessageA(tray, kMessageQuit, 0, 0);
+        Sleep(100);
+    }
+}
+
 TEST(TrayProgram, SecondInstanceAsksTheMainWindowForwardAndEnds) {
     RemoveSettingsFile();  // without settings the tray does not start the main program
+    EndRunningTrayCompanion();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = StandInMainWindow;
     windowClass.hInstance = GetModuleHandleA(nullptr);
