@@ -4,11 +4,11 @@
 
 #include "foundation/Controls_win.h"
 #include "main/CommandIds.h"
-#include "main/LibraryTable_win.h"
 #include "main/MainWindows_win.h"
 #include "main/MenuIcons_win.h"
 #include "main/Menus.h"
 #include "main/ProgramModel.h"
+#include "main/SystemPower_win.h"
 
 namespace {
 
@@ -63,26 +63,9 @@ void CreateMenus() {
 }
 
 void UpdatePowerMenu() {
-    if (!IsSlotOpen(kPowrProfSlot)) {
-        return;  // without the power library every entry stays enabled
-    }
-    using Query = BOOLEAN(WINAPI*)();
-    struct Rule {
-        const char* function;
-        int commands[2];
-    };
-    const Rule rules[] = {{"IsPwrShutdownAllowed", {CommandShutdown, CommandReboot}},
-                          {"IsPwrHibernateAllowed", {CommandHibernate, 0}},
-                          {"IsPwrSuspendAllowed", {CommandStandby, 0}}};
-    for (const Rule& rule : rules) {
-        Query query = SlotFunctionAs<Query>(kPowrProfSlot, rule.function);
-        if (query == nullptr || query()) {
-            continue;
-        }
-        for (int command : rule.commands) {
-            if (command != 0) {
-                EnableMenuCommand(g_windows.systemMenu, command, false);
-            }
+    for (int command : {CommandShutdown, CommandReboot, CommandStandby, CommandHibernate}) {
+        if (!PowerCommandAllowed(command)) {
+            EnableMenuCommand(g_windows.systemMenu, command, false);
         }
     }
 }

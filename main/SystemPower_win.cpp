@@ -54,3 +54,24 @@ void RunPowerCommand(int command) {
             break;
     }
 }
+
+bool PowerCommandAllowed(int command) {
+    const char* query = nullptr;
+    switch (command) {
+        case CommandShutdown:
+        case CommandReboot:
+            query = "IsPwrShutdownAllowed";
+            break;
+        case CommandHibernate:
+            query = "IsPwrHibernateAllowed";
+            break;
+        case CommandStandby:
+            query = "IsPwrSuspendAllowed";
+            break;
+        default:
+            return true;
+    }
+    using Query = BOOLEAN(WINAPI*)();
+    Query allowed = SlotFunctionAs<Query>(kPowrProfSlot, query);
+    return allowed == nullptr || allowed() != 0;
+}
