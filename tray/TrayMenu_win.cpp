@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "foundation/Help_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ProgramPaths_win.h"
@@ -140,10 +141,9 @@ void FlipTrayToggle(int command) {
     }
 }
 
-void OpenHelpFile() {
-    std::string path = ProgramFolder() + "\\vantrel.chm";
-    HINSTANCE result = ShellExecuteA(Tray().window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+// The help of the current language, as the main program opens it.
+void OpenTrayHelp() {
+    if (!OpenHelpFile(Tray().window, nullptr)) {
         ShowMessageBox(LanguageText(LanguageKey::Information), LanguageText(LanguageKey::CanNotOpenHelp),
                        kMessageBoxInformation);
     }
@@ -250,7 +250,7 @@ void RunTrayCommand(int command) {
             SetForegroundWindow(Tray().colourWindow);
             break;
         case TrayCommandHelp:
-            OpenHelpFile();
+            OpenTrayHelp();
             break;
         case TrayCommandClose:
             ExitTray(true);
