@@ -47,7 +47,8 @@ std::vector<DetailLine> InterfaceDetails(const NetworkInterface& row, DetailStyl
         return exact ? std::to_string(value) + " Byte" : FormatBytes64(static_cast<int64_t>(value), 2);
     };
     return {
-        {LanguageKey::MaximumTransferRate, LinkSpeedText(row.speed) + "/s"},
+        // The export leaves a link of unknown speed (0) empty, as the list's maximum does.
+        {LanguageKey::MaximumTransferRate, exact && row.speed == 0 ? "" : LinkSpeedText(row.speed) + "/s"},
         {LanguageKey::MaximumTransmissionUnit, std::to_string(row.mtu) + (exact ? " Byte" : " Bytes")},
         {LanguageKey::MAC, PhysicalAddressText(row.physicalAddress)},
         {LanguageKey::TotalReceived, bytes(row.octetsReceived)},
