@@ -38,14 +38,21 @@ void FillNetworkTable(RowTable& rows,
     }
 }
 
-std::vector<DetailLine> InterfaceDetails(const NetworkInterface& row) {
-    auto count = [](uint64_t value) { return GroupThousands(static_cast<int64_t>(value)); };
+std::vector<DetailLine> InterfaceDetails(const NetworkInterface& row, DetailStyle style) {
+    const bool exact = style == DetailStyle::Exact;
+    auto count = [exact](uint64_t value) {
+        return exact ? std::to_string(value) : GroupThousands(static_cast<int64_t>(value));
+    };
+    auto bytes = [exact](uint64_t value) {
+        return exact ? std::to_string(value) + " Byte" : FormatBytes64(static_cast<int64_t>(value), 2);
+    };
     return {
-        {LanguageKey::MaximumTransferRate, LinkSpeedText(row.speed) + "/s"},
-        {LanguageKey::MaximumTransmissionUnit, std::to_string(row.mtu) + " Bytes"},
+        // The export leaves a link of unknown speed (0) empty, as the list's maximum does.
+        {LanguageKey::MaximumTransferRate, exact && row.speed == 0 ? "" : LinkSpeedText(row.speed) + "/s"},
+        {LanguageKey::MaximumTransmissionUnit, std::to_string(row.mtu) + (exact ? " Byte" : " Bytes")},
         {LanguageKey::MAC, PhysicalAddressText(row.physicalAddress)},
-        {LanguageKey::TotalReceived, FormatBytes64(static_cast<int64_t>(row.octetsReceived), 2)},
-        {LanguageKey::TotalSent, FormatBytes64(static_cast<int64_t>(row.octetsSent), 2)},
+        {LanguageKey::TotalReceived, bytes(row.octetsReceived)},
+        {LanguageKey::TotalSent, bytes(row.octetsSent)},
         {LanguageKey::UnicastsReceived, count(row.unicastsReceived)},
         {LanguageKey::UnicastsSent, count(row.unicastsSent)},
         {LanguageKey::BroadcastsReceived, count(row.nonUnicastsReceived)},

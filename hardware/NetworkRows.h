@@ -32,8 +32,11 @@ struct DetailLine {
     LanguageKey label;
     std::string value;
 };
+// How the details are written: rounded and grouped for the panel, or exact for an export, with byte
+// counts in " Byte" and plain counters, so that the figures stay comparable and align as numbers.
+enum class DetailStyle { Panel, Exact };
 // The details panel's lines for an interface (label texts get their ":" when shown).
-std::vector<DetailLine> InterfaceDetails(const NetworkInterface& row);
+std::vector<DetailLine> InterfaceDetails(const NetworkInterface& row, DetailStyle style = DetailStyle::Panel);
 
 // The interface of a row by its hidden index; null when it is gone.
 const NetworkInterface* InterfaceOfRow(const RowTable& rows, size_t row, const std::vector<NetworkInterface>& table);

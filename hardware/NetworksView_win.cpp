@@ -119,6 +119,10 @@ void ShowInterfaceDetails() {
     SetText(ControlNetworkDetailValues, values);
 }
 
+const NetworkInterface* NetworkInterfaceOfRow(size_t row) {
+    return InterfaceOfRow(g_networkTable, row, g_interfaces);
+}
+
 int NetworkHighestUtilisation() {
     return g_highestUtilisation;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "hardware/NetworkInterfaces.h"
 #include "main/TableListView_win.h"
 
 TableListView& NetworksList();
@@ -13,6 +14,8 @@ void LayoutNetworksView(int width, int height);
 void RefreshNetworkList();
 // The details panel for the selected row, or the prompt to choose one.
 void ShowInterfaceDetails();
+// The interface that a row of the list shows, as last read; null when it is gone.
+const NetworkInterface* NetworkInterfaceOfRow(size_t row);
 // The highest utilisation of any interface at the last refresh, 0..100.
 int NetworkHighestUtilisation();
 // The graph timer's step of the traffic graph.

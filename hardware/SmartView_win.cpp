@@ -109,6 +109,13 @@ TableListView& SmartAttributeList() {
     return g_attributeList;
 }
 
+TableListView& ShowSmartDriveRow(size_t row) {
+    SelectOnlyRow(g_driveList, row);
+    const int drive = SelectedDrive();
+    ShowAttributes(drive, ReadSmartDriveNow(drive));
+    return g_attributeList;
+}
+
 int SmartShownDrive() {
     return g_shownDrive;
 }

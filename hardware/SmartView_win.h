@@ -23,5 +23,8 @@ int SmartListsContextMenu(const NMHDR& header);
 
 TableListView& SmartDriveList();
 TableListView& SmartAttributeList();
+// Selects the drive list's row (kNoRow: none) and fills the attribute list with that drive's values,
+// as a click on the row does; returns the attribute list.
+TableListView& ShowSmartDriveRow(size_t row);
 // The drive whose attributes the attribute list shows, or -1.
 int SmartShownDrive();

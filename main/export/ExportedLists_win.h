@@ -17,8 +17,11 @@ struct ExportedList {
     std::vector<ListColumn> (*searchColumns)();
     // For a list whose tables are not just what it shows (the network panel's titles and units, a
     // SMART block per drive): its tables for the export, or for the search the list first and then
-    // any further tables. nullptr: the list as shown.
+    // one further table for each of its rows, in order. nullptr: the list as shown.
     std::vector<ExportTable> (*readTables)(bool forSearch);
+    // For a list whose rows have a further table: shows that of the row (kNoRow: none) in its own
+    // list view and returns that view. nullptr for the other lists.
+    TableListView& (*showRowDetails)(size_t row);
 };
 
 // The joined list of that kind, or nullptr.

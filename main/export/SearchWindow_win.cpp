@@ -15,6 +15,7 @@
 #include "main/RowTableSort.h"
 #include "main/Views_win.h"
 #include "main/export/ExportedLists_win.h"
+#include "resources/PngBitmap_win.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -26,6 +27,7 @@ enum SearchColumn : size_t {
     kSearchColumnMatchColumn,
     kSearchColumnType,
     kSearchColumnKind,
+    kSearchColumnOwner,  // for a row of a further table: column 0 of the list row it belongs to
     kSearchColumnCount
 };
 
@@ -44,9 +46,13 @@ constexpr int kMargin = 8;
 constexpr int kFrameHeight = 48;
 constexpr int kButtonWidth = 90;
 constexpr int kProgramImage = 0;
+constexpr int kNoFileImage = 1;  // the database image, for rows that stand for no file
 
 // The row's image in the source list, copied once into the result list's images.
 int ResultImage(const ExportedList& entry, int sourceImage) {
+    if (entry.kind == ListNetworks || entry.kind == ListSmart) {
+        return kNoFileImage;
+    }
     if (sourceImage < 0) {
         return kProgramImage;
     }
@@ -78,6 +84,9 @@ void SearchList(const ExportedList& entry, const std::string& searchText) {
             SetCell(g_search.table, row, kSearchColumnMatchColumn, result.columnTitle);
             SetCell(g_search.table, row, kSearchColumnType, kind);
             SetCellInteger(g_search.table, row, kSearchColumnKind, entry.kind);
+            if (t > 0 && t - 1 < tables[0].rows.size() && !tables[0].rows[t - 1].empty()) {
+                SetCell(g_search.table, row, kSearchColumnOwner, tables[0].rows[t - 1][0]);
+            }
             const int sourceImage = t == 0 && result.row < source.rows.size() ? source.rows[result.row].image : -1;
             g_search.table.rows[row].image = ResultImage(entry, sourceImage);
         }
@@ -171,6 +180,9 @@ void FillSearchWindow(HWND window, HFONT font) {
     HICON program =
         static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON, 16, 16, 0));
     ImageList_AddIcon(g_search.images, program != nullptr ? program : LoadIcon(nullptr, IDI_APPLICATION));
+    HBITMAP noFile = LoadPngBitmap(GetModuleHandleA(nullptr), IDR_PNG_MENU_DATABASE, nullptr);
+    ImageList_Add(g_search.images, noFile, nullptr);
+    DeleteObject(noFile);
     SetListViewImageList(g_search.results.list, g_search.images);
     UpdateSearchButton();
     LayoutSearchWindow();
@@ -208,6 +220,14 @@ void SearchLists(const std::string& searchText) {
     SyncTableListView(g_search.results);
 }
 
+namespace {
+
+size_t FirstColumn(const TableListView& list) {
+    return list.columns.empty() ? 0 : list.columns[0].tableColumn;
+}
+
+}  // namespace
+
 void ActivateSearchResult(size_t row) {
     if (row >= g_search.table.rows.size()) {
         return;
@@ -216,13 +236,17 @@ void ActivateSearchResult(size_t row) {
     if (entry == nullptr) {
         return;
     }
-    TableListView& list = entry->list();
-    const size_t nameColumn = list.columns.empty() ? 0 : list.columns[0].tableColumn;
-    const size_t found = FindRow(*list.table, nameColumn, Cell(g_search.table, row, kSearchColumnName));
+    TableListView* list = &entry->list();
     SwitchView(DescribeListKind(entry->kind).view, false);
-    SelectOnlyRow(list, found);  // a row that has gone meanwhile leaves nothing selected
+    const std::string& owner = Cell(g_search.table, row, kSearchColumnOwner);
+    if (!owner.empty() && entry->showRowDetails != nullptr) {
+        // A SMART value: its drive first, then the value in the drive's attribute list.
+        list = &entry->showRowDetails(FindRow(*list->table, FirstColumn(*list), owner));
+    }
+    const size_t found = FindRow(*list->table, FirstColumn(*list), Cell(g_search.table, row, kSearchColumnName));
+    SelectOnlyRow(*list, found);  // a row that has gone meanwhile leaves nothing selected
     SetForegroundWindow(g_windows.window);
-    SetFocus(list.list);
+    SetFocus(list->list);
 }
 
 bool HandleSearchWindowCommand(HWND window, int id, int code) {

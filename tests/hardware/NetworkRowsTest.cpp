@@ -34,3 +34,14 @@ TEST(NetworkRows, RowsShowRatesOnlyWhenMeasuredAndColoursByPosition) {
     EXPECT_EQ("10000 MBit", LinkSpeedText(10000000000ull));
     EXPECT_EQ("100 MBit", LinkSpeedText(100000000));
 }
+
+TEST(NetworkRows, ExportDetailsAreExactAndLeaveAnUnknownSpeedEmpty) {
+    NetworkInterface item;
+    item.mtu = 1500;
+    item.octetsReceived = 5000000123ull;
+    item.unicastsSent = 1234567;
+    std::string values;
+    for (const DetailLine& line : InterfaceDetails(item, DetailStyle::Exact))
+        values += line.value + "|";
+    EXPECT_EQ(values, "|1500 Byte||5000000123 Byte|0 Byte|0|1234567|0|0|0|0|0|0|0|");
+}

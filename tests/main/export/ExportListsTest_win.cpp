@@ -5,14 +5,22 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "foundation/Language.h"
+#include "hardware/NetworkRows.h"
+#include "hardware/NetworksView_win.h"
+#include "hardware/SmartSimulation.h"
+#include "hardware/SmartView_win.h"
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/MainWindow_win.h"
 #include "main/MainWindows_win.h"
+#include "main/ProgramDatabase_win.h"
 #include "main/ProgramModel.h"
 #include "main/Views_win.h"
 #include "main/export/ExportLists_win.h"
@@ -20,6 +28,7 @@
 #include "main/export/SearchWindow_win.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/services/ServiceControl_win.h"
+#include "tests/hardware/SmartSamples.h"
 #include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
@@ -44,6 +53,25 @@ std::string OwnName() {
     return name.substr(name.rfind('\\') + 1);
 }
 
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + separator.size()) {
+        parts.push_back(text.substr(start, at - start));
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// Simulated drives #0 and #2 with their values, and #7 that answers no SMART requests.
+void UseSampleDrives(const TemporaryFolder& drives) {
+    SetEnvironmentVariableA(kSmartFolderVariable, drives.Path().c_str());
+    WriteSampleDriveFiles(drives.Path(), 0, SampleDriveBySource("qiita-i386"));
+    WriteSampleDriveFiles(drives.Path(), 2, SampleDriveBySource("samsung-850-evo"));
+    drives.Write("drive7-identify.bin", MakeSmartIdentifySector("USB bridge", "USB0001"));
+    DispatchCommand(CommandViewFirst + ViewSmart, 0, nullptr);
+}
+
 class ExportListsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -61,6 +89,7 @@ protected:
         InitCommonControlsEx(&controls);
         g_program.screenWidth = GetSystemMetrics(SM_CXSCREEN);
         ASSERT_TRUE(CreateMainWindows(GetModuleHandleA(nullptr)));
+        ConnectRatingDatabase();  // the autorun list rates its targets, as at start-up
         SwitchView(ViewProcesses, true);
         ShowMainWindow();
         ExportSaveDialog() = ChooseFromTest;
@@ -84,10 +113,12 @@ TEST_F(ExportListsTest, ExportAllWritesEveryRowOfEveryJoinedListAsShown) {
     EXPECT_EQ(g_request.filterIndex, 2) << "HTML preselected";
     ASSERT_EQ(text.rfind("Vantrel\r\n" + LanguageText(LanguageKey::TextExport) + " (", 0), 0u) << text.substr(0, 80);
     size_t lines = 0;
-    for (int kind : {ListProcesses, ListServices, ListDrivers}) {
+    for (int kind = 0; kind < ListKindCount; ++kind) {
         const TableListView& list = FindExportedList(kind)->list();
-        // Wine's EnumDeviceDrivers lists no drivers, so that table may be empty.
-        ASSERT_TRUE(kind == ListDrivers || !list.table->rows.empty()) << "list " << kind;
+        // Wine's EnumDeviceDrivers lists no drivers and no disk answers SMART requests, so those
+        // tables are empty: the SMART one is then its drive list's header alone.
+        ASSERT_TRUE(kind == ListDrivers || kind == ListSmart || !list.table->rows.empty()) << "list " << kind;
+        ASSERT_TRUE(kind != ListSmart || list.table->rows.empty());
         for (size_t row = 0; row < list.table->rows.size(); ++row) {
             const std::string first = ListCellText(*list.table, list.columns, static_cast<int>(row), 0);
             EXPECT_NE(text.find(first), std::string::npos) << first;
@@ -97,7 +128,7 @@ TEST_F(ExportListsTest, ExportAllWritesEveryRowOfEveryJoinedListAsShown) {
     size_t lineEnds = 0;
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
         ++lineEnds;
-    EXPECT_EQ(lineEnds, 3 + lines + 2 * 2) << "frame, tables, and the empty lines between them";
+    EXPECT_EQ(lineEnds, 3 + lines + 2 * (ListKindCount - 1)) << "frame, tables, and the empty lines between them";
     EXPECT_NE(text.find(OwnName()), std::string::npos);
 }
 
@@ -113,6 +144,38 @@ TEST_F(ExportListsTest, EachListExportsAloneUnderItsOwnTitle) {
     EXPECT_NE(Export(CommandExportDrivers, "d", ExportFormat::Text), "");
     EXPECT_EQ(g_request.title, LanguageText(LanguageKey::ExportDriverlist));
     EXPECT_EQ(folder_.EntryCount(), 3u) << "no temporary file left behind";
+}
+
+TEST_F(ExportListsTest, NetworksAndSmartExportTheirDetails) {
+    const std::vector<std::string> lines = Split(Export(CommandExportNetworks, "n", ExportFormat::Text), "\r\n");
+    const RowTable& rows = *NetworksList().table;
+    ASSERT_EQ(lines.size(), 3 + 2 + rows.rows.size() + 1) << "frame, header, separator, one line each";
+    const std::vector<std::string> titles = Split(lines[3], " | ");
+    ASSERT_EQ(titles.size(), 18u + 1);
+    EXPECT_EQ(titles[4].rfind(LanguageText(LanguageKey::MaximumTransferRate) + ":", 0), 0u) << "no Maximum";
+    for (size_t row = 0; row < rows.rows.size(); ++row) {
+        const std::vector<std::string> cells = Split(lines[5 + row], " | ");
+        const std::string name = Cell(rows, row, NetworkColumnAdapter);
+        std::ifstream mtuFile("Z:\\sys\\class\\net\\" + name + "\\mtu");  // the host's own figure
+        std::string mtu;
+        ASSERT_TRUE(std::getline(mtuFile, mtu) && cells.size() == titles.size()) << lines[5 + row];
+        EXPECT_EQ(cells[0].substr(0, name.size()) + "|" + cells[5].substr(cells[5].find_first_not_of(' ')),
+                  name + "|" + mtu + " Byte");
+    }
+
+    TemporaryFolder drives;
+    UseSampleDrives(drives);
+    ShowSmartDriveRow(1);  // the user looks at #2
+    const std::vector<std::string> blocks = Split(Export(CommandExportSmart, "smart", ExportFormat::Html), "<DIV");
+    ASSERT_EQ(blocks.size(), 1u + 3);
+    const size_t values[] = {SampleDriveBySource("qiita-i386").attributes.size(), 1, 0};
+    const char* names[] = {"#0", "#2", "#7"};
+    for (size_t drive = 0; drive < 3; ++drive) {
+        EXPECT_NE(blocks[drive + 1].find("background:#ffffff\" VALIGN=TOP><TD><P>" + std::string(names[drive])),
+                  std::string::npos);
+        EXPECT_EQ(Split(blocks[drive + 1], "VALIGN=TOP>").size(), 4 + values[drive]) << names[drive];
+    }
+    EXPECT_EQ(SmartShownDrive(), 2) << "the user's drive is shown again";
 }
 
 TEST_F(ExportListsTest, AnExistingFileIsReplacedOnlyAfterYes) {
@@ -143,8 +206,12 @@ protected:
         SendMessageA(window(), WM_COMMAND, MAKEWPARAM(ControlSearchButton, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
     }
-    void Check(int kind, bool on) {
-        CheckDlgButton(window(), ControlSearchBoxFirst + kind, on ? BST_CHECKED : BST_UNCHECKED);
+    // Checks these lists' boxes only; with none, all of them.
+    void CheckOnly(const std::vector<int>& kinds) {
+        for (int kind = 0; kind < ListKindCount; ++kind) {
+            const bool on = kinds.empty() || std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+            CheckDlgButton(window(), ControlSearchBoxFirst + kind, on ? BST_CHECKED : BST_UNCHECKED);
+        }
     }
     const RowTable& results() { return *SearchResultList().table; }
 };
@@ -153,12 +220,14 @@ TEST_F(SearchWindowTest, FindsTheTestsOwnProcessAndActivationSelectsItsRow) {
     DispatchCommand(CommandSearch, 0, nullptr);
     ASSERT_TRUE(IsWindowVisible(window()));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window(), ControlSearchButton))) << "nothing typed yet";
-    for (int kind : {ListNetworks, ListSmart})
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window(), ControlSearchBoxFirst + kind))) << "not joined: " << kind;
+    for (int kind = 0; kind < ListKindCount; ++kind)
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window(), ControlSearchBoxFirst + kind))) << "joined: " << kind;
 
     DispatchCommand(CommandViewFirst + ViewServices, 0, nullptr);
     const std::string own = OwnName();
+    CheckOnly({ListProcesses});  // its windows would be found too
     Search("\"" + own + "\"");
+    CheckOnly({});
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window(), ControlSearchButton)));
     ASSERT_EQ(results().rows.size(), 1u);
     EXPECT_EQ(results().rows[0].cells[0], own);
@@ -184,6 +253,7 @@ TEST_F(SearchWindowTest, UncheckedListsAreNotSearchedAndTheSortIsKept) {
     const TableListView& services = FindExportedList(ListServices)->list();
     ASSERT_GT(services.table->rows.size(), 1u);
     const std::string service = Cell(*services.table, 0, services.columns[0].tableColumn);
+    CheckOnly({ListServices, ListProcesses});
     Search(service + " " + OwnName());
     size_t kinds = 0;
     for (const TableRow& row : results().rows)
@@ -194,15 +264,35 @@ TEST_F(SearchWindowTest, UncheckedListsAreNotSearchedAndTheSortIsKept) {
 
     ToggleSortTableListView(SearchResultList(), 3);
     ToggleSortTableListView(SearchResultList(), 3);  // descending: services before processes
-    Check(ListProcesses, false);
+    CheckOnly({ListServices});
     Search(service + " " + OwnName());
-    Check(ListProcesses, true);
+    CheckOnly({ListServices, ListProcesses});
     ASSERT_FALSE(results().rows.empty());
     for (const TableRow& row : results().rows)
         EXPECT_EQ(row.cells[3], LanguageText(LanguageKey::Service));
     Search(service + " " + OwnName());
     EXPECT_EQ(SearchResultList().sortColumn, 3);
     EXPECT_EQ(results().rows.front().cells[3], LanguageText(LanguageKey::Service)) << "descending kept";
+    CheckOnly({});
+}
+
+TEST_F(SearchWindowTest, ASmartValueIsShownUnderItsOwnDrive) {
+    TemporaryFolder drives;
+    UseSampleDrives(drives);  // shows #0
+    DispatchCommand(CommandSearch, 0, nullptr);
+    CheckOnly({ListSmart});
+    Search("(b1)");  // the id of the Samsung's only value
+    CheckOnly({});
+    ASSERT_EQ(results().rows.size(), 1u);
+    EXPECT_EQ(results().rows[0].cells[3], LanguageText(LanguageKey::SMART) + " " + LanguageText(LanguageKey::Value));
+    SelectOnlyRow(SearchResultList(), 0);
+    NMITEMACTIVATE activate{};
+    activate.hdr = {SearchResultList().list, ControlSearchResults, LVN_ITEMACTIVATE};
+    SendMessageA(window(), WM_NOTIFY, ControlSearchResults, reinterpret_cast<LPARAM>(&activate));
+    const size_t selected = CurrentRow(SmartAttributeList());
+    ASSERT_EQ(SmartShownDrive(), 2);
+    ASSERT_NE(selected, kNoRow);
+    EXPECT_EQ(Cell(*SmartAttributeList().table, selected, 1), "177 (B1)");
 }
 
 }  // namespace

@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, ProcessMenuHasItsSeparatorsAndGreysWhatIsNotBuiltOrSwitch
         DestroyMenu(menu);
     }
     preferences.PreferencesUseDatabase = saved;
-    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1 - 2 3 4 5 6* 7* 8 - 19 - 9");
+    EXPECT_EQ(ReadMenuShape(GetSubMenu(GetMenu(g_windows.window), 0)), "1 - 2 3 4 5 6 7 8 - 19 - 9");
 }
 
 TEST_F(MainWindowTest, PowerCommandsCallTheSystemAndReportFailures) {
