@@ -177,8 +177,10 @@ void RefreshView(int view) {
 
 void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
-    // The diagram shows the process list's rows, so they follow the system while it is open.
-    if (view != ViewProcesses && IsWindowVisible(g_windows.secondary[WindowDiagram])) {
+    // The diagram and the information window show the process list's rows, so they follow the
+    // system while either is open.
+    if (view != ViewProcesses && (IsWindowVisible(g_windows.secondary[WindowDiagram]) ||
+                                  IsWindowVisible(g_windows.secondary[WindowProcessInformation]))) {
         RefreshView(ViewProcesses);
     }
     if (view >= 0) {

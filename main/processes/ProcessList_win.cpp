@@ -37,6 +37,7 @@ struct ProcessList {
     WindowTitles windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
+    void (*changeObserver)() = nullptr;
 };
 
 ProcessList g_list;
@@ -194,10 +195,16 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     bool changed = ProcessListChanged(changes);
     if (changed)
         SortOrArrange(order.column, order.ascending, order.given);
+    if (changed && g_list.changeObserver != nullptr)
+        g_list.changeObserver();
     SetRedraw(g_list.view.list, true);
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
     return changed ? TRUE : FALSE;
+}
+
+void SetProcessListChangeObserver(void (*observer)()) {
+    g_list.changeObserver = observer;
 }
 
 void ClearProcessList() {
@@ -244,6 +251,11 @@ bool HandleProcessListNotification(const NMHDR& header, LRESULT& result) {
         return false;
     // A header click sorts the rows; in tree mode the main window then has them rearranged, the
     // sort ordering the siblings.
+    if (header.code == NM_DBLCLK) {
+        SendMessageA(GetAncestor(g_list.view.list, GA_ROOT), WM_COMMAND, CommandProcessInformation, 0);
+        result = 0;
+        return true;
+    }
     bool handled = HandleTableListNotification(g_list.view, header, result);
     return handled || header.code == LVN_COLUMNCLICK;
 }
