@@ -119,6 +119,7 @@ void CreateViews() {
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
+    SetProcessListRatings(&g_program.database);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
     CreateSmartLists(g_windows.views[ViewSmart]);
 }

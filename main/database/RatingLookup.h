@@ -13,6 +13,9 @@
 
 constexpr int64_t kRatingRefreshAge = 604800;  // seconds
 constexpr int64_t kRatingProgressDelayMilliseconds = 500;
+// After an exchange failed, the lookups answer from the cache alone for this long: a server that
+// does not answer would otherwise cost its time-out for every file of a list.
+constexpr int64_t kRatingServerRestMilliseconds = 60000;
 
 struct RatingTexts {
     std::string lookupUpdates;       // LookupUpdates
@@ -32,6 +35,8 @@ struct RatingDatabase {
     bool cancelled = false;  // cleared by the main loop when it closes the progress window
     bool queried = false;
     int64_t lastQueryTick = 0;
+    bool serverFailed = false;
+    int64_t serverFailedTick = 0;
 };
 
 // Seconds since 1970 of the local wall clock read as if it were UTC.

@@ -8,11 +8,13 @@
 
 #include "foundation/Controls_win.h"
 #include "foundation/ListViews_win.h"
+#include "foundation/PreferencesDefaults.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
 #include "main/View.h"
+#include "main/database/FileRating_win.h"
 #include "main/processes/CpuHistory_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessAccounting_win.h"
@@ -38,6 +40,7 @@ struct ProcessList {
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
     void (*changeObserver)() = nullptr;
+    RatingDatabase* database = nullptr;
 };
 
 ProcessList g_list;
@@ -109,12 +112,21 @@ ProcessPass TakeProcessPass() {
 
 // The images the table only numbers: icons and history images of new rows, the bars of this
 // refresh, and the history images of rows that went.
+// A new row's rating and description from the lookups, green when the file is rated.
+void RateRow(size_t row, const std::string& path) {
+    if (g_list.database == nullptr || path.empty())
+        return;
+    const bool online = g_list.preferences != nullptr && g_list.preferences->PreferencesUseDatabase != 0;
+    ShowRatingInRow(g_list.table, row, RateFile(*g_list.database, path, online));
+}
+
 void UpdateRowImages(const ProcessListChanges& changes, const ProcessPass& pass) {
     for (const NewProcessRow& added : changes.addedRows) {
         if (g_list.options.cpuHistory)
             SetCellInteger(g_list.table, added.row, kProcessColumnHistoryImage,
                            CreateCpuHistoryImage(g_list.options.windowWidth));
         g_list.table.rows[added.row].image = ImageOf(pass.samples[added.sample].path);
+        RateRow(added.row, pass.samples[added.sample].path);
     }
     for (const CpuHistoryStep& step : changes.historySteps)
         AdvanceCpuHistoryImage(step.image, step.share);
@@ -201,6 +213,10 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
     return changed ? TRUE : FALSE;
+}
+
+void SetProcessListRatings(RatingDatabase* database) {
+    g_list.database = database;
 }
 
 void SetProcessListChangeObserver(void (*observer)()) {

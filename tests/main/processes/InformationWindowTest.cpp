@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -16,6 +17,8 @@
 #include "main/Dispatch_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/MainWindows_win.h"
+#include "main/ProgramDatabase_win.h"
+#include "main/database/FileHash_win.h"
 #include "main/processes/InformationFields.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
@@ -59,8 +62,14 @@ int SecondsOfDay(const SYSTEMTIME& time) {
 TEST(InformationWindow, ShowsTheChildItsModulesParentStartAndBars) {
     OpenLibraryTable();
     InitProcessLayer();
-    g_program.preferences.PreferencesUseDatabase = 0;  // no rating cache beside the test
+    // A rating cache with the child's program rated, and no server.
+    g_program.preferences.PreferencesUseDatabase = 1;
+    const int32_t now = static_cast<int32_t>(LocalEpochSeconds(std::time(nullptr)));
+    RatingEntry rated{CachedFileHash(ChildProgramPath()), 2, 1, "test child", now, now};
+    ASSERT_EQ(rated.hash.size(), 40u) << rated.hash;
+    AppendRating(g_program.database.cache, rated);
     CreateMainWindowsForTest();
+    ConnectRatingDatabase();
     SYSTEMTIME before{};
     GetLocalTime(&before);
     ChildProcess child;
@@ -77,6 +86,10 @@ TEST(InformationWindow, ShowsTheChildItsModulesParentStartAndBars) {
     EXPECT_TRUE(ModuleListed("msimg32.dll"));
     EXPECT_TRUE(ModuleListed("process_test_child.exe"));
     EXPECT_EQ(Value(FieldFileName), "process_test_child.exe");
+    EXPECT_EQ(Value(FieldRating), LanguageText(LanguageKey::RatingTrustworthyProgram));
+    const size_t row = CurrentRow(ProcessListView());
+    EXPECT_EQ(Cell(*ProcessListView().table, row, kProcessColumnDatabaseInformation), "test child");
+    EXPECT_EQ(ProcessListView().table->rows[row].textColour, 0x008000u);
 
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, sizeof self);
