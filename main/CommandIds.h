@@ -192,6 +192,16 @@ enum Command : int {
     ControlDiagramImage = 851,
     ControlDiagramPanelFirst = 852,  // the details panel: icon, name, second name, value, memory
 
+    // The process information window's: one label and one value per field, the bars, the modules.
+    ControlInformationTitle = 870,
+    ControlInformationIcon = 871,
+    ControlInformationParentIcon = 872,
+    ControlInformationModules = 873,
+    ControlInformationModulesLabel = 874,
+    ControlInformationLabelFirst = 880,  // up to 899
+    ControlInformationValueFirst = 900,  // up to 919
+    ControlInformationBarFirst = 920,    // CPU, physical memory, page file, CPU history
+
     // The rating database's progress window's.
     ControlRatingProgressCancel = 1,
 };

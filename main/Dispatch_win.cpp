@@ -25,6 +25,7 @@
 #include "main/export/ExportLists_win.h"
 #include "main/export/SearchWindow_win.h"
 #include "main/processes/DiagramWindow_win.h"
+#include "main/processes/InformationWindow_win.h"
 #include "main/processes/ProcessActions_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
@@ -47,6 +48,13 @@ void JumpToWindowProcess() {
         SelectOnlyRow(processes, row);
         SetFocus(processes.list);
     }
+}
+
+// The autostart field compares against an up-to-date autorun list.
+void ShowProcessInformation() {
+    RefreshAutoruns();
+    SetInformationAutoruns(AutorunsList().table);
+    ShowInformationWindow();
 }
 
 // The help of the current language, at the page of the view the user is looking at.
@@ -87,6 +95,15 @@ void DispatchCommand(int id, int code, HWND control) {
         return;
     }
     if (g_program.currentView == ViewWindows && RunWindowsCommand(id)) {
+        return;
+    }
+    if (id == CommandProcessInformation) {
+        ShowProcessInformation();
+        return;
+    }
+    if (id == CommandWindowProcessInformation) {
+        JumpToWindowProcess();
+        ShowProcessInformation();
         return;
     }
     if (id == CommandWindowJumpProcess) {

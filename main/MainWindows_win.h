@@ -14,6 +14,9 @@
 #include "main/SecondaryWindows.h"
 #include "main/View.h"
 
+// The background of the information panels and their labels.
+constexpr COLORREF kLightBlueBackground = 0xFFDDCC;
+
 struct MainWindows {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;  // the main window
@@ -35,7 +38,7 @@ struct MainWindows {
     ScopedGdiObject<HBITMAP> banner;  // the current view's banner, screen width x 25 pixels
     HFONT uiFont = nullptr;
     HFONT bannerFont = nullptr;
-    ScopedGdiObject<HBRUSH> lightBlueBrush;  // background of the information panels
+    ScopedGdiObject<HBRUSH> lightBlueBrush;  // kLightBlueBackground
 };
 
 extern MainWindows g_windows;

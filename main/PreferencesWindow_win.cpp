@@ -18,11 +18,10 @@
 namespace {
 
 const char kPageClassName[] = "VantrelPreferencesPage";
-constexpr COLORREF kLightBlue = 0xFFDDCC;
 int g_page = 1;
 
 LRESULT LightBlueBackground(WPARAM dc) {
-    SetBkColor(reinterpret_cast<HDC>(dc), kLightBlue);
+    SetBkColor(reinterpret_cast<HDC>(dc), kLightBlueBackground);
     return reinterpret_cast<LRESULT>(g_windows.lightBlueBrush.get());
 }
 

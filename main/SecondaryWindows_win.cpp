@@ -10,6 +10,7 @@
 #include "main/autoruns/NewAutorunWindow_win.h"
 #include "main/export/SearchWindow_win.h"
 #include "main/processes/DiagramWindow_win.h"
+#include "main/processes/InformationWindow_win.h"
 #include "main/processes/RunWindow_win.h"
 #include "resources/ResourceIds.h"
 
@@ -127,6 +128,10 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
             }
             break;
         case WM_NOTIFY:
+            if (WindowNumber(window) == WindowProcessInformation &&
+                HandleInformationWindowNotification(MessageStructure<NMHDR>(lParam))) {
+                return 0;
+            }
             if (WindowNumber(window) == WindowSearch) {
                 LRESULT result = 0;
                 if (HandleSearchWindowNotification(MessageStructure<NMHDR>(lParam), result)) {
@@ -148,6 +153,11 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
         case WM_CTLCOLORSTATIC:
             if (WindowNumber(window) == WindowSearch) {
                 return SearchWindowControlColour(CommandControl(lParam), reinterpret_cast<HDC>(wParam));
+            }
+            // The label over the module list stands out on the panels' light blue.
+            if (GetDlgCtrlID(CommandControl(lParam)) == ControlInformationModulesLabel) {
+                SetBkColor(reinterpret_cast<HDC>(wParam), kLightBlueBackground);
+                return reinterpret_cast<LRESULT>(g_windows.lightBlueBrush.get());
             }
             return WhiteControlBackground(wParam);
     }
@@ -181,6 +191,7 @@ void CreateSecondaryWindows() {
     FillNewAutorunWindow(g_windows.secondary[WindowNewAutorun], g_windows.uiFont);
     FillPreferencesWindow(g_windows.secondary[WindowPreferences]);
     FillDiagramWindow(g_windows.secondary[WindowDiagram], g_windows.uiFont);
+    FillInformationWindow(g_windows.secondary[WindowProcessInformation], g_windows.uiFont);
 }
 
 void ShowModalWindow(int window) {

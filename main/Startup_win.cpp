@@ -138,7 +138,7 @@ bool StartProgram(HINSTANCE instance) {
     g_program.processorCount = system.dwNumberOfProcessors > 0 ? static_cast<int>(system.dwNumberOfProcessors) : 1;
     g_program.preferences = MainPreferences{};
     g_program.currentView = -1;
-    g_windows.lightBlueBrush.reset(CreateSolidBrush(0xFFDDCC));
+    g_windows.lightBlueBrush.reset(CreateSolidBrush(kLightBlueBackground));
 
     OpenLibraryTable();
     EnablePrivileges();

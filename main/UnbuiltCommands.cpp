@@ -11,9 +11,7 @@ struct CommandRange {
 
 // One line per feature; a feature that lands deletes its line.
 constexpr CommandRange kUnbuilt[] = {
-    {CommandProcessInformation, CommandProcessInformation},              // process information window
-    {CommandWindowProcessInformation, CommandWindowProcessInformation},  // process information window
-    {CommandDatabaseQuery, CommandDatabaseChangeProfile},                // rating database commands
+    {CommandDatabaseQuery, CommandDatabaseChangeProfile},  // rating database commands
 };
 
 }  // namespace

@@ -119,6 +119,7 @@ void CreateViews() {
     CreateDriversList(g_windows.views[ViewDrivers]);
     CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
+    SetProcessListRatings(&g_program.database);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
     CreateSmartLists(g_windows.views[ViewSmart]);
 }
@@ -177,8 +178,10 @@ void RefreshView(int view) {
 
 void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
-    // The diagram shows the process list's rows, so they follow the system while it is open.
-    if (view != ViewProcesses && IsWindowVisible(g_windows.secondary[WindowDiagram])) {
+    // The diagram and the information window show the process list's rows, so they follow the
+    // system while either is open.
+    if (view != ViewProcesses && (IsWindowVisible(g_windows.secondary[WindowDiagram]) ||
+                                  IsWindowVisible(g_windows.secondary[WindowProcessInformation]))) {
         RefreshView(ViewProcesses);
     }
     if (view >= 0) {

@@ -23,6 +23,16 @@ HBITMAP CreatePngBitmap(const PngImage& image) {
     return bitmap;
 }
 
+HBITMAP CreateColourBitmap(const std::vector<uint32_t>& colours, int width, int height) {
+    PngImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels.reserve(colours.size());
+    for (uint32_t colour : colours)
+        image.pixels.push_back(0xFF000000u | (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF));
+    return CreatePngBitmap(image);
+}
+
 bool LoadPngResource(HMODULE module, int id, PngImage& image) {
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
     if (resource == nullptr) {

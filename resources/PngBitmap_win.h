@@ -3,10 +3,16 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "resources/PngImage.h"
 
 // A 32-bit top-down DIB section with premultiplied alpha, or nullptr.
 HBITMAP CreatePngBitmap(const PngImage& image);
+
+// A bitmap of colours given as 0x00BBGGRR, row after row; nullptr when the sizes disagree.
+HBITMAP CreateColourBitmap(const std::vector<uint32_t>& colours, int width, int height);
 
 // Decodes the RCDATA resource `id` of `module`. Returns false if it is missing or not a valid PNG.
 bool LoadPngResource(HMODULE module, int id, PngImage& image);

@@ -18,6 +18,7 @@
 #include "main/autoruns/AutorunLocations.h"
 #include "main/autoruns/AutorunScanner_win.h"
 #include "main/database/FileHash_win.h"
+#include "main/database/FileRating_win.h"
 #include "main/database/FileStampCache.h"
 
 namespace {
@@ -99,16 +100,11 @@ AutorunRating RateTarget(const std::string& target) {
     if (g_state.database == nullptr) {
         return rating;
     }
-    std::string hash = CachedFileHash(target);
-    if (hash.empty()) {
-        hash = "0";
-    }
     const bool online = g_state.preferences != nullptr && g_state.preferences->PreferencesUseDatabase != 0;
-    const std::string caption = FileNameOfPath(target);
-    rating.text = RatingLookupText(*g_state.database, hash, caption, online);
-    rating.description = RatingLookupDescription(*g_state.database, hash, caption, online);
-    int32_t known = RatingLookupKnown(*g_state.database, hash, caption, online);
-    rating.known = known == 1 || known == 2;
+    const FileRating file = RateFile(*g_state.database, target, online);
+    rating.text = file.text;
+    rating.description = file.description;
+    rating.known = file.known;
     return rating;
 }
 

@@ -89,7 +89,9 @@ int DeleteRating(const RatingNetwork& network,
     return PostRating(network, RatingPost::Delete, hash, std::string(), user, password);
 }
 
-std::string QueryServer(const RatingNetwork& network, const std::string& hash) {
+std::string QueryServer(const RatingNetwork& network, const std::string& hash, int* failure) {
     const RatingExchangeResult result = ExchangeRatingRequest(network, BuildRatingQueryRequest(network.server, hash));
+    if (failure != nullptr)
+        *failure = result.code;
     return result.code != 0 ? std::to_string(result.code) : AnswerBody(result.received);
 }

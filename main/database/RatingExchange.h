@@ -62,5 +62,6 @@ int DeleteRating(const RatingNetwork& network,
                  const std::string& user,
                  const std::string& password);
 
-// The answer body, or "-1", "-2", "-3".
-std::string QueryServer(const RatingNetwork& network, const std::string& hash);
+// The answer body, or "-1", "-2", "-3"; `failure` (when given) receives the negative code or 0, so a
+// failed exchange can be told from a server that answers "-1".
+std::string QueryServer(const RatingNetwork& network, const std::string& hash, int* failure = nullptr);

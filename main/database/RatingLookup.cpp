@@ -15,7 +15,8 @@ int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
 }
 
 RatingEntry* FindOrQuery(RatingDatabase& database, const std::string& hash, const std::string& caption, bool enabled) {
-    if (database.cancelled || !enabled) {
+    // Without its clock the database is not connected to the program yet: nothing to look up.
+    if (database.cancelled || !enabled || !database.now) {
         return nullptr;
     }
     const int64_t now = database.now();
@@ -46,18 +47,23 @@ int64_t LocalEpochSeconds(std::time_t utc) {
 
 int QueryRating(RatingDatabase& database, const std::string& hash, const std::string& caption) {
     // An empty hash means the system cannot hash files; there is nothing to ask for.
-    if (!database.network.started || database.cancelled || hash == "0" || hash.empty()) {
+    if (!database.network.started || !database.now || database.cancelled || hash == "0" || hash.empty()) {
         return 0;
     }
+    if (database.serverFailed && database.network.tick() - database.serverFailedTick < kRatingServerRestMilliseconds)
+        return 0;
     const bool quick =
         database.queried && database.network.tick() - database.lastQueryTick < kRatingProgressDelayMilliseconds;
     if (database.progress && database.progress(caption, quick)) {
         database.cancelled = true;
         return 0;
     }
-    const std::string answer = QueryServer(database.network, hash);
+    int failure = 0;
+    const std::string answer = QueryServer(database.network, hash, &failure);
     database.queried = true;
     database.lastQueryTick = database.network.tick();
+    database.serverFailed = failure != 0;
+    database.serverFailedTick = database.lastQueryTick;
 
     const QueryAnswer parsed = ParseQueryAnswer(hash, answer);
     if (parsed.kind == QueryAnswer::Kind::Ignored) {

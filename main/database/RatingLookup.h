@@ -13,6 +13,9 @@
 
 constexpr int64_t kRatingRefreshAge = 604800;  // seconds
 constexpr int64_t kRatingProgressDelayMilliseconds = 500;
+// After an exchange failed, the lookups answer from the cache alone for this long: a server that
+// does not answer would otherwise cost its time-out for every file of a list.
+constexpr int64_t kRatingServerRestMilliseconds = 60000;
 
 struct RatingTexts {
     std::string lookupUpdates;       // LookupUpdates
@@ -35,6 +38,8 @@ struct RatingDatabase {
     bool cancelled = false;  // cleared by the main loop when it closes the progress window
     bool queried = false;
     int64_t lastQueryTick = 0;
+    bool serverFailed = false;
+    int64_t serverFailedTick = 0;
 };
 
 // Asks the server about the hash and stores the answer in the cache. Returns 1 when the cache now

@@ -31,17 +31,6 @@ constexpr int kPanelWidth = 140;
 constexpr int kDiagramWindowWidth = 425;
 constexpr int kDiagramWindowHeight = 300;
 
-// The image as a DIB section: opaque 0xAARRGGBB from 0x00BBGGRR.
-HBITMAP BitmapOf(const std::vector<uint32_t>& pixels, int side) {
-    PngImage image;
-    image.width = side;
-    image.height = side;
-    image.pixels.reserve(pixels.size());
-    for (uint32_t colour : pixels)
-        image.pixels.push_back(0xFF000000u | (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF));
-    return CreatePngBitmap(image);
-}
-
 int ChosenSeries(HWND window) {
     int chosen = ComboBoxSelection(GetDlgItem(window, ControlDiagramSeries));
     return chosen >= 0 && chosen < DiagramSeriesCount ? chosen : DiagramCpuUsage;
@@ -102,7 +91,8 @@ void FillDiagramWindow(HWND window, HFONT font) {
     SetControlFont(chooser, font);
     SendMessageA(chooser, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_diagram.icons));
     for (int series = 0; series < DiagramSeriesCount; ++series) {
-        ScopedGdiObject<HBITMAP> icon(BitmapOf(DiagramSeriesIcon(series), kDiagramIconSize));
+        ScopedGdiObject<HBITMAP> icon(
+            CreateColourBitmap(DiagramSeriesIcon(series), kDiagramIconSize, kDiagramIconSize));
         const int image = ImageList_Add(g_diagram.icons, icon.get(), nullptr);
         std::string text = LanguageText(DiagramSeriesName(series));
         COMBOBOXEXITEMA item{};
@@ -139,7 +129,7 @@ void DrawDiagramWindow(HWND window) {
     const int series = ChosenSeries(window);
     const DiagramTotals totals = MemoryTotals();
     DrawDiagram(g_diagram.image, *ProcessListView().table, series, totals);
-    HBITMAP bitmap = BitmapOf(g_diagram.image.pixels, kDiagramSize);
+    HBITMAP bitmap = CreateColourBitmap(g_diagram.image.pixels, kDiagramSize, kDiagramSize);
     if (bitmap == nullptr)
         return;
     SetStaticBitmap(GetDlgItem(window, ControlDiagramImage), bitmap);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "main/processes/ProcessActivity.h"
 #include "main/processes/ProcessIdSet.h"
@@ -51,6 +52,17 @@ std::string ProcessPathFromHandle(HANDLE process);
 std::string ProcessPath(DWORD pid);
 std::string SpecialFolderPath(int folderId);
 std::string NormalizeImagePath(const std::string& path);
+
+// The modules loaded into a process (at most kMaximumModules), names and normalised paths; empty
+// when it cannot be opened for reading.
+constexpr DWORD kMaximumModules = 1024;
+struct ProcessModule {
+    std::string name;
+    std::string path;
+};
+std::vector<ProcessModule> ProcessModules(DWORD pid);
+// When the process started, in local time; false when it cannot be opened.
+bool ProcessCreationTime(DWORD pid, SYSTEMTIME& localTime);
 
 uint64_t WorkingSetOf(HANDLE process);
 uint64_t PagedPoolOf(HANDLE process);

@@ -9,11 +9,13 @@
 
 #include "foundation/Controls_win.h"
 #include "foundation/ListViews_win.h"
+#include "foundation/PreferencesDefaults.h"
 #include "foundation/ScopedHandles_win.h"
 #include "main/CommandIds.h"
 #include "main/LibraryTable_win.h"
 #include "main/SystemFiles_win.h"
 #include "main/View.h"
+#include "main/database/FileRating_win.h"
 #include "main/processes/CpuHistory_win.h"
 #include "main/processes/MemoryPanel_win.h"
 #include "main/processes/ProcessAccounting_win.h"
@@ -38,6 +40,8 @@ struct ProcessList {
     WindowTitles windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
+    void (*changeObserver)() = nullptr;
+    RatingDatabase* database = nullptr;
 };
 
 ProcessList g_list;
@@ -102,12 +106,21 @@ ProcessPass TakeProcessPass() {
 
 // The images the table only numbers: icons and history images of new rows, the bars of this
 // refresh, and the history images of rows that went.
+// A new row's rating and description from the lookups, green when the file is rated.
+void RateRow(size_t row, const std::string& path) {
+    if (g_list.database == nullptr || path.empty())
+        return;
+    const bool online = g_list.preferences != nullptr && g_list.preferences->PreferencesUseDatabase != 0;
+    ShowRatingInRow(g_list.table, row, RateFile(*g_list.database, path, online));
+}
+
 void UpdateRowImages(const ProcessListChanges& changes, const ProcessPass& pass) {
     for (const NewProcessRow& added : changes.addedRows) {
         if (g_list.options.cpuHistory)
             SetCellInteger(g_list.table, added.row, kProcessColumnHistoryImage,
                            CreateCpuHistoryImage(g_list.options.windowWidth));
         g_list.table.rows[added.row].image = ImageOf(pass.samples[added.sample].path);
+        RateRow(added.row, pass.samples[added.sample].path);
     }
     for (const NewProcessRow& repathed : changes.repathedRows)
         g_list.table.rows[repathed.row].image = ImageOf(pass.samples[repathed.sample].path);
@@ -190,10 +203,20 @@ BOOL RefreshProcessList(int sortColumn, int sortDirection) {
     bool changed = ProcessListChanged(changes);
     if (changed)
         SortOrArrange(order.column, order.ascending, order.given);
+    if (changed && g_list.changeObserver != nullptr)
+        g_list.changeObserver();
     SetRedraw(g_list.view.list, true);
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
     return changed ? TRUE : FALSE;
+}
+
+void SetProcessListRatings(RatingDatabase* database) {
+    g_list.database = database;
+}
+
+void SetProcessListChangeObserver(void (*observer)()) {
+    g_list.changeObserver = observer;
 }
 
 void ClearProcessList() {
@@ -240,6 +263,11 @@ bool HandleProcessListNotification(const NMHDR& header, LRESULT& result) {
         return false;
     // A header click sorts the rows; in tree mode the main window then has them rearranged, the
     // sort ordering the siblings.
+    if (header.code == NM_DBLCLK) {
+        SendMessageA(GetAncestor(g_list.view.list, GA_ROOT), WM_COMMAND, CommandProcessInformation, 0);
+        result = 0;
+        return true;
+    }
     bool handled = HandleTableListNotification(g_list.view, header, result);
     return handled || header.code == LVN_COLUMNCLICK;
 }

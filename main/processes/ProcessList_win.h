@@ -22,6 +22,11 @@ uint64_t ProcessListWorkingSetSum();
 // removed, then sorted (sortColumn -1 and sortDirection 0 keep the list's own sort; a direction
 // above 0 is ascending) or arranged as a tree. Nonzero when anything changed.
 BOOL RefreshProcessList(int sortColumn, int sortDirection);
+// Where new rows' ratings come from (null: none).
+struct RatingDatabase;
+void SetProcessListRatings(RatingDatabase* database);
+// Called after every refresh that changed the list (one observer; null for none).
+void SetProcessListChangeObserver(void (*observer)());
 // Empties the list and frees the rows' history images, for a rebuild from scratch.
 void ClearProcessList();
 // Gives every row a CPU history image (on) or frees them all (off), after the option was switched.

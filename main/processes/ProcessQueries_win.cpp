@@ -201,3 +201,36 @@ uint64_t UsedPageFile() {
 uint64_t TotalVirtualMemory() {
     return MemoryStatusFigure([](const MEMORYSTATUSEX& status) { return uint64_t{status.ullTotalVirtual}; });
 }
+
+std::vector<ProcessModule> ProcessModules(DWORD pid) {
+    std::vector<ProcessModule> modules;
+    const ProcessStatusFunctions& psapi = LayerState().psapi;
+    if (psapi.enumProcessModules == nullptr || psapi.getModuleBaseName == nullptr ||
+        psapi.getModuleFileNameEx == nullptr)
+        return modules;
+    ScopedHandle process(OpenProcess(kProcessQueryAndRead, FALSE, pid));
+    if (process.get() == nullptr)
+        return modules;
+    HMODULE handles[kMaximumModules] = {};
+    DWORD bytes = 0;
+    if (!psapi.enumProcessModules(process.get(), handles, sizeof handles, &bytes))
+        return modules;
+    const DWORD count = std::min<DWORD>(bytes / sizeof(HMODULE), kMaximumModules);
+    for (DWORD i = 0; i < count; ++i) {
+        char name[1024] = "";
+        char path[1024] = "";
+        psapi.getModuleBaseName(process.get(), handles[i], name, sizeof name);
+        psapi.getModuleFileNameEx(process.get(), handles[i], path, sizeof path);
+        modules.push_back({name, NormalizeImagePath(path)});
+    }
+    return modules;
+}
+
+bool ProcessCreationTime(DWORD pid, SYSTEMTIME& localTime) {
+    ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+    FILETIME creation{}, exit{}, kernel{}, user{};
+    FILETIME local{};
+    return process.get() != nullptr && GetProcessTimes(process.get(), &creation, &exit, &kernel, &user) &&
+           (creation.dwLowDateTime != 0 || creation.dwHighDateTime != 0) &&
+           FileTimeToLocalFileTime(&creation, &local) && FileTimeToSystemTime(&local, &localTime);
+}

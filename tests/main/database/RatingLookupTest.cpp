@@ -114,6 +114,21 @@ TEST(RatingLookup, FailedOrForeignAnswersLeaveTheCacheAlone) {
     }
 }
 
+TEST(RatingLookup, AFailedExchangeLeavesTheServerAloneForAMinute) {
+    ScriptedServer server;
+    RatingDatabase database = DatabaseFor(server);
+    server.refuse = true;
+    EXPECT_EQ(RatingLookup(database, kHash, "a.exe", true), 0);
+    server.refuse = false;
+    server.answers = {Http("0"), Http("0")};
+    EXPECT_EQ(RatingLookup(database, std::string(40, 'b'), "b.exe", true), 0);
+    EXPECT_EQ(server.requests.size(), 0u) << "the rest of the list comes from the cache";
+    server.milliseconds += kRatingServerRestMilliseconds;
+    RatingLookup(database, std::string(40, 'b'), "b.exe", true);
+    RatingLookup(database, kHash, "a.exe", true);
+    EXPECT_EQ(server.requests.size(), 2u) << "a minute later the server is asked again, and stays asked";
+}
+
 TEST(RatingLookup, StaleEntryStaysWhenTheRefreshFails) {
     ScriptedServer server;
     RatingDatabase database = DatabaseFor(server);

@@ -137,6 +137,13 @@ int main(int argc, char** argv) {
         Sleep(kLifetime);
         return 0;
     }
+    if (std::strcmp(mode, "load") == 0 && argc >= 4) {
+        if (LoadLibraryA(argv[3]) == nullptr)
+            return 2;
+        Signal(ready);
+        Sleep(kLifetime);
+        return 0;
+    }
     if (std::strcmp(mode, "spin") == 0)
         return Spin(ready, argc >= 4 ? argv[3] : nullptr);
     if (std::strcmp(mode, "count") == 0 && argc >= 4)
