@@ -22,6 +22,9 @@ namespace {
 constexpr int64_t kRequestMilliseconds = 10000;
 // Headers and the largest valid form body, with room to spare; a request sending more is cut off.
 constexpr size_t kRequestBytes = 16384 + 16384;
+// How long a kept-alive connection must have waited for its next request before it gives its
+// worker up to a connection that waits for one.
+constexpr int64_t kIdleGraceMilliseconds = 100;
 
 thread_local std::chrono::steady_clock::time_point t_requestStart;
 
@@ -209,6 +212,12 @@ RatingHttpServer::~RatingHttpServer() {
     }
 }
 
+void RatingHttpServer::WidenBacklog() {
+    if (svr_sock_ != INVALID_SOCKET) {
+        ::listen(svr_sock_, SOMAXCONN);
+    }
+}
+
 uint64_t RatingHttpServer::RequestMicroseconds() {
     return static_cast<uint64_t>(
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t_requestStart)
@@ -266,23 +275,31 @@ bool RatingHttpServer::process_and_close_socket(socket_t sock) {
 }
 
 bool RatingHttpServer::WaitForRequest(int sock, bool idle) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(keep_alive_timeout_sec_);
+    const auto start = std::chrono::steady_clock::now();
+    const auto end = start + std::chrono::seconds(keep_alive_timeout_sec_);
     for (;;) {
         if (svr_sock_ == INVALID_SOCKET) {
             return false;
         }
-        if (idle && waiting_ > 0) {
+        const auto now = std::chrono::steady_clock::now();
+        const int64_t idleFor = std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count();
+        // A busy client's connection is between two requests for a moment only; giving it up then
+        // would make every client reconnect whenever one more arrives.
+        const bool mayYield = idle && idleFor >= kIdleGraceMilliseconds;
+        if (mayYield && waiting_ > 0) {
             ++Metrics().closedIdleConnections;
             return false;
         }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        const int64_t left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
         if (left <= 0) {
             return false;
         }
-        // In slices, so a stopping server does not wait for idle connections.
+        // In slices, so a stopping server does not wait for idle connections; within the grace the
+        // wake-up is not listened to (it stays signalled while somebody waits).
+        const int64_t slice = idle && !mayYield ? kIdleGraceMilliseconds - idleFor : 100;
         pollfd entries[2] = {{sock, POLLIN, 0}, {wake_, POLLIN, 0}};
-        const int result = ::poll(entries, idle ? 2 : 1, static_cast<int>(std::min<int64_t>(left, 100)));
+        const int result =
+            ::poll(entries, mayYield ? 2 : 1, static_cast<int>(std::max<int64_t>(1, std::min(left, slice))));
         if (result < 0 && errno != EINTR) {
             return false;
         }

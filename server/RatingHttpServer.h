@@ -20,6 +20,10 @@ public:
     RatingHttpServer(size_t threads, size_t peerConnections);
     ~RatingHttpServer() override;
 
+    // After binding: room for a burst of connections in the kernel's queue (the library asks for 5,
+    // and connections beyond it wait out a retransmitted SYN, a second or more).
+    void WidenBacklog();
+
     // Microseconds since the request this thread serves began to arrive.
     static uint64_t RequestMicroseconds();
 

@@ -347,6 +347,7 @@ int Serve(RatingStore& store, const Options& options) {
         std::cerr << "vtldb-server: cannot listen on " << options.listen << "\n";
         return 1;
     }
+    server.WidenBacklog();
     const int adminBound = options.adminListen.empty() ? 0 : Bind(admin, options.adminListen);
     if (adminBound < 0) {
         std::cerr << "vtldb-server: cannot listen on " << options.adminListen << "\n";
