@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <condition_variable>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -111,6 +113,59 @@ bool VerifySlowly(const std::string& against, const std::string& password) {
     return matches;
 }
 
+// Slow checks under way, by their digest. A client that posts from many connections at once sends
+// the same name and password on each: only the first pays the slow check, the others wait for it and
+// take its verdict, instead of queueing for the few checks that may run at once. The digest covers
+// name, stored hash and password, so only identical checks are shared: another password never takes
+// a verdict that is not its own, and a wrong one gains nothing but its failure, counted as ever.
+class ChecksUnderWay {
+public:
+    // Whether the password matches; `remember` keeps a match as remembered before anybody hears of it,
+    // so no later post of the account starts a slow check of its own meanwhile.
+    bool Verify(const std::string& name,
+                const RememberedPasswords::Digest& digest,
+                const std::string& against,
+                const std::string& password,
+                bool remember) {
+        std::unique_lock<std::mutex> lock(lock_);
+        const auto found = running_.find(digest);
+        if (found != running_.end()) {
+            const std::shared_ptr<Check> check = found->second;
+            ++Metrics().sharedChecks;
+            finished_.wait(lock, [&check] { return check->finished; });
+            return check->matches;
+        }
+        const auto check = std::make_shared<Check>();
+        running_.emplace(digest, check);
+        lock.unlock();
+        const bool matches = VerifySlowly(against, password);
+        if (matches && remember) {
+            Remembered().Keep(name, digest, SteadyMilliseconds());
+        }
+        lock.lock();
+        check->matches = matches;
+        check->finished = true;
+        running_.erase(digest);
+        lock.unlock();
+        finished_.notify_all();
+        return matches;
+    }
+
+private:
+    struct Check {
+        bool finished = false;
+        bool matches = false;
+    };
+    std::mutex lock_;
+    std::condition_variable finished_;
+    std::map<RememberedPasswords::Digest, std::shared_ptr<Check>> running_;
+};
+
+ChecksUnderWay& UnderWay() {
+    static ChecksUnderWay underWay;
+    return underWay;
+}
+
 }  // namespace
 
 bool InitializePasswordHashing() {
@@ -146,10 +201,9 @@ AccountCheck CheckAccount(RatingStore& store,
         ++metrics.refusedChecks;
         return AccountCheck::Waiting;
     }
-    if (VerifySlowly(found ? stored : DummyHash(), password) && found) {
+    if (UnderWay().Verify(name, digest, found ? stored : DummyHash(), password, found) && found) {
         guard.names.Succeed(name);
         guard.peers.Succeed(peer);
-        Remembered().Keep(name, digest, SteadyMilliseconds());
         return AccountCheck::Passed;
     }
     if (lookup == StoreResult::Failed) {

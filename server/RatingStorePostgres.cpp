@@ -22,6 +22,10 @@ const char* const kSchema =
 
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
+// PostgreSQL's type numbers (pg_type.oid) of the parameters the changes pass.
+constexpr Oid kTextType = 25;
+constexpr Oid kBigIntType = 20;
+
 // Connections of one server, kept for reuse.
 struct Pool {
     std::string address;
@@ -82,15 +86,16 @@ public:
     Lease& operator=(const Lease&) = delete;
 
     bool ok() const { return connection_ != nullptr; }
-    // Runs `sql` with the parameters (a null pointer is SQL NULL).
-    Result Run(const char* sql, const std::vector<const std::string*>& parameters = {}) {
+    // Runs `sql` with the parameters (a null pointer is SQL NULL), of the given types or, without
+    // them, of the types the server infers.
+    Result Run(const char* sql, const std::vector<const std::string*>& parameters = {}, const Oid* types = nullptr) {
         std::vector<const char*> values;
         for (const std::string* parameter : parameters) {
             values.push_back(parameter ? parameter->c_str() : nullptr);
         }
-        return Result(PQexecParams(connection_, sql, static_cast<int>(values.size()), nullptr, values.data(), nullptr,
-                                   nullptr, 0),
-                      &PQclear);
+        return Result(
+            PQexecParams(connection_, sql, static_cast<int>(values.size()), types, values.data(), nullptr, nullptr, 0),
+            &PQclear);
     }
     bool Command(const char* sql) { return Succeeded(Run(sql)); }
 
@@ -126,45 +131,51 @@ long long Changed(const Result& result) {
     return std::atoll(PQcmdTuples(result.get()));
 }
 
-// Sets or (without prop) deletes a rating and records the change, inside the caller's transaction.
-StoreResult ChangeInTransaction(Lease& lease,
-                                const std::string& hash,
-                                const std::string* prop,
-                                const std::string& account,
-                                bool insert,
-                                const std::string& recordedAs) {
-    const Result old = lease.Run("SELECT prop, account FROM ratings WHERE hash = $1 FOR UPDATE", {&hash});
-    if (!Lease::Succeeded(old)) {
-        return StoreResult::Failed;
-    }
-    const bool had = PQntuples(old.get()) > 0;
-    const std::string oldProp = had ? Text(old, 0, 0) : "";
-    const std::string oldAccount = had ? Text(old, 0, 1) : "";
+// Each change of a rating is one statement, so that a post costs one exchange with the server and
+// needs no transaction of its own: the rating is set or removed and the change recorded with what was
+// there before, together or not at all. $1 the hash, $2 the prop, $3 the account stored with the
+// rating, $4 the time, $5 the account the change is recorded as. It reports the records it wrote:
+// none when an insert finds the hash stored already, or an update or delete finds it missing.
+const char* const kRecordChange =
+    " INSERT INTO rating_changes (hash, account, changed, old_prop, old_account, new_prop)"
+    " SELECT $1, $5, $4, ";
+const std::string kInsertChange = std::string(
+                                      "WITH added AS (INSERT INTO ratings (hash, prop, account, changed)"
+                                      " VALUES ($1, $2, $3, $4) ON CONFLICT (hash) DO NOTHING RETURNING hash)") +
+                                  kRecordChange + "NULL, NULL, $2 FROM added";
+const char* const kLockPrevious =
+    "WITH previous AS (SELECT hash, prop, account FROM ratings WHERE hash = $1 FOR UPDATE),";
+const std::string kUpdateChange = std::string(kLockPrevious) +
+                                  " done AS (UPDATE ratings SET prop = $2, account = $3, changed = $4 FROM previous"
+                                  " WHERE ratings.hash = previous.hash RETURNING previous.prop, previous.account)" +
+                                  kRecordChange + "prop, account, $2 FROM done";
+const std::string kDeleteChange = std::string(kLockPrevious) +
+                                  " done AS (DELETE FROM ratings USING previous WHERE ratings.hash = previous.hash"
+                                  " RETURNING previous.prop, previous.account)" +
+                                  kRecordChange + "prop, account, NULL FROM done";
+
+enum class Change { Insert, Update, Delete };
+
+StoreResult ChangeRating(Lease& lease,
+                         Change kind,
+                         const std::string& hash,
+                         const std::string* prop,
+                         const std::string& account,
+                         const std::string& recordedAs) {
+    const std::string& sql = kind == Change::Insert   ? kInsertChange
+                             : kind == Change::Update ? kUpdateChange
+                                                      : kDeleteChange;
     const std::string now = std::to_string(static_cast<long long>(std::time(nullptr)));
-    Result change(nullptr, &PQclear);
-    if (prop == nullptr) {
-        change = lease.Run("DELETE FROM ratings WHERE hash = $1", {&hash});
-    } else if (insert) {
-        change = lease.Run("INSERT INTO ratings (hash, prop, account, changed) VALUES ($1, $2, $3, $4)",
-                           {&hash, prop, &account, &now});
-    } else {
-        change = lease.Run("UPDATE ratings SET prop = $2, account = $3, changed = $4 WHERE hash = $1",
-                           {&hash, prop, &account, &now});
-    }
-    if (IsDuplicate(change)) {
-        return StoreResult::Exists;
-    }
-    if (!Lease::Succeeded(change)) {
+    // Typed, since a delete leaves the prop unused and the server could not tell its type.
+    static const Oid kTypes[] = {kTextType, kTextType, kTextType, kBigIntType, kTextType};
+    const Result result = lease.Run(sql.c_str(), {&hash, prop, &account, &now, &recordedAs}, kTypes);
+    if (!Lease::Succeeded(result)) {
         return StoreResult::Failed;
     }
-    if (Changed(change) == 0) {
-        return StoreResult::Missing;
+    if (Changed(result) > 0) {
+        return StoreResult::Done;
     }
-    const Result record = lease.Run(
-        "INSERT INTO rating_changes (hash, account, changed, old_prop, old_account, new_prop)"
-        " VALUES ($1, $2, $3, $4, $5, $6)",
-        {&hash, &recordedAs, &now, had ? &oldProp : nullptr, had ? &oldAccount : nullptr, prop});
-    return Lease::Succeeded(record) ? StoreResult::Done : StoreResult::Failed;
+    return kind == Change::Insert ? StoreResult::Exists : StoreResult::Missing;
 }
 
 // Ends the transaction: committed when the operation was done, else rolled back.
@@ -228,10 +239,11 @@ StoreResult PostgresChangeRating(PostgresStore& store,
                                  const std::string& account,
                                  bool insert) {
     Lease lease(store.primary);
-    if (!lease.ok() || !lease.Command("BEGIN")) {
+    if (!lease.ok()) {
         return StoreResult::Failed;
     }
-    return Finish(lease, ChangeInTransaction(lease, hash, prop, account, insert, account));
+    const Change kind = prop == nullptr ? Change::Delete : insert ? Change::Insert : Change::Update;
+    return ChangeRating(lease, kind, hash, prop, account, account);
 }
 
 StoreResult PostgresQueryRating(PostgresStore& store, const std::string& hash, std::string& prop) {
@@ -307,14 +319,13 @@ StoreResult PostgresRevertRatingChanges(PostgresStore& store,
         const bool hadOld = !IsNull(touched, row, 1);
         if (hadOld) {
             // Put back what was there, whether the account changed it or deleted it.
-            lease.Command("SAVEPOINT restore");
-            result = ChangeInTransaction(lease, hash, &oldProp, Text(touched, row, 2), true, by);
+            const std::string oldAccount = Text(touched, row, 2);
+            result = ChangeRating(lease, Change::Insert, hash, &oldProp, oldAccount, by);
             if (result == StoreResult::Exists) {
-                lease.Command("ROLLBACK TO SAVEPOINT restore");
-                result = ChangeInTransaction(lease, hash, &oldProp, Text(touched, row, 2), false, by);
+                result = ChangeRating(lease, Change::Update, hash, &oldProp, oldAccount, by);
             }
         } else {
-            result = ChangeInTransaction(lease, hash, nullptr, by, false, by);
+            result = ChangeRating(lease, Change::Delete, hash, nullptr, by, by);
             if (result == StoreResult::Missing) {
                 result = StoreResult::Done;  // already gone, as it was before
             }

@@ -126,6 +126,7 @@ std::string MetricsText() {
         {"vtldb_lockouts_total", metrics.lockouts},
         {"vtldb_refused_while_locked_total", metrics.refusedChecks},
         {"vtldb_remembered_password_checks_total", metrics.rememberedChecks},
+        {"vtldb_shared_password_checks_total", metrics.sharedChecks},
         {"vtldb_refused_connections_total", metrics.refusedConnections},
         {"vtldb_closed_idle_connections_total", metrics.closedIdleConnections},
     };

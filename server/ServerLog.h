@@ -25,6 +25,7 @@ struct ServerMetrics {
     std::atomic<uint64_t> lockouts{0};
     std::atomic<uint64_t> refusedChecks{0};  // refused while a wait was running
     std::atomic<uint64_t> rememberedChecks{0};
+    std::atomic<uint64_t> sharedChecks{0};  // took the verdict of an identical check under way
     std::atomic<uint64_t> refusedConnections{0};
     std::atomic<uint64_t> closedIdleConnections{0};
 };

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -48,15 +49,21 @@ int ConnectFrom(const char* source, int port) {
     return connection;
 }
 
-// Sends a keep-alive query and waits up to two seconds for any answer bytes.
-bool KeepAliveQuery(int connection) {
+bool SendQuery(int connection) {
     const std::string request = "GET /vtldb/query.php?hash=" + kHash + " HTTP/1.1\r\nHost: x\r\n\r\n";
-    if (send(connection, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size())) {
-        return false;
-    }
+    return send(connection, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size());
+}
+
+// Whether answer bytes arrive within the time (false also when the server closes the connection).
+bool AnswerArrives(int connection, int milliseconds) {
     pollfd entry = {connection, POLLIN, 0};
     char buffer[4096];
-    return poll(&entry, 1, 2000) > 0 && recv(connection, buffer, sizeof buffer, 0) > 0;
+    return poll(&entry, 1, milliseconds) > 0 && recv(connection, buffer, sizeof buffer, 0) > 0;
+}
+
+// Sends a keep-alive query and waits up to two seconds for any answer bytes.
+bool KeepAliveQuery(int connection) {
+    return SendQuery(connection) && AnswerArrives(connection, 2000);
 }
 
 long ResidentKilobytes(pid_t pid) {
@@ -216,6 +223,84 @@ TEST_F(ServerGuardTest, IdleConnectionsAndStreamedHeadersShutNobodyOut) {
     }
     EXPECT_LT(ResidentKilobytes(server_.pid()) - before, 20 * 1024);
     EXPECT_EQ(QueryServer(network_, kHash), "0");
+}
+
+TEST_F(ServerGuardTest, BusyKeptAliveConnectionsKeepTheirWorkersAndAnIdleOneGivesItsUp) {
+    Start("--threads 2");
+    // Two clients hold both workers with a query every few milliseconds; a third connection waits.
+    const int busy[2] = {ConnectFrom("127.0.0.2", server_.port()), ConnectFrom("127.0.0.3", server_.port())};
+    ASSERT_TRUE(KeepAliveQuery(busy[0]) && KeepAliveQuery(busy[1]));
+    std::atomic<bool> firstIdles{false};
+    std::atomic<bool> stop{false};
+    std::atomic<int> unanswered{0};
+    std::vector<std::thread> clients;
+    for (int i = 0; i < 2; ++i) {
+        clients.emplace_back([&, i] {
+            while (!stop && !(i == 0 && firstIdles)) {
+                if (!KeepAliveQuery(busy[i])) {
+                    ++unanswered;
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+    }
+    const int waiting = ConnectFrom("127.0.0.4", server_.port());
+    ASSERT_TRUE(SendQuery(waiting));
+    EXPECT_FALSE(AnswerArrives(waiting, 1000)) << "a busy client gave its worker up between two queries";
+    EXPECT_EQ(Metric("vtldb_closed_idle_connections_total"), 0);
+    // Once the first client pauses, its connection gives its worker up to the waiting one.
+    firstIdles = true;
+    EXPECT_TRUE(AnswerArrives(waiting, 3000));
+    EXPECT_FALSE(AnswerArrives(busy[0], 1000)) << "closed, not answered";
+    stop = true;
+    for (std::thread& client : clients) {
+        client.join();
+    }
+    EXPECT_EQ(unanswered, 0);
+    EXPECT_EQ(Metric("vtldb_closed_idle_connections_total"), 1);
+    for (int connection : {busy[0], busy[1], waiting}) {
+        close(connection);
+    }
+}
+
+// Posts of one account that arrive together pay one slow password check and share commits; each
+// still gets the answer it would have had alone.
+TEST_F(ServerGuardTest, SimultaneousPostsShareOnePasswordCheck) {
+    Start("--threads 32");
+    std::atomic<bool> go{false};
+    std::atomic<int> stored{0};
+    std::atomic<int> storedAlready{0};
+    std::atomic<int> refused{0};
+    std::vector<std::thread> posts;
+    for (int i = 0; i < 24; ++i) {
+        posts.emplace_back([&, i] {
+            while (!go) {
+                std::this_thread::yield();
+            }
+            if (i < 2) {
+                refused += Insert(std::string(40, 'e'), "anna", "firsT") == 4 ? 1 : 0;
+                return;
+            }
+            char own[41];
+            std::snprintf(own, sizeof own, "%040x", i);
+            stored += Insert(own, "anna", "first") == 1 ? 1 : 0;
+            const int shared = Insert(kHash, "anna", "first");
+            stored += shared == 1 ? 1 : 0;
+            storedAlready += shared == 2 ? 1 : 0;
+        });
+    }
+    go = true;
+    for (std::thread& post : posts) {
+        post.join();
+    }
+    EXPECT_EQ(refused, 2) << "a wrong password never takes the verdict of a right one";
+    EXPECT_EQ(stored, 22 + 1);
+    EXPECT_EQ(storedAlready, 21);
+    EXPECT_GT(Metric("vtldb_shared_password_checks_total"), 0);
+    std::string history;
+    ASSERT_EQ(ServerProcess::Run("--db '" + server_.database() + "' --history anna", "", &history), 0);
+    EXPECT_EQ(std::count(history.begin(), history.end(), '\n'), 23) << history;
 }
 
 }  // namespace
