@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "server/ServerLog.h"
 
@@ -53,8 +54,9 @@ const std::string& DummyHash() {
     return hash;
 }
 
-// Passwords that passed the slow check lately, as keyed hashes of name, stored hash and password.
-// The stored hash is part of it, so a password changed by the account command is refused at once.
+// Passwords that passed the slow check lately: per account name, a keyed hash of name and password,
+// and the stored hash the password passed against. A password changed by the account command no
+// longer has that stored hash, so the old one is refused at once.
 class RememberedPasswords {
 public:
     using Digest = std::array<unsigned char, crypto_generichash_BYTES>;
@@ -63,11 +65,10 @@ public:
 
     RememberedPasswords() { crypto_generichash_keygen(key_); }
 
-    Digest Of(const std::string& name, const std::string& stored, const std::string& password) const {
+    Digest Of(const std::string& name, const std::string& password) const {
         crypto_generichash_state state;
         crypto_generichash_init(&state, key_, sizeof key_, crypto_generichash_BYTES);
-        const std::string* parts[] = {&name, &stored, &password};
-        for (const std::string* part : parts) {
+        for (const std::string* part : {&name, &password}) {
             const unsigned long long length = part->size();
             crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(&length), sizeof length);
             crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(part->data()), part->size());
@@ -76,23 +77,29 @@ public:
         crypto_generichash_final(&state, digest.data(), digest.size());
         return digest;
     }
-    bool Holds(const std::string& name, const Digest& digest, int64_t now) {
+    // Whether the password passed lately; `stored` gets the hash it passed against.
+    bool Holds(const std::string& name, const Digest& digest, int64_t now, std::string& stored) {
         std::lock_guard<std::mutex> guard(lock_);
         const auto found = entries_.find(name);
-        return found != entries_.end() && found->second.until > now &&
-               sodium_memcmp(found->second.digest.data(), digest.data(), digest.size()) == 0;
+        if (found == entries_.end() || found->second.until <= now ||
+            sodium_memcmp(found->second.digest.data(), digest.data(), digest.size()) != 0) {
+            return false;
+        }
+        stored = found->second.stored;
+        return true;
     }
-    void Keep(const std::string& name, const Digest& digest, int64_t now) {
+    void Keep(const std::string& name, const Digest& digest, const std::string& stored, int64_t now) {
         std::lock_guard<std::mutex> guard(lock_);
         if (entries_.size() >= kMaximumEntries) {
             entries_.clear();  // costs each account one slow check again, nothing more
         }
-        entries_[name] = {digest, now + kKeepMilliseconds};
+        entries_[name] = {digest, stored, now + kKeepMilliseconds};
     }
 
 private:
     struct Entry {
         Digest digest;
+        std::string stored;
         int64_t until;
     };
     unsigned char key_[crypto_generichash_KEYBYTES];
@@ -113,11 +120,11 @@ bool VerifySlowly(const std::string& against, const std::string& password) {
     return matches;
 }
 
-// Slow checks under way, by their digest. A client that posts from many connections at once sends
-// the same name and password on each: only the first pays the slow check, the others wait for it and
-// take its verdict, instead of queueing for the few checks that may run at once. The digest covers
-// name, stored hash and password, so only identical checks are shared: another password never takes
-// a verdict that is not its own, and a wrong one gains nothing but its failure, counted as ever.
+// Slow checks under way, by the digest of name and password and the hash checked against. A client
+// that posts from many connections at once sends the same name and password on each: only the first
+// pays the slow check, the others wait for it and take its verdict, instead of queueing for the few
+// checks that may run at once. Only identical checks are shared: another password never takes a
+// verdict that is not its own, and a wrong one gains nothing but its failure, counted as ever.
 class ChecksUnderWay {
 public:
     // Whether the password matches; `remember` keeps a match as remembered before anybody hears of it,
@@ -127,8 +134,9 @@ public:
                 const std::string& against,
                 const std::string& password,
                 bool remember) {
+        const Key key(digest, against);
         std::unique_lock<std::mutex> lock(lock_);
-        const auto found = running_.find(digest);
+        const auto found = running_.find(key);
         if (found != running_.end()) {
             const std::shared_ptr<Check> check = found->second;
             ++Metrics().sharedChecks;
@@ -136,16 +144,16 @@ public:
             return check->matches;
         }
         const auto check = std::make_shared<Check>();
-        running_.emplace(digest, check);
+        running_.emplace(key, check);
         lock.unlock();
         const bool matches = VerifySlowly(against, password);
         if (matches && remember) {
-            Remembered().Keep(name, digest, SteadyMilliseconds());
+            Remembered().Keep(name, digest, against, SteadyMilliseconds());
         }
         lock.lock();
         check->matches = matches;
         check->finished = true;
-        running_.erase(digest);
+        running_.erase(key);
         lock.unlock();
         finished_.notify_all();
         return matches;
@@ -156,9 +164,10 @@ private:
         bool finished = false;
         bool matches = false;
     };
+    using Key = std::pair<RememberedPasswords::Digest, std::string>;
     std::mutex lock_;
     std::condition_variable finished_;
-    std::map<RememberedPasswords::Digest, std::shared_ptr<Check>> running_;
+    std::map<Key, std::shared_ptr<Check>> running_;
 };
 
 ChecksUnderWay& UnderWay() {
@@ -188,16 +197,25 @@ AccountCheck CheckAccount(RatingStore& store,
                           const std::string& password,
                           const std::string& peer) {
     ServerMetrics& metrics = Metrics();
+    const int64_t now = SteadyMilliseconds();
+    const RememberedPasswords::Digest digest = Remembered().Of(name, password);
+    std::string passedAgainst;
+    const bool remembered = Remembered().Holds(name, digest, now, passedAgainst);
+    // A waiting name or address is refused before the store is asked, so that guessing costs the store
+    // nothing either; only a password remembered as right goes on.
+    const bool waiting = guard.names.WaitLeft(name, now) > 0 || guard.peers.WaitLeft(peer, now) > 0;
+    if (waiting && !remembered) {
+        ++metrics.refusedChecks;
+        return AccountCheck::Waiting;
+    }
     std::string stored;
     const StoreResult lookup = AccountPasswordHash(store, name, stored);
     const bool found = lookup == StoreResult::Done;
-    const int64_t now = SteadyMilliseconds();
-    const RememberedPasswords::Digest digest = Remembered().Of(name, stored, password);
-    if (found && Remembered().Holds(name, digest, now)) {
+    if (remembered && found && stored == passedAgainst) {
         ++metrics.rememberedChecks;
         return AccountCheck::Passed;
     }
-    if (guard.names.WaitLeft(name, now) > 0 || guard.peers.WaitLeft(peer, now) > 0) {
+    if (waiting) {
         ++metrics.refusedChecks;
         return AccountCheck::Waiting;
     }

@@ -25,7 +25,8 @@ enum class AccountCheck { Passed, Failed, Waiting };
 // checks run at once, which bounds the memory the hashing takes. A password that passed the slow check is remembered
 // for a while (as a keyed hash under a secret made at start, never stored), so the account's next posts pass in
 // microseconds, also while its name waits out a lockout that somebody else's guesses caused. Anything else pays the
-// full check, unless the name or the peer must wait: then it fails at once. Failures and lockouts go to the error log.
+// full check, unless the name or the peer must wait: then it fails at once, before the store is asked. Failures and
+// lockouts go to the error log.
 AccountCheck CheckAccount(RatingStore& store,
                           AccountGuard& guard,
                           const std::string& name,

@@ -1,10 +1,12 @@
 -- wrk script: POST /vtldb/insert.php of new random hashes for the account named by VTLDB_USER and
 -- VTLDB_PASSWORD. Every answer but "1" counts as wrong; done() prints the count and fails on any.
+-- VTLDB_DELAY_MS pauses each connection that many milliseconds between its posts (a paced load).
 
 wrong = 0  -- global: done() reads it from each thread with thread:get
 local threads = {}
 dofile(debug.getinfo(1, "S").source:match("^@?(.*/)") .. "report.lua")
 local counter = 0
+local pause = tonumber(os.getenv("VTLDB_DELAY_MS") or "0")
 local prefix = ""
 local body = "&prop=MnxCZW5jaG1hcmsgcmF0aW5n&username=" .. os.getenv("VTLDB_USER") .. "&password=" ..
              os.getenv("VTLDB_PASSWORD")
@@ -24,6 +26,10 @@ function request()
   local hash = prefix .. string.format("%024x", counter)
   return wrk.format("POST", "/vtldb/insert.php", {["Content-Type"] = "application/x-www-form-urlencoded"},
                     "hash=" .. hash .. body)
+end
+
+function delay()
+  return pause
 end
 
 function response(status, headers, answer)
