@@ -162,6 +162,10 @@ public:
     void get_local_ip_and_port(std::string& ip, int& port) const override { AddressOf(socket_, false, ip, port); }
     socket_t socket() const override { return socket_; }
 
+    // Whether bytes of a next request have been read already (a client that sends its requests
+    // without waiting for the answers); the socket then has nothing more to show.
+    bool HoldsInput() const { return position_ < filled_; }
+
     // Whether the last answer refused the request as malformed or too large: what follows on the
     // connection cannot be trusted to start a request, so the connection ends.
     bool RefusedRequest() const { return refused_; }
@@ -258,7 +262,7 @@ bool RatingHttpServer::process_and_close_socket(socket_t sock) {
     bool ok = true;
     for (size_t left = keep_alive_max_count_; left > 0; --left) {
         // The first request is waited for in any case; later ones only while nobody else needs the worker.
-        if (!WaitForRequest(sock, left != keep_alive_max_count_)) {
+        if (!stream.HoldsInput() && !WaitForRequest(sock, left != keep_alive_max_count_)) {
             break;
         }
         bool closed = false;
