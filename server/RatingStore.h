@@ -6,8 +6,8 @@
 #include <vector>
 
 // Ratings and accounts in one SQLite file, or on a PostgreSQL server for more than one machine (WAL mode, so queries
-// run beside a write). Writes go through one connection under a lock; queries take a connection of their own from a
-// pool.
+// run beside a write). Writes go through one connection under a lock, the posts' rating changes in groups that share
+// one commit; queries and account lookups take a connection of their own from a pool.
 
 struct RatingStore;
 
