@@ -117,18 +117,21 @@ bool RowChecked(size_t row) {
     return watched != nullptr && watched->test(static_cast<size_t>(id));
 }
 
-void ToggleRowCheck(size_t row) {
+bool ToggleRowCheck(size_t row) {
     int id = 0;
-    if (std::bitset<kSmartAttributeNumbers>* watched = WatchedAttributes(row, id)) {
-        watched->flip(static_cast<size_t>(id));
-        g_selectionChanged = true;
-        SendMessageA(g_attributeList.list, LVM_REDRAWITEMS, row, row);
+    std::bitset<kSmartAttributeNumbers>* watched = WatchedAttributes(row, id);
+    if (watched == nullptr) {
+        return false;
     }
+    watched->flip(static_cast<size_t>(id));
+    g_selectionChanged = true;
+    SendMessageA(g_attributeList.list, LVM_REDRAWITEMS, row, row);
+    return true;
 }
 
 // The list keeps no states of its own rows: it asks for each row's check box and leaves the clicks on
-// them to its parent.
-void HandleAttributeCheckBoxes(const NMHDR& header) {
+// them to its parent. True when a check box was turned over.
+bool HandleAttributeCheckBoxes(const NMHDR& header) {
     if (header.code == LVN_GETDISPINFOA) {
         LVITEMA& item = WholeNotification<NMLVDISPINFOA>(header).item;
         if ((item.mask & LVIF_STATE) && item.iItem >= 0) {
@@ -139,15 +142,12 @@ void HandleAttributeCheckBoxes(const NMHDR& header) {
         LVHITTESTINFO hit{};
         hit.pt = WholeNotification<NMITEMACTIVATE>(header).ptAction;
         SendMessageA(g_attributeList.list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
-            ToggleRowCheck(static_cast<size_t>(hit.iItem));
-        }
+        return hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) && ToggleRowCheck(static_cast<size_t>(hit.iItem));
     } else if (header.code == LVN_KEYDOWN && WholeNotification<NMLVKEYDOWN>(header).wVKey == VK_SPACE) {
         size_t row = CurrentRow(g_attributeList);
-        if (row != kNoRow) {
-            ToggleRowCheck(row);
-        }
+        return row != kNoRow && ToggleRowCheck(row);
     }
+    return false;
 }
 
 }  // namespace
@@ -228,8 +228,7 @@ void RefreshSmartView() {
 bool HandleSmartListsNotification(const NMHDR& header, LRESULT& result) {
     if (header.idFrom == ControlSmartAttributeList) {
         const bool handled = HandleTableListNotification(g_attributeList, header, result);
-        HandleAttributeCheckBoxes(header);
-        return handled;
+        return HandleAttributeCheckBoxes(header) || handled;
     }
     if (header.idFrom != ControlHarddiskList) {
         return false;
