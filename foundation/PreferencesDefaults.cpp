@@ -87,6 +87,7 @@ void ReadMainPreferences(SettingsFile& file, MainPreferences& preferences, bool 
             width = ReadSettingInteger(file, NumberedKey("PreferencesColumnWidth", n), width);
         }
     }
+    ReadSmartSelection(file, preferences.SMARTMonitoring);
     SelectGroup(file, "Database");
     preferences.DatabaseAccountName = ReadSettingString(file, "DatabaseAccountName", preferences.DatabaseAccountName);
     preferences.DatabaseAccountPassword =
@@ -136,6 +137,8 @@ void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences
         WriteSettingInteger(file, NumberedKey("PreferencesColumnWidth", n),
                             width == 0 ? kHiddenColumnSavedWidth : width);
     }
+
+    WriteSmartSelection(file, preferences.SMARTMonitoring);
 
     bool account = !preferences.DatabaseAccountName.empty() || !preferences.DatabaseAccountPassword.empty();
     bool defaultHost = preferences.DatabaseServerHost == kDefaultDatabaseServerHost;
@@ -213,4 +216,20 @@ std::string FormatMonitoredAttributes(const std::bitset<kSmartAttributeNumbers>&
         text += std::to_string(number);
     }
     return text;
+}
+
+void ReadSmartSelection(SettingsFile& file, SmartSelection& selection) {
+    SelectGroup(file, "SMARTMonitoring");
+    for (int drive = 0; drive < kMonitoredDriveCount; ++drive)
+        selection[drive] = ParseMonitoredAttributes(ReadSettingString(file, NumberedKey("Drive", drive), ""));
+}
+
+void WriteSmartSelection(SettingsFile& file, const SmartSelection& selection) {
+    SelectGroup(file, "SMARTMonitoring");
+    for (int drive = 0; drive < kMonitoredDriveCount; ++drive) {
+        if (selection[drive].any())
+            WriteSettingString(file, NumberedKey("Drive", drive), FormatMonitoredAttributes(selection[drive]));
+        else
+            RemoveSettingKey(file, NumberedKey("Drive", drive));
+    }
 }

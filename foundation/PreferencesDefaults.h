@@ -33,6 +33,10 @@ constexpr std::array<int, kColumnFlagCount> kDefaultColumnFlags = {1, 1, 1, 1, 1
 constexpr int kMonitoredDriveCount = 16;  // SMARTMonitoring Drive0 .. Drive15
 constexpr int kSmartAttributeNumbers = 256;
 
+// The SMART monitoring selection: the watched attribute numbers of each drive; a drive with none is
+// not monitored.
+using SmartSelection = std::array<std::bitset<kSmartAttributeNumbers>, kMonitoredDriveCount>;
+
 struct MainWindowPlacement {
     int X = -1;  // the window is centred unless both X and Y differ from -1
     int Y = -1;
@@ -69,6 +73,8 @@ struct MainPreferences {
     // so a file without an account still loses its Database group as before.
     std::string DatabaseServerHost = kDefaultDatabaseServerHost;
     int DatabaseServerPort = kDefaultDatabaseServerPort;
+
+    SmartSelection SMARTMonitoring{};  // group SMARTMonitoring, chosen in the SMART view
 };
 
 // The tray companion's settings: a few shared keys and its own group Systray.
@@ -89,14 +95,14 @@ struct TrayPreferences {
     int PreferencesColorNetOutput = 255;
 };
 
-// Reads groups General, Column, ColumnWidth (only when columnWidths is set) and Database in the
+// Reads groups General, Column, ColumnWidth (only when columnWidths is set), SMARTMonitoring and Database in the
 // file's order. When the language had to fall back to the default file, PreferencesLanguageFile
 // says so, so that the next save stops the fallback message. Forcing PreferencesReactivateExplorer
 // off on newer Windows versions is up to the caller.
 void ReadMainPreferences(SettingsFile& file, MainPreferences& preferences, bool columnWidths);
 void ReadMainWindowPlacement(SettingsFile& file, MainWindowPlacement& window);
 
-// Writes groups General, Window, Column and ColumnWidth, and Database only when an account is set
+// Writes groups General, Window, Column, ColumnWidth and SMARTMonitoring, and Database only when an account is set
 // (the group is removed otherwise).
 void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences);
 
@@ -109,3 +115,10 @@ bool WriteTraySetting(const std::string& settingsPath, std::string_view key, int
 // Numbers outside 0 .. 255 and pieces without digits are ignored.
 std::bitset<kSmartAttributeNumbers> ParseMonitoredAttributes(std::string_view text);
 std::string FormatMonitoredAttributes(const std::bitset<kSmartAttributeNumbers>& attributes);
+
+// Group SMARTMonitoring, keys Drive0 .. Drive15. Every drive's key is read, whether or not the drive
+// answers now, so that a disk that is briefly missing keeps its selection; a missing or empty key
+// is a drive without one.
+void ReadSmartSelection(SettingsFile& file, SmartSelection& selection);
+// Writes the list of every monitored drive and removes the keys of the others.
+void WriteSmartSelection(SettingsFile& file, const SmartSelection& selection);

@@ -197,3 +197,9 @@ void ApplySmartData(std::string_view sector, SmartTable& table) {
         attribute.raw = Little32(sector, entry + 5);
     });
 }
+
+std::vector<int> SmartEntryIds(std::string_view sector) {
+    std::vector<int> ids;
+    WalkEntries(sector, [&](uint8_t id, size_t) { ids.push_back(id); });
+    return ids;
+}

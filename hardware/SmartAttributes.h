@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 constexpr int kSmartDriveCount = 16;  // drive numbers 0 to 15
 constexpr size_t kSmartSectorLength = 512;
@@ -56,3 +57,5 @@ StorageDeviceNames ParseStorageDeviceDescriptor(std::string_view descriptor);
 // the end of the sector, and writes what they carry into the table.
 void ApplySmartThresholds(std::string_view sector, SmartTable& table);
 void ApplySmartData(std::string_view sector, SmartTable& table);
+// The ids of a threshold or data sector's entries in the order the sector lists them.
+std::vector<int> SmartEntryIds(std::string_view sector);

@@ -75,9 +75,11 @@ SmartReading ReadSmartDrive(const SmartDevice& device, int drive) {
         SendRequest(device, SmartRequest::Thresholds, drive, sector)) {
         reading.detectable = true;
         ApplySmartThresholds(sector, reading.table);
+        reading.thresholdIds = SmartEntryIds(sector);
         if (SendRequest(device, SmartRequest::Data, drive, sector)) {
             reading.dataRead = true;
             ApplySmartData(sector, reading.table);
+            reading.dataIds = SmartEntryIds(sector);
         }
     }
     device.close(device.context);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "hardware/SmartAttributes.h"
 
@@ -43,6 +44,9 @@ struct SmartReading {
     bool detectable = false;
     bool dataRead = false;
     SmartTable table{};
+    // The entries each sector listed, in its order: what a reading actually reported.
+    std::vector<int> thresholdIds;
+    std::vector<int> dataIds;
 };
 
 // Reads drive n through the device. A failed or short answer counts as no answer; its buffer is

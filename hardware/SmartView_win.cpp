@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <bitset>
 #include <vector>
 
 #include "foundation/Controls_win.h"
@@ -29,6 +30,8 @@ int g_shownDrive = -1;
 // The first drive is selected once, when the list first has one, so that the view opens with
 // attributes to read.
 bool g_firstDriveChosen = false;
+SmartSelection* g_selection = nullptr;
+bool g_selectionChanged = false;
 
 std::vector<ListColumn> DriveColumns() {
     return {
@@ -99,7 +102,61 @@ void ShowAttributes(int drive, const SmartReading& reading) {
     RestoreListViewState(g_attributeList, state);
 }
 
+// The monitoring choice of a row's attribute for the shown drive, or null when none can be made.
+std::bitset<kSmartAttributeNumbers>* WatchedAttributes(size_t row, int& id) {
+    if (g_selection == nullptr || g_shownDrive < 0 || row >= g_attributeTable.rows.size()) {
+        return nullptr;
+    }
+    id = static_cast<int>(CellInteger(g_attributeTable, row, SmartAttributeColumnId));
+    return id > 0 && id < kSmartAttributeNumbers ? &(*g_selection)[g_shownDrive] : nullptr;
+}
+
+bool RowChecked(size_t row) {
+    int id = 0;
+    const std::bitset<kSmartAttributeNumbers>* watched = WatchedAttributes(row, id);
+    return watched != nullptr && watched->test(static_cast<size_t>(id));
+}
+
+bool ToggleRowCheck(size_t row) {
+    int id = 0;
+    std::bitset<kSmartAttributeNumbers>* watched = WatchedAttributes(row, id);
+    if (watched == nullptr) {
+        return false;
+    }
+    watched->flip(static_cast<size_t>(id));
+    g_selectionChanged = true;
+    SendMessageA(g_attributeList.list, LVM_REDRAWITEMS, row, row);
+    return true;
+}
+
+// The list keeps no states of its own rows: it asks for each row's check box and leaves the clicks on
+// them to its parent. True when a check box was turned over.
+bool HandleAttributeCheckBoxes(const NMHDR& header) {
+    if (header.code == LVN_GETDISPINFOA) {
+        LVITEMA& item = WholeNotification<NMLVDISPINFOA>(header).item;
+        if ((item.mask & LVIF_STATE) && item.iItem >= 0) {
+            item.state |= INDEXTOSTATEIMAGEMASK(RowChecked(static_cast<size_t>(item.iItem)) ? 2 : 1);
+            item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+    } else if (header.code == NM_CLICK || header.code == NM_DBLCLK) {
+        LVHITTESTINFO hit{};
+        hit.pt = WholeNotification<NMITEMACTIVATE>(header).ptAction;
+        SendMessageA(g_attributeList.list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        return hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) && ToggleRowCheck(static_cast<size_t>(hit.iItem));
+    } else if (header.code == LVN_KEYDOWN && WholeNotification<NMLVKEYDOWN>(header).wVKey == VK_SPACE) {
+        size_t row = CurrentRow(g_attributeList);
+        return row != kNoRow && ToggleRowCheck(row);
+    }
+    return false;
+}
+
 }  // namespace
+
+bool TakeSmartSelectionChange() {
+    bool changed = g_selectionChanged;
+    g_selectionChanged = false;
+    return changed;
+}
 
 TableListView& SmartDriveList() {
     return g_driveList;
@@ -120,9 +177,12 @@ int SmartShownDrive() {
     return g_shownDrive;
 }
 
-void CreateSmartLists(HWND view) {
+void CreateSmartLists(HWND view, SmartSelection* selection) {
+    g_selection = selection;
     CreateTableListView(g_driveList, view, ControlHarddiskList, &g_driveTable, DriveColumns(), false);
     CreateTableListView(g_attributeList, view, ControlSmartAttributeList, &g_attributeTable, AttributeColumns(), false);
+    SendMessageA(g_attributeList.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    SendMessageA(g_attributeList.list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     CreateStateImages();
     SetListViewImageList(g_attributeList.list, g_stateImages);
 }
@@ -167,7 +227,8 @@ void RefreshSmartView() {
 
 bool HandleSmartListsNotification(const NMHDR& header, LRESULT& result) {
     if (header.idFrom == ControlSmartAttributeList) {
-        return HandleTableListNotification(g_attributeList, header, result);
+        const bool handled = HandleTableListNotification(g_attributeList, header, result);
+        return HandleAttributeCheckBoxes(header) || handled;
     }
     if (header.idFrom != ControlHarddiskList) {
         return false;

@@ -232,6 +232,9 @@ LRESULT DispatchNotification(const NMHDR& header) {
     }
     LRESULT result = 0;
     if (HandleSmartListsNotification(header, result)) {
+        if (TakeSmartSelectionChange()) {
+            SaveSmartSelection();
+        }
         return result;
     }
     if (HandleAutorunsNotification(header, result)) {

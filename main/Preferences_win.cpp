@@ -194,6 +194,11 @@ void TakeProcessColumnWidths(MainPreferences& preferences) {
     }
 }
 
+void SaveSmartSelection() {
+    TakeProcessColumnWidths(g_program.preferences);
+    WriteSettings();
+}
+
 void SavePreferences(bool exiting) {
     MainPreferences& preferences = g_program.preferences;
     TakeProcessColumnWidths(preferences);

@@ -14,6 +14,10 @@ void LoadPreferences(bool withColumnWidths);
 // A changed language is asked about unless exiting; a restart is then posted as the loop's end.
 void SavePreferences(bool exiting);
 
+// The SMART view's check boxes changed the monitoring selection: the settings are written as they
+// are in use (nothing of the preferences window's unapplied edits) and the tray companion told.
+void SaveSmartSelection();
+
 // The process list's column widths as the user left them; hidden columns keep the width they had.
 struct MainPreferences;
 void TakeProcessColumnWidths(MainPreferences& preferences);

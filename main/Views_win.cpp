@@ -121,7 +121,7 @@ void CreateViews() {
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     SetProcessListRatings(&g_program.database);
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
-    CreateSmartLists(g_windows.views[ViewSmart]);
+    CreateSmartLists(g_windows.views[ViewSmart], &g_program.preferences.SMARTMonitoring);
 }
 
 void ShowPreferencesInViews() {

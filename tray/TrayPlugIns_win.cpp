@@ -2,12 +2,6 @@
 
 #include "tray/TrayMenu.h"
 
-// NOT BUILT YET: the SMART monitor of the tray companion.
-void StartSmartMonitoring() {}
-void LogSmartChanges() {}
-void ReloadSmartSelection() {}
-void SaveSmartTable() {}
-
 // NOT BUILT YET: the agency windows, file, runtime and wizards.
 void StartAgencies() {}
 void RunAgencyPass(bool) {}

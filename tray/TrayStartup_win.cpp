@@ -83,6 +83,12 @@ LRESULT CALLBACK TrayWindowCallback(HWND window, UINT message, WPARAM wParam, LP
         case WM_DISPLAYCHANGE:
             BuildTrayMenu();
             return 0;
+        case WM_ENDSESSION:
+            // Logging off ends the companion without its menu; the SMART table is kept as Close keeps it.
+            if (wParam && tray.preferences.PreferencesMonitorSMART != 0) {
+                SaveSmartTable();
+            }
+            return 0;
         case kTrayIconMessage:
             if (lParam == WM_RBUTTONUP) {
                 ShowTrayMenu();

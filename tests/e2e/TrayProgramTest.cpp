@@ -4,9 +4,15 @@
 #include <fstream>
 #include <string>
 
+#include "foundation/FileSystem.h"
 #include "foundation/ProgramPaths_win.h"
+#include "hardware/SmartSimulation.h"
 #include "main/CommandIds.h"
+#include "tests/hardware/SmartSamples.h"
+#include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tray/TrayMenu.h"
+#include "tray/smart/SmartMonitorTable.h"
 
 namespace {
 
@@ -101,6 +107,43 @@ TEST(TrayProgram, StartsTheMainProgramUnlessItRemains) {
     for (int attempt = 0; attempt < 100 && FindWindowA(kWindowClassName, kMainWindowTitle) != nullptr; ++attempt) {
         Sleep(100);
     }
+    RemoveSettingsFile();
+}
+
+// The companion killed at any moment of saving its table leaves the old table or the new one, whole.
+TEST(TrayProgram, KilledWhileSavingLeavesAWholeSmartTable) {
+    EndRunningTrayCompanion();
+    TemporaryFolder drives;
+    SetEnvironmentVariableA(kSmartFolderVariable, drives.Path().c_str());
+    ASSERT_TRUE(WriteSampleDriveFiles(drives.Path(), 0, SampleDriveBySource("qiita-i386")));
+    const std::string settings = SettingsFilePath();
+    const std::string data = settings.substr(0, settings.find_last_of('\\'));
+    const std::string table = JoinPath(data, kSmartMonitorFileName);
+    CreateFolderPath(data);
+    std::ofstream(settings) << "[General]\r\nPreferencesRemain=1\r\n[Systray]\r\nPreferencesMonitorSMARTBalloon=0\r\n["
+                               "SMARTMonitoring]\r\nDrive0=5,194\r\n";
+    SmartMonitorTable old{};
+    old[0].raw[5] = 12345;
+    ASSERT_TRUE(WriteFileAtomically(table, EncodeSmartMonitorTable(old)));
+
+    for (DWORD delay : {0, 10, 30, 60, 120}) {
+        StartedProgram tray = StartProgram(DistFile("vtlsystray.exe"), "");
+        ASSERT_TRUE(tray.started) << tray.failure;
+        HWND window = WaitForProcessWindow(kWindowClassName, kTrayWindowTitle, tray.info.dwProcessId, 30000);
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_COMMAND, TrayCommandClose, 0);
+        Sleep(delay);
+        TerminateProcess(tray.info.hProcess, 9);
+        WaitForExit(tray, 30000);
+        std::string bytes;
+        ASSERT_TRUE(ReadWholeFile(table, bytes));
+        SmartMonitorTable read{};
+        ASSERT_TRUE(DecodeSmartMonitorTable(bytes, read)) << "after " << delay << " ms: " << bytes.size() << " bytes";
+        EXPECT_TRUE(read[0].raw[5] == 12345 || read[0].raw[194] == 10) << delay;
+    }
+    SetEnvironmentVariableA(kSmartFolderVariable, nullptr);
+    DeleteFileA(table.c_str());
+    DeleteFileA(JoinPath(data, "smart0.log").c_str());
     RemoveSettingsFile();
 }
 

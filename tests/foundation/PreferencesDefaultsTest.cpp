@@ -55,7 +55,8 @@ TEST(PreferencesDefaults, FirstSaveWritesEveryDefault) {
 TEST(PreferencesDefaults, SaveAndLoadAgree) {
     TemporaryFolder folder;
     std::string path = folder.File("vantrel.ini");
-    folder.Write("vantrel.ini", "[Systray]\nPreferencesColorCPU=255\n; the tray's own\n[SMARTMonitoring]\nDrive0=5\n");
+    folder.Write("vantrel.ini",
+                 "[Systray]\nPreferencesColorCPU=255\n; the tray's own\n[SMARTMonitoring]\nDrive0=5\nDrive3=9\n");
     MainPreferences saved;
     saved.PreferencesRemain = 0;
     saved.PreferencesLanguageFile = "Deutsch.ini";
@@ -67,6 +68,8 @@ TEST(PreferencesDefaults, SaveAndLoadAgree) {
     saved.PreferencesColumnWidth[5] = 77;
     saved.DatabaseAccountName = "me";
     saved.DatabaseAccountPassword = "  secret ";
+    saved.SMARTMonitoring[0] = ParseMonitoredAttributes("197,5");
+    saved.SMARTMonitoring[15].set(255);
     Save(path, saved);
 
     MainPreferences loaded = Load(path, true);
@@ -87,7 +90,9 @@ TEST(PreferencesDefaults, SaveAndLoadAgree) {
     SelectGroup(file, "Systray");
     EXPECT_EQ(ReadSettingInteger(file, "PreferencesColorCPU", 0), 255);
     SelectGroup(file, "SMARTMonitoring");
-    EXPECT_EQ(ReadSettingString(file, "Drive0", ""), "5");
+    EXPECT_EQ(ReadSettingString(file, "Drive0", ""), "5,197");
+    EXPECT_EQ(ReadSettingString(file, "Drive3", "none"), "none");  // no longer monitored
+    EXPECT_EQ(loaded.SMARTMonitoring, saved.SMARTMonitoring);
     EXPECT_NE(folder.Read("vantrel.ini").find("; the tray's own"), std::string::npos);
 }
 

@@ -8,17 +8,23 @@
 
 #include <string>
 
+#include "foundation/FileSystem.h"
 #include "foundation/ListViews_win.h"
+#include "foundation/ProgramPaths_win.h"
 #include "hardware/SmartEvaluation.h"
 #include "hardware/SmartSimulation.h"
 #include "hardware/SmartView_win.h"
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
 #include "main/MainWindow_win.h"
+#include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
 #include "tests/hardware/SmartSamples.h"
 #include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/TestSupport.h"
+#include "tests/harness/WineTestSupport.h"
+#include "tray/TrayMenu.h"
+#include "tray/smart/SmartMonitorTable.h"
 
 namespace {
 
@@ -44,6 +50,23 @@ std::string RowText(HWND list, int item, int columns) {
         text += (column > 0 ? "|" : "") + ListViewItemText(list, item, column);
     }
     return text;
+}
+
+// As the user's click on the row's check box: the button goes down and up over it.
+void ClickCheckBox(HWND list, int item) {
+    RECT bounds{};
+    ASSERT_TRUE(ListViewItemBounds(list, item, bounds));
+    LVHITTESTINFO hit{};
+    hit.pt = {bounds.left + 8, (bounds.top + bounds.bottom) / 2};
+    SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    ASSERT_TRUE(hit.iItem == item && (hit.flags & LVHT_ONITEMSTATEICON)) << hit.iItem << " " << hit.flags;
+    LPARAM where = MAKELPARAM(hit.pt.x, hit.pt.y);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    SendMessageA(list, WM_LBUTTONUP, 0, where);
+}
+
+bool Checked(HWND list, int item) {
+    return ListViewItemState(list, item, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
 }
 
 }  // namespace
@@ -103,5 +126,57 @@ TEST(SmartViewTest, DrivesAndTheClickedDrivesAttributesFollowTheFolder) {
     DispatchCommand(CommandRefresh, 0, nullptr);
     EXPECT_EQ(RowText(drives, 0, 4), "#0|Unavailable|Seagate (check_smart #3)|CHECKSMART3");
     EXPECT_EQ(ListViewItemCount(attributes), 0);
+    SetEnvironmentVariableA(kSmartFolderVariable, nullptr);
+}
+
+// The check boxes of the attribute list choose what the tray companion watches: the settings file
+// gets the selection, and the running companion, told by its message, saves it with its table.
+TEST(SmartViewTest, CheckBoxesChooseWhatTheTrayCompanionWatches) {
+    ASSERT_NE(SmartAttributeList().list, nullptr) << "runs after the view was created";
+    TemporaryFolder folder;
+    SetEnvironmentVariableA(kSmartFolderVariable, folder.Path().c_str());
+    ASSERT_TRUE(WriteSampleDriveFiles(folder.Path(), 0, SampleDriveBySource("check_smart-3")));
+    const std::string settings = SettingsFilePath();
+    const std::string data = settings.substr(0, settings.find_last_of('\\'));
+    CreateFolderPath(data);
+    ASSERT_TRUE(WriteFileAtomically(settings, "[General]\r\nPreferencesRemain = 1\r\n"));
+    DeleteFileA(JoinPath(data, "smart.dat").c_str());
+    StartedProgram tray = StartProgram(DistFile("vtlsystray.exe"), "");
+    ASSERT_TRUE(tray.started) << tray.failure;
+    HWND trayWindow = WaitForProcessWindow(kWindowClassName, kTrayWindowTitle, tray.info.dwProcessId, 30000);
+    ASSERT_NE(trayWindow, nullptr);
+
+    DispatchCommand(CommandRefresh, 0, nullptr);
+    HWND drives = SmartDriveList().list;
+    HWND attributes = SmartAttributeList().list;
+    ClickRow(drives, ListRowOf(drives, "#0"));
+    const int reallocated = ListRowOf(attributes, "Reallocated Sectors Count");
+    const int hours = ListRowOf(attributes, "Power-On Hours");
+    ClickCheckBox(attributes, reallocated);
+    ClickCheckBox(attributes, hours);
+    ClickCheckBox(attributes, ListRowOf(attributes, "Spin-Up Time"));
+    ClickCheckBox(attributes, ListRowOf(attributes, "Spin-Up Time"));  // and off again
+    EXPECT_TRUE(Checked(attributes, reallocated));
+    EXPECT_TRUE(Checked(attributes, hours));
+    EXPECT_FALSE(Checked(attributes, ListRowOf(attributes, "Spin-Up Time")));
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(settings, text));
+    EXPECT_NE(text.find("[SMARTMonitoring]\r\nDrive0 = 5,9\r\n"), std::string::npos) << text;
+
+    // The companion's Close also asks the main window to end; this one is the test's.
+    SetWindowTextA(g_windows.window, "Vantrel under test");
+    PostMessageA(trayWindow, WM_COMMAND, TrayCommandClose, 0);
+    EXPECT_EQ(WaitForExit(tray, 30000), 0);
+    SetWindowTextA(g_windows.window, kMainWindowTitle);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(JoinPath(data, "smart.dat"), bytes));
+    SmartMonitorTable table{};
+    ASSERT_TRUE(DecodeSmartMonitorTable(bytes, table));
+    EXPECT_EQ(table[0].monitored, 1);
+    EXPECT_EQ(table[0].watched[5] + table[0].watched[9], 2);
+    EXPECT_EQ(table[0].watched[3], 0);
+    DeleteFileA(settings.c_str());
+    DeleteFileA(JoinPath(data, "smart.dat").c_str());
+    DeleteFileA(JoinPath(data, "smart0.log").c_str());
     SetEnvironmentVariableA(kSmartFolderVariable, nullptr);
 }
