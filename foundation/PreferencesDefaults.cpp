@@ -137,6 +137,10 @@ void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences
                             width == 0 ? kHiddenColumnSavedWidth : width);
     }
 
+    WriteDatabaseSettings(file, preferences);
+}
+
+void WriteDatabaseSettings(SettingsFile& file, const MainPreferences& preferences) {
     bool account = !preferences.DatabaseAccountName.empty() || !preferences.DatabaseAccountPassword.empty();
     bool defaultHost = preferences.DatabaseServerHost == kDefaultDatabaseServerHost;
     bool defaultPort = preferences.DatabaseServerPort == kDefaultDatabaseServerPort;

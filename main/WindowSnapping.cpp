@@ -76,3 +76,27 @@ WindowPlacement SnapToWorkArea(WindowPlacement w, const WindowPlacement& current
     }
     return w;
 }
+
+WindowPlacement KeptOnWorkArea(WindowPlacement place, const ScreenRect& area) {
+    // Pushed back from the right and bottom first, so a window larger than the area keeps its
+    // title bar and left edge reachable.
+    if (place.x + place.width > area.right)
+        place.x = area.right - place.width;
+    if (place.y + place.height > area.bottom)
+        place.y = area.bottom - place.height;
+    if (place.x < area.left)
+        place.x = area.left;
+    if (place.y < area.top)
+        place.y = area.top;
+    return place;
+}
+
+WindowPlacement PlacementBeside(const ScreenRect& owner, int width, int height, const ScreenRect& area) {
+    WindowPlacement place{owner.right, owner.top, width, height};
+    if (owner.right + width > area.right) {
+        place.x = owner.left - width;
+        if (place.x < area.left)
+            place = CentredPlacement(owner, width, height);
+    }
+    return KeptOnWorkArea(place, area);
+}

@@ -110,3 +110,29 @@ TEST(OpeningPlacement, DamagedValuesGiveAUsableWindowOnTheScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowPlacing, ToolWindowsOpenBesideTheOwnerAndStayOnTheWorkArea) {
+    // Right of a window in the left half, left of one in the right half, over one that fills the area.
+    WindowPlacement place = PlacementBeside({100, 100, 600, 500}, 450, 700, kWorkArea);
+    EXPECT_EQ(place.x, 600);
+    EXPECT_EQ(place.y, 770 - 700) << "pushed up off the taskbar";
+    place = PlacementBeside({700, 50, 1200, 400}, 450, 300, kWorkArea);
+    EXPECT_EQ(place.x, 250);
+    EXPECT_EQ(place.y, 50);
+    place = PlacementBeside({0, 0, 1280, 770}, 450, 300, kWorkArea);
+    EXPECT_EQ(place.x, (1280 - 450) / 2);
+    EXPECT_EQ(place.y, (770 - 300) / 2);
+
+    // Kept on: moved back from beyond either edge; larger than the area, its top-left corner shows.
+    place = KeptOnWorkArea({-40, 700, 300, 200}, kWorkArea);
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 570);
+    place = KeptOnWorkArea({100, 100, 1400, 900}, kWorkArea);
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 0);
+    EXPECT_EQ(place.width, 1400);
+}
+
+}  // namespace
