@@ -2,6 +2,7 @@
 // vtldb-server that the test fixture started on loopback. The dialogs run their own loops, so the
 // user's part is a script of steps that a timer of this thread plays while they wait.
 #include <gtest/gtest.h>
+#include <winsock.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -16,9 +17,13 @@
 #include "main/CommandIds.h"
 #include "main/Dispatch_win.h"
 #include "main/LibraryTable_win.h"
+#include "main/Views_win.h"
+#include "main/autoruns/AutorunLocations.h"
+#include "main/autoruns/AutorunsView_win.h"
 #include "main/database/FileHash_win.h"
 #include "main/database/RatingDialog_win.h"
 #include "main/database/RatingNetwork_win.h"
+#include "main/database/RatingProgress_win.h"
 #include "main/database/RatingUpload.h"
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
@@ -142,6 +147,19 @@ Step HoldForScreenshot() {
             return GetTickCount() - *since >= milliseconds;
         },
         [] {});
+}
+
+SOCKET ListenOnLoopback(int& port) {
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = inet_addr("127.0.0.1");
+    int length = sizeof address;
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, 8);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return listener;
 }
 
 int FixturePort() {
@@ -300,6 +318,39 @@ TEST_F(DatabaseCommands, AnEmptyAccountAsksForOneAndAFailedUploadKeepsTheDialog)
     const std::string settings{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
     EXPECT_NE(settings.find("DatabaseAccountName = " + kUser), std::string::npos) << settings;
 
+    // A server that takes the connection and never answers: the upload waits off the window thread
+    // behind the progress window, whose Cancel gives the dialog back at once.
+    int silentPort = 0;
+    const SOCKET silent = ListenOnLoopback(silentPort);
+    g_program.database.network.server.port = silentPort;
+    DWORD cancelledAfter = 0;
+    ShownMessages().clear();
+    ASSERT_TRUE(RunWithUser(CommandDatabaseUpdate,
+                            {InRating([](HWND dialog) {
+                                 Click(dialog, ControlRatingOptionFirst + 2);
+                                 Click(dialog, IDOK);
+                             }),
+                             When([] { return RatingProgressWindow() != nullptr; },
+                                  [&] {
+                                      cancelledAfter = GetTickCount();
+                                      // What the click tells the window; a real click
+                                      // would also activate it, and Wine without a window
+                                      // manager then waits 2 s for its unmapping.
+                                      HWND progress = RatingProgressWindow();
+                                      SendMessageA(
+                                          progress, WM_COMMAND, MAKEWPARAM(ControlRatingProgressCancel, BN_CLICKED),
+                                          reinterpret_cast<LPARAM>(GetDlgItem(progress, ControlRatingProgressCancel)));
+                                  }),
+                             InRating([&](HWND dialog) {
+                                 cancelledAfter = GetTickCount() - cancelledAfter;
+                                 Click(dialog, IDCANCEL);
+                             })}));
+    closesocket(silent);
+    // The server would take its 5 s; Wine without a window manager spends 2 s unmapping the
+    // progress window.
+    EXPECT_LT(cancelledAfter, 4000u) << "the dialog comes back without waiting for the server";
+    EXPECT_TRUE(ShownMessages().empty()) << "a cancelled upload is no failure: " << ShownMessages()[0].text;
+
     // A server that has stopped: nothing takes the connection.
     g_program.database.network.server.port = 1;
     ShownMessages().clear();
@@ -316,6 +367,46 @@ TEST_F(DatabaseCommands, AnEmptyAccountAsksForOneAndAFailedUploadKeepsTheDialog)
     EXPECT_EQ(ShownMessages()[0].title, "");
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(Text(), "");
+}
+
+// The autorun list rates the target of its entries: a Run entry of the test program, rated on the
+// server meanwhile, shows its rating after a query and loses it with a delete.
+TEST_F(DatabaseCommands, AutorunEntriesAreQueriedAndDeletedByTheirTarget) {
+    const char key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const char name[] = "VantrelDatabaseTest";
+    const std::string target = Cell(Table(), row_, kProcessColumnFilePath);
+    const std::string command = "\"" + target + "\" -x";
+    HKEY run = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(run, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                             static_cast<DWORD>(command.size() + 1)),
+              ERROR_SUCCESS);
+    SwitchView(ViewAutoruns, true);  // looked up: not rated yet
+    TableListView& autoruns = AutorunsList();
+    ASSERT_EQ(InsertRating(g_program.database.network, hash_, BuildRatingProp(1, "From the server"), kUser, kPassword),
+              1);
+    RefreshAutoruns();
+    const size_t entry = FindRow(*autoruns.table, AutorunColumnName, name);
+    ASSERT_NE(entry, kNoRow);
+    EXPECT_EQ(Cell(*autoruns.table, entry, AutorunColumnRating), "") << "the cache's answer is fresh for a week";
+    SelectOnlyRow(autoruns, entry);
+
+    DispatchCommand(CommandDatabaseQuery, 0, nullptr);
+    EXPECT_EQ(Cell(*autoruns.table, entry, AutorunColumnRating), LanguageText(LanguageKey::RatingSystemInternal));
+    EXPECT_EQ(Cell(*autoruns.table, entry, AutorunColumnDescription), "From the server");
+    EXPECT_EQ(autoruns.table->rows[entry].textColour, 0x008000u);
+
+    DispatchCommand(CommandDatabaseDelete, 0, nullptr);
+    EXPECT_TRUE(ShownMessages().empty());
+    EXPECT_EQ(QueryServer(g_program.database.network, hash_), "0");
+    RefreshAutoruns();  // rebuilt from the cache: the deleted rating does not come back
+    const size_t again = FindRow(*autoruns.table, AutorunColumnName, name);
+    EXPECT_EQ(Cell(*autoruns.table, again, AutorunColumnRating), "");
+    EXPECT_EQ(autoruns.table->rows[again].textColour, 0x000000u);
+    RegDeleteValueA(run, name);
+    RegCloseKey(run);
+    SwitchView(ViewProcesses, true);
 }
 
 }  // namespace
