@@ -37,7 +37,7 @@ inline WindowPlacement PlacementOver(HWND owner, int width, int height) {
     return KeptOnWorkArea(CentredPlacement(ShownRectOf(owner), width, height), WorkAreaNear(owner));
 }
 
-// Beside the owner (right, else left, else over it), kept on the work area.
+// Beside the owner (right, else left, else where it covers least of it), kept on the work area.
 inline WindowPlacement PlacementNextTo(HWND owner, int width, int height) {
     return PlacementBeside(ShownRectOf(owner), width, height, WorkAreaNear(owner));
 }

@@ -92,11 +92,10 @@ WindowPlacement KeptOnWorkArea(WindowPlacement place, const ScreenRect& area) {
 }
 
 WindowPlacement PlacementBeside(const ScreenRect& owner, int width, int height, const ScreenRect& area) {
-    WindowPlacement place{owner.right, owner.top, width, height};
-    if (owner.right + width > area.right) {
-        place.x = owner.left - width;
-        if (place.x < area.left)
-            place = CentredPlacement(owner, width, height);
-    }
-    return KeptOnWorkArea(place, area);
+    // Without room on either side, the side with more room: kept on the work area, the window then
+    // covers as little of its owner as it can.
+    const bool rightFits = owner.right + width <= area.right;
+    const bool leftFits = owner.left - width >= area.left;
+    const bool right = rightFits || (!leftFits && area.right - owner.right >= owner.left - area.left);
+    return KeptOnWorkArea({right ? owner.right : owner.left - width, owner.top, width, height}, area);
 }

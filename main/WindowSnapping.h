@@ -22,5 +22,5 @@ WindowPlacement SnapToWorkArea(WindowPlacement moved, const WindowPlacement& cur
 WindowPlacement KeptOnWorkArea(WindowPlacement place, const ScreenRect& workArea);
 
 // Where a tool window opens beside its owner window: to the right of it when it fits on the work
-// area there, else to the left, else centred over it; kept on the work area in every case.
+// area there, else to the left, else on the side with more room; kept on the work area in every case.
 WindowPlacement PlacementBeside(const ScreenRect& owner, int width, int height, const ScreenRect& workArea);

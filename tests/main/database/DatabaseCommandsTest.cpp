@@ -196,7 +196,8 @@ protected:
         SelectOnlyRow(ProcessListView(), row_);
         hash_ = CachedFileHash(Cell(Table(), row_, kProcessColumnFilePath));
         ASSERT_EQ(hash_.size(), 40u) << Cell(Table(), row_, kProcessColumnFilePath);
-        DeleteRating(g_program.database.network, hash_, kUser, kPassword);  // left by an earlier run
+        DeleteRating(g_program.database.network, hash_, kUser, kPassword);  // left by an earlier test
+        ShowRatingInRow(Table(), row_, FileRating{});
     }
     void TearDown() override {
         if (hadSettings_)
@@ -306,12 +307,12 @@ TEST_F(DatabaseCommands, AnEmptyAccountAsksForOneAndAFailedUploadKeepsTheDialog)
     // The account through its own command: OK keeps it and saves it at once.
     ASSERT_TRUE(RunWithUser(
         CommandDatabaseChangeProfile,
-        {HoldForScreenshot(), When([] { return AccountWindow() != nullptr; },
-                                   [] {
-                                       SetDlgItemTextA(AccountWindow(), ControlAccountName, kUser.c_str());
-                                       SetDlgItemTextA(AccountWindow(), ControlAccountPassword, kPassword.c_str());
-                                       Click(AccountWindow(), IDOK);
-                                   })}));
+        {When([] { return AccountWindow() != nullptr; },
+              [] {
+                  Type(AccountWindow(), ControlAccountName, kUser.c_str());
+                  Type(AccountWindow(), ControlAccountPassword, kPassword.c_str());
+              }),
+         HoldForScreenshot(), When([] { return AccountWindow() != nullptr; }, [] { Click(AccountWindow(), IDOK); })}));
     EXPECT_EQ(g_program.preferences.DatabaseAccountName, kUser);
     EXPECT_EQ(g_program.preferences.DatabaseAccountPassword, kPassword);
     std::ifstream saved(SettingsFilePath(), std::ios::binary);
