@@ -35,16 +35,9 @@ LRESULT CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CTLCOLORSTATIC:  // labels, frames and options stand on the white panel
         case WM_CTLCOLORBTN:
             return WhiteControlBackground(wParam);
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            RECT panel;
-            GetClientRect(window, &panel);
-            InflateRect(&panel, -kDatabaseDialogPanelMargin, -kDatabaseDialogPanelMargin);
-            FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            EndPaint(window, &paint);
+        case WM_PAINT:
+            PaintWhitePanel(window, kDatabaseDialogPanelMargin);
             return 0;
-        }
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -28,6 +28,7 @@
 #include "main/processes/ProcessLayer_win.h"
 #include "main/processes/ProcessListColumns.h"
 #include "main/processes/ProcessList_win.h"
+#include "tests/main/database/LoopbackListener_win.h"
 #include "tests/main/shell/TestMainWindows.h"
 
 namespace {
@@ -135,6 +136,14 @@ bool OkEnabled(HWND dialog) {
     return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
 }
 
+// Chooses the option and presses OK in the rating dialog.
+Step RateAs(int option) {
+    return InRating([option](HWND dialog) {
+        Click(dialog, ControlRatingOptionFirst + option);
+        Click(dialog, IDOK);
+    });
+}
+
 // Screenshots hold each dialog open this long (VANTREL_HOLD_DIALOGS, milliseconds).
 Step HoldForScreenshot() {
     const char* hold = std::getenv("VANTREL_HOLD_DIALOGS");
@@ -147,19 +156,6 @@ Step HoldForScreenshot() {
             return GetTickCount() - *since >= milliseconds;
         },
         [] {});
-}
-
-SOCKET ListenOnLoopback(int& port) {
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    int length = sizeof address;
-    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener, 8);
-    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
-    return listener;
 }
 
 int FixturePort() {
@@ -278,10 +274,7 @@ TEST_F(DatabaseCommands, AnEmptyAccountAsksForOneAndAFailedUploadKeepsTheDialog)
     g_program.preferences.DatabaseAccountPassword.clear();
     bool masked = false, nameFocused = false, stillOpen = false;
     ASSERT_TRUE(RunWithUser(CommandDatabaseUpdate,
-                            {InRating([](HWND dialog) {
-                                 Click(dialog, ControlRatingOptionFirst + 1);
-                                 Click(dialog, IDOK);
-                             }),
+                            {RateAs(1),
                              When([] { return AccountWindow() != nullptr; },
                                   [&] {
                                       HWND account = AccountWindow();
@@ -327,10 +320,7 @@ TEST_F(DatabaseCommands, AnEmptyAccountAsksForOneAndAFailedUploadKeepsTheDialog)
     DWORD cancelledAfter = 0;
     ShownMessages().clear();
     ASSERT_TRUE(RunWithUser(CommandDatabaseUpdate,
-                            {InRating([](HWND dialog) {
-                                 Click(dialog, ControlRatingOptionFirst + 2);
-                                 Click(dialog, IDOK);
-                             }),
+                            {RateAs(2),
                              When([] { return RatingProgressWindow() != nullptr; },
                                   [&] {
                                       cancelledAfter = GetTickCount();
@@ -355,11 +345,7 @@ TEST_F(DatabaseCommands, AnEmptyAccountAsksForOneAndAFailedUploadKeepsTheDialog)
     // A server that has stopped: nothing takes the connection.
     g_program.database.network.server.port = 1;
     ShownMessages().clear();
-    ASSERT_TRUE(RunWithUser(CommandDatabaseUpdate, {InRating([](HWND dialog) {
-                                                        Click(dialog, ControlRatingOptionFirst + 2);
-                                                        Click(dialog, IDOK);
-                                                    }),
-                                                    InRating([&](HWND dialog) {
+    ASSERT_TRUE(RunWithUser(CommandDatabaseUpdate, {RateAs(2), InRating([&](HWND dialog) {
                                                         stillOpen = ShownMessages().size() == 1;
                                                         Click(dialog, IDCANCEL);
                                                     })}));
