@@ -8,7 +8,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,12 +50,14 @@ struct Script {
 };
 Script g_script;
 
-BOOL CALLBACK CloseDialog(HWND window, LPARAM) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == kDialogClass)
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    return TRUE;
+// The dialogs open now; with a control, only the one that has it and takes input.
+std::vector<HWND> Dialogs(int control = 0) {
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, kDialogClass, nullptr)) != nullptr;) {
+        if (control == 0 || (IsWindowVisible(window) && IsWindowEnabled(window) && GetDlgItem(window, control)))
+            found.push_back(window);
+    }
+    return found;
 }
 
 // A step counts as taken before it acts, so a step that opens a nested loop (OK opening the account
@@ -66,7 +67,8 @@ VOID CALLBACK PlayScript(HWND, UINT, UINT_PTR, DWORD) {
         return;
     if (GetTickCount() - g_script.started > 30000) {
         g_script.stuck = true;  // stop waiting: close every dialog so the command returns
-        EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0);
+        for (HWND dialog : Dialogs())
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
         return;
     }
     Step& step = g_script.steps[g_script.next];
@@ -85,27 +87,9 @@ bool RunWithUser(int command, std::vector<Step> steps) {
     return !g_script.stuck && g_script.next == g_script.steps.size();
 }
 
-struct DialogSearch {
-    int control;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<DialogSearch*>(parameter);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == kDialogClass && IsWindowVisible(window) && IsWindowEnabled(window) &&
-        GetDlgItem(window, search->control) != nullptr)
-        search->found = window;
-    return TRUE;
-}
-
-// The open dialog with this control (the rating dialog has the description, the account dialog the
-// password field), while it takes input.
 HWND DialogWith(int control) {
-    DialogSearch search{control, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> found = Dialogs(control);
+    return found.empty() ? nullptr : found.back();
 }
 HWND RatingWindow() {
     return DialogWith(ControlRatingDescription);
@@ -147,15 +131,8 @@ Step RateAs(int option) {
 // Screenshots hold each dialog open this long (VANTREL_HOLD_DIALOGS, milliseconds).
 Step HoldForScreenshot() {
     const char* hold = std::getenv("VANTREL_HOLD_DIALOGS");
-    const DWORD milliseconds = hold != nullptr ? static_cast<DWORD>(std::atoi(hold)) : 0;
-    auto since = std::make_shared<DWORD>(0);
-    return When(
-        [since, milliseconds] {
-            if (*since == 0)
-                *since = GetTickCount();
-            return GetTickCount() - *since >= milliseconds;
-        },
-        [] {});
+    const DWORD until = GetTickCount() + (hold != nullptr ? std::atoi(hold) : 0);
+    return When([until] { return static_cast<int>(GetTickCount() - until) >= 0; }, [] {});
 }
 
 int FixturePort() {

@@ -305,12 +305,8 @@ TEST(RatingUpload, CacheKeepsWhatWasUploadedOrDeleted) {
 
     StoreDeletedRating(cache, kHash, 900);
     ASSERT_EQ(cache.entries.size(), 2u);
-    EXPECT_EQ(cache.entries[1].hash, kHash);
     EXPECT_EQ(cache.entries[1].queried, 900) << "deleted online: unrated until the server says otherwise";
-    const FileRating gone = CachedFileRating(cache, texts, kHash);
-    EXPECT_EQ(gone.text, "");
-    EXPECT_FALSE(gone.known);
-    EXPECT_EQ(CachedFileRating(cache, texts, std::string(40, 'b')).text, "");
+    EXPECT_FALSE(CachedFileRating(cache, texts, kHash).known);
 }
 
 }  // namespace

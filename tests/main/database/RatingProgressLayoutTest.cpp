@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(RatingProgressLayout, WindowIsCentredOverTheRectangle) {
     const WindowPlacement place = RatingProgressWindowPlace(100, 50, 900, 650);
     EXPECT_EQ(place.x, 100 + (800 - kRatingProgressWidth) / 2);
@@ -32,43 +34,32 @@ bool Inside(const WindowPlacement& inner, const WindowPlacement& outer) {
            inner.y + inner.height <= outer.y + outer.height;
 }
 
-bool Apart(const WindowPlacement& a, const WindowPlacement& b) {
-    return a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+// Every control on the white panel of a client area of that size, no two of them overlapping.
+void ExpectOnPanelApart(int width, int height, const std::vector<WindowPlacement>& controls) {
+    const int margin = kDatabaseDialogPanelMargin;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const WindowPlacement& a = controls[i];
+        EXPECT_TRUE(Inside(a, {margin, margin, width - 2 * margin, height - 2 * margin})) << height << ": " << i;
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            const WindowPlacement& b = controls[j];
+            EXPECT_TRUE(a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y)
+                << height << ": " << i << " and " << j;
+        }
+    }
 }
 
-// With the client areas of the classic and of a thick window frame, every control lies on the white
-// panel, and no two overlap (the options sit inside their frame, the text field inside its own).
+// With the client areas that a classic and a thick window frame leave.
 TEST(DatabaseDialogLayout, ControlsStayOnThePanelApartFromEachOther) {
     for (int frame : {26, 40}) {
-        const int width = kRatingDialogWidth - 6;
-        const int height = kRatingDialogHeight - frame;
-        const WindowPlacement panel{kDatabaseDialogPanelMargin, kDatabaseDialogPanelMargin,
-                                    width - 2 * kDatabaseDialogPanelMargin, height - 2 * kDatabaseDialogPanelMargin};
-        const RatingDialogPlaces rating = RatingDialogControlPlaces(width, height);
-        const WindowPlacement top[] = {rating.file, rating.ratingFrame, rating.descriptionFrame, rating.ok,
-                                       rating.cancel};
-        for (const WindowPlacement& a : top) {
-            EXPECT_TRUE(Inside(a, panel)) << frame << ": " << a.x << "," << a.y;
-            for (const WindowPlacement& b : top)
-                EXPECT_TRUE(&a == &b || Apart(a, b)) << frame << ": " << a.x << "," << a.y;
-        }
-        for (const WindowPlacement& option : rating.options)
-            EXPECT_TRUE(Inside(option, rating.ratingFrame)) << frame;
-        EXPECT_TRUE(Inside(rating.description, rating.descriptionFrame)) << frame;
-
-        const int accountWidth = kAccountDialogWidth - 6;
-        const int accountHeight = kAccountDialogHeight - frame;
-        const WindowPlacement accountPanel{kDatabaseDialogPanelMargin, kDatabaseDialogPanelMargin,
-                                           accountWidth - 2 * kDatabaseDialogPanelMargin,
-                                           accountHeight - 2 * kDatabaseDialogPanelMargin};
-        const AccountDialogPlaces account = AccountDialogControlPlaces(accountWidth, accountHeight);
-        const WindowPlacement controls[] = {account.prompt,   account.nameLabel, account.name,  account.passwordLabel,
-                                            account.password, account.ok,        account.cancel};
-        for (const WindowPlacement& a : controls) {
-            EXPECT_TRUE(Inside(a, accountPanel)) << frame << ": " << a.x << "," << a.y;
-            for (const WindowPlacement& b : controls)
-                EXPECT_TRUE(&a == &b || Apart(a, b)) << frame << ": " << a.x << "," << a.y;
-        }
+        const RatingDialogPlaces r = RatingDialogControlPlaces(564, kRatingDialogHeight - frame);
+        ExpectOnPanelApart(564, kRatingDialogHeight - frame,
+                           {r.file, r.ratingFrame, r.descriptionFrame, r.ok, r.cancel});
+        for (const WindowPlacement& option : r.options)
+            EXPECT_TRUE(Inside(option, r.ratingFrame)) << frame;
+        EXPECT_TRUE(Inside(r.description, r.descriptionFrame)) << frame;
+        const AccountDialogPlaces a = AccountDialogControlPlaces(344, kAccountDialogHeight - frame);
+        ExpectOnPanelApart(344, kAccountDialogHeight - frame,
+                           {a.prompt, a.nameLabel, a.name, a.passwordLabel, a.password, a.ok, a.cancel});
     }
 }
 
