@@ -40,6 +40,18 @@ inline LRESULT WhiteControlBackground(WPARAM dc) {
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
+// For WM_PAINT of a window whose controls stand on a white panel: the client area white but for a
+// border of `margin` pixels in the window's own background.
+inline void PaintWhitePanel(HWND window, int margin) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT panel;
+    GetClientRect(window, &panel);
+    InflateRect(&panel, -margin, -margin);
+    FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EndPaint(window, &paint);
+}
+
 // The structure a message's lParam points to (NMHDR, DRAWITEMSTRUCT, MINMAXINFO, WINDOWPOS, ...).
 template <typename Structure>
 Structure& MessageStructure(LPARAM lParam) {

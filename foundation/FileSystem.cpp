@@ -8,6 +8,31 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+// A temporary file of `name`'s writes: the name, a process number, ".tmp".
+bool IsTemporaryOf(const std::string& file, const std::string& name) {
+    const std::string suffix = ".tmp";
+    if (file.size() <= name.size() + 1 + suffix.size() || file.compare(0, name.size(), name) != 0 ||
+        file[name.size()] != '.' || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    for (size_t i = name.size() + 1; i < file.size() - suffix.size(); ++i) {
+        if (file[i] < '0' || file[i] > '9')
+            return false;
+    }
+    return true;
+}
+
+// Temporaries of earlier writes that never reached their rename (a crash, a power cut) hold what the
+// file held, the settings' account password included, so the next write of the file removes them.
+// A young one may be the other program's write in progress and is left alone.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string name = FileNameOfPath(path);
+    const std::string folder = path.substr(0, path.size() - name.size());
+    for (const std::string& file : ListFolderFiles(folder.empty() ? std::string(".") : folder)) {
+        if (IsTemporaryOf(file, name) && FileAgeSeconds(folder + file) >= kStaleTemporarySeconds)
+            std::remove((folder + file).c_str());
+    }
+}
+
 }  // namespace
 
 std::string FileNameOfPath(std::string_view path) {
@@ -68,6 +93,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     // The process number keeps two programs saving at the same moment off each other's temporary file.
+    RemoveStaleTemporaries(path);
     std::string temporary = path + "." + std::to_string(CurrentProcessNumber()) + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file)

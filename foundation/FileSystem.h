@@ -30,7 +30,9 @@ constexpr size_t kMaximumReadLength = 64 * 1024 * 1024;
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Writes a temporary file beside the target and renames it over the target, so that a crash
-// leaves either the old or the new file, never half of one. The folder must exist.
+// leaves either the old or the new file, never half of one. The folder must exist. Temporaries of the
+// same target that a crash left behind are removed once they are this old.
+constexpr long long kStaleTemporarySeconds = 60;
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // Creates the folder and every missing parent. True when the folder exists afterwards.
@@ -45,3 +47,5 @@ bool ReplaceFileWith(const std::string& source, const std::string& target);
 bool CreateOneFolder(const std::string& folder);
 bool IsFolder(const std::string& path);
 unsigned long CurrentProcessNumber();
+// Seconds since the file was last written; -1 when that cannot be read.
+long long FileAgeSeconds(const std::string& path);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
 
 const char kPathSeparator = '/';
 
@@ -48,4 +49,11 @@ std::vector<std::string> ListFolderFiles(const std::string& folder) {
     }
     closedir(directory);
     return names;
+}
+
+long long FileAgeSeconds(const std::string& path) {
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return -1;
+    return static_cast<long long>(std::time(nullptr)) - static_cast<long long>(status.st_mtime);
 }

@@ -52,3 +52,15 @@ std::vector<std::string> ListFolderFiles(const std::string& folder) {
     } while (FindNextFileA(search.get(), &found));
     return names;
 }
+
+long long FileAgeSeconds(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    auto ticks = [](const FILETIME& time) {
+        return (static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return (ticks(now) - ticks(data.ftLastWriteTime)) / 10000000;
+}

@@ -139,7 +139,10 @@ void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences
     }
 
     WriteSmartSelection(file, preferences.SMARTMonitoring);
+    WriteDatabaseSettings(file, preferences);
+}
 
+void WriteDatabaseSettings(SettingsFile& file, const MainPreferences& preferences) {
     bool account = !preferences.DatabaseAccountName.empty() || !preferences.DatabaseAccountPassword.empty();
     bool defaultHost = preferences.DatabaseServerHost == kDefaultDatabaseServerHost;
     bool defaultPort = preferences.DatabaseServerPort == kDefaultDatabaseServerPort;

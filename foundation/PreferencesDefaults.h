@@ -105,6 +105,9 @@ void ReadMainWindowPlacement(SettingsFile& file, MainWindowPlacement& window);
 // Writes groups General, Window, Column, ColumnWidth and SMARTMonitoring, and Database only when an account is set
 // (the group is removed otherwise).
 void WriteMainPreferences(SettingsFile& file, const MainPreferences& preferences);
+// Group Database alone (the account and the server), as WriteMainPreferences writes it: the account
+// dialog saves the account at once, so that nothing reads the file's older one back over it.
+void WriteDatabaseSettings(SettingsFile& file, const MainPreferences& preferences);
 
 // Reads the tray companion's settings; a missing file keeps every default.
 void ReadTrayPreferences(const std::string& settingsPath, TrayPreferences& preferences);

@@ -204,6 +204,21 @@ enum Command : int {
 
     // The rating database's progress window's.
     ControlRatingProgressCancel = 1,
+
+    // The rating dialog's and the account dialog's. OK and Cancel carry IDOK and IDCANCEL, so that
+    // Enter and Escape work.
+    ControlDatabaseOk = 1,
+    ControlDatabaseCancel = 2,
+    ControlRatingFile = 960,
+    ControlRatingFrame = 961,
+    ControlRatingOptionFirst = 962,  // unknown, part of the system, trustworthy: up to 964
+    ControlRatingDescriptionFrame = 965,
+    ControlRatingDescription = 966,
+    ControlAccountPrompt = 970,
+    ControlAccountNameLabel = 971,
+    ControlAccountName = 972,
+    ControlAccountPasswordLabel = 973,
+    ControlAccountPassword = 974,
 };
 
 // The context menus, numbered by the lists they belong to.

@@ -14,6 +14,7 @@
 #include "main/Menus_win.h"
 #include "main/PreferencesWindow_win.h"
 #include "main/Preferences_win.h"
+#include "main/ProgramDatabase_win.h"
 #include "main/ProgramModel.h"
 #include "main/SecondaryWindows_win.h"
 #include "main/SystemPower_win.h"
@@ -88,6 +89,9 @@ void DispatchCommand(int id, int code, HWND control) {
         bool tree = IsDlgButtonChecked(g_windows.views[ViewProcesses], id) == BST_CHECKED;
         g_program.preferences.PreferencesPPIDView = tree ? 1 : 0;
         SetProcessTreeView(tree);
+        return;
+    }
+    if (RunDatabaseCommand(id)) {
         return;
     }
     if (g_program.currentView == ViewProcesses && RunProcessCommand(id, g_program.preferences)) {

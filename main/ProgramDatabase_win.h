@@ -11,3 +11,8 @@ void CloseDatabaseWaitWindow();
 // Read and write "vantrel.db" beside the program; their failures show the cache's own texts.
 void LoadRatingDatabase();
 void SaveRatingDatabase();
+
+// Commands 33 to 36: query, rate and delete the selected rows of the list the current view shows
+// (the process list or the autorun list), and the account dialog. True when the identifier was one
+// of them.
+bool RunDatabaseCommand(int id);

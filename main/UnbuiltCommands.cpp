@@ -1,5 +1,7 @@
 #include "main/UnbuiltCommands.h"
 
+#include <vector>
+
 #include "main/CommandIds.h"
 
 namespace {
@@ -9,10 +11,8 @@ struct CommandRange {
     int last;
 };
 
-// One line per feature; a feature that lands deletes its line.
-constexpr CommandRange kUnbuilt[] = {
-    {CommandDatabaseQuery, CommandDatabaseChangeProfile},  // rating database commands
-};
+// One line per feature; a feature that lands deletes its line. Every feature has landed.
+const std::vector<CommandRange> kUnbuilt = {};
 
 }  // namespace
 

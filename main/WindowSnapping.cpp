@@ -76,3 +76,26 @@ WindowPlacement SnapToWorkArea(WindowPlacement w, const WindowPlacement& current
     }
     return w;
 }
+
+WindowPlacement KeptOnWorkArea(WindowPlacement place, const ScreenRect& area) {
+    // Pushed back from the right and bottom first, so a window larger than the area keeps its
+    // title bar and left edge reachable.
+    if (place.x + place.width > area.right)
+        place.x = area.right - place.width;
+    if (place.y + place.height > area.bottom)
+        place.y = area.bottom - place.height;
+    if (place.x < area.left)
+        place.x = area.left;
+    if (place.y < area.top)
+        place.y = area.top;
+    return place;
+}
+
+WindowPlacement PlacementBeside(const ScreenRect& owner, int width, int height, const ScreenRect& area) {
+    // Without room on either side, the side with more room: kept on the work area, the window then
+    // covers as little of its owner as it can.
+    const bool rightFits = owner.right + width <= area.right;
+    const bool leftFits = owner.left - width >= area.left;
+    const bool right = rightFits || (!leftFits && area.right - owner.right >= owner.left - area.left);
+    return KeptOnWorkArea({right ? owner.right : owner.left - width, owner.top, width, height}, area);
+}

@@ -16,3 +16,11 @@ WindowPlacement OpeningPlacement(const WindowPlacement& saved,
 // out, so the window can leave the edge instead of being caught by it again. A change of size is
 // never moved, so resizing a window that lies beyond an edge leaves it where it is.
 WindowPlacement SnapToWorkArea(WindowPlacement moved, const WindowPlacement& current, const ScreenRect& workArea);
+
+// Moved, never resized, so that it lies on the work area; a window larger than the area keeps its
+// top-left corner on it.
+WindowPlacement KeptOnWorkArea(WindowPlacement place, const ScreenRect& workArea);
+
+// Where a tool window opens beside its owner window: to the right of it when it fits on the work
+// area there, else to the left, else on the side with more room; kept on the work area in every case.
+WindowPlacement PlacementBeside(const ScreenRect& owner, int width, int height, const ScreenRect& workArea);

@@ -60,13 +60,17 @@ int QueryRating(RatingDatabase& database, const std::string& hash, const std::st
     }
     int failure = 0;
     const std::string answer = QueryServer(database.network, hash, &failure);
+    return StoreQueryAnswer(database, hash, answer, failure);
+}
+
+int StoreQueryAnswer(RatingDatabase& database, const std::string& hash, const std::string& answer, int failure) {
     database.queried = true;
     database.lastQueryTick = database.network.tick();
     database.serverFailed = failure != 0;
     database.serverFailedTick = database.lastQueryTick;
 
     const QueryAnswer parsed = ParseQueryAnswer(hash, answer);
-    if (parsed.kind == QueryAnswer::Kind::Ignored) {
+    if (parsed.kind == QueryAnswer::Kind::Ignored || !database.now) {
         return 0;
     }
     const int32_t now = static_cast<int32_t>(database.now());

@@ -46,6 +46,11 @@ struct RatingDatabase {
 // holds a fresh entry of the hash (it is the current entry), else 0.
 int QueryRating(RatingDatabase& database, const std::string& hash, const std::string& caption);
 
+// The second half of QueryRating, for callers that ran the exchange themselves (failure: its
+// negative code, or 0): notes the time of the query, and stores an answer that is "0" or carries the
+// hash. Returns 1 when the cache now holds a fresh entry of the hash, else 0.
+int StoreQueryAnswer(RatingDatabase& database, const std::string& hash, const std::string& answer, int failure);
+
 // Rating name of a rating number: the language texts of 1 and 2, empty text otherwise.
 std::string RatingName(const RatingTexts& texts, int32_t rating);
 

@@ -2,6 +2,8 @@
 
 #include <winsock.h>
 
+#include <mutex>
+
 namespace {
 
 // A server that does not take the connection gets as long as one that does not answer.
@@ -98,7 +100,11 @@ bool StartRatingNetwork() {
 }
 
 int64_t ExtendedTickCount() {
+    // Uploads wait on a worker thread: the counter is read inside the lock, so a reading that is
+    // older than the last one is never taken for a wrap.
+    static std::mutex guard;
     static TickWidening widening;
+    std::lock_guard<std::mutex> lock(guard);
     return WidenTickCount(GetTickCount(), widening);
 }
 

@@ -39,16 +39,9 @@ LRESULT CALLBACK ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_CTLCOLORSTATIC:  // the texts stand on the white panel
             return WhiteControlBackground(wParam);
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            RECT panel;
-            GetClientRect(window, &panel);
-            InflateRect(&panel, -kRatingProgressPanelMargin, -kRatingProgressPanelMargin);
-            FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            EndPaint(window, &paint);
+        case WM_PAINT:
+            PaintWhitePanel(window, kRatingProgressPanelMargin);
             return 0;
-        }
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

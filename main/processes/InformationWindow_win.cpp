@@ -15,6 +15,7 @@
 #include "main/CommandIds.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/SystemFiles_win.h"
+#include "main/WindowPlacing_win.h"
 #include "main/processes/CpuHistory_win.h"
 #include "main/processes/InformationFields.h"
 #include "main/processes/ProcessLayer_win.h"
@@ -48,6 +49,7 @@ struct InformationWindowState {
     int sortColumn = 0;
     bool sortAscending = true;
     unsigned moduleFills = 0;
+    bool placed = false;  // opened once: from then on it stays where the user leaves it
 };
 
 InformationWindowState g_information;
@@ -309,7 +311,20 @@ void RefreshInformationWindow(int force) {
 
 void ShowInformationWindow() {
     RefreshInformationWindow(1);
-    ShowWindow(g_information.window, SW_SHOW);
+    HWND window = g_information.window;
+    RECT own;
+    if (!IsWindowVisible(window) && GetWindowRect(window, &own)) {
+        // The first time beside the main window; later where the user left it, as long as that is
+        // still on the work area (the screen may have changed meanwhile).
+        const int width = own.right - own.left;
+        const int height = own.bottom - own.top;
+        const WindowPlacement place = g_information.placed
+                                          ? KeptOnWorkArea({own.left, own.top, width, height}, WorkAreaNear(window))
+                                          : PlacementNextTo(GetWindow(window, GW_OWNER), width, height);
+        MoveWindowTo(window, place);
+        g_information.placed = true;
+    }
+    ShowWindow(window, SW_SHOW);
     SetForegroundWindow(g_information.window);
 }
 

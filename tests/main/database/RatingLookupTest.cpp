@@ -1,5 +1,7 @@
 #include "main/database/RatingLookup.h"
 
+#include "main/database/RatingUpload.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -255,6 +257,56 @@ TEST(RatingLookup, LocalEpochSecondsIsTheWallClockReadAsUtc) {
         unsetenv("TZ");
     }
     tzset();
+}
+
+TEST(RatingUpload, UpdateFirstThenInsertButNoInsertAfterAFailedExchange) {
+    ScriptedServer server;
+    RatingDatabase database = DatabaseFor(server);
+    const RatingChoice choice{2, "Editor"};
+    server.answers = {Http("0"), Http("1")};  // the update took nothing: the hash is new
+    EXPECT_EQ(UploadRating(database.network, kHash, choice, "me", "pw"), 1);
+    ASSERT_EQ(server.requests.size(), 2u);
+    EXPECT_EQ(server.requests[0].rfind("POST /vtldb/update.php ", 0), 0u);
+    EXPECT_NE(server.requests[1].find("\r\n\r\nhash=" + kHash + "&prop=" + BuildRatingProp(2, "Editor") +
+                                      "&username=me&password=pw"),
+              std::string::npos)
+        << server.requests[1];
+
+    server.answers = {Http("1")};
+    EXPECT_EQ(UploadRating(database.network, kHash, choice, "me", "pw"), 1);
+    EXPECT_EQ(server.requests.size(), 3u) << "a stored update needs no insert";
+    server.answers = {Http("4"), Http("4")};
+    EXPECT_EQ(UploadRating(database.network, kHash, choice, "me", "pw"), 4);
+    server.refuse = true;
+    EXPECT_EQ(UploadRating(database.network, kHash, choice, "me", "pw"), kRatingNoConnection);
+    EXPECT_EQ(server.requests.size(), 5u) << "no insert after a failed connection";
+    EXPECT_FALSE(AccountComplete("me", ""));
+    EXPECT_FALSE(AccountComplete("", "pw"));
+}
+
+TEST(RatingUpload, CacheKeepsWhatWasUploadedOrDeleted) {
+    RatingCache cache;
+    const RatingTexts texts{"", "System", "Trustworthy"};
+    StoreUploadedRating(cache, kHash, {2, "New\x01line"});
+    ASSERT_EQ(cache.entries.size(), 1u);
+    EXPECT_EQ(cache.entries[0].queried, 0) << "a new entry is confirmed by the next lookup";
+    EXPECT_EQ(cache.entries[0].description, "New line");
+    const FileRating shown = CachedFileRating(cache, texts, kHash);
+    EXPECT_EQ(shown.text, "Trustworthy");
+    EXPECT_TRUE(shown.known);
+
+    cache.entries[0].queried = 500;
+    AppendRating(cache, {std::string(40, 'a'), 0, 0, "", 1, 1});
+    StoreUploadedRating(cache, kHash, {1, "Shell"});
+    ASSERT_EQ(cache.entries.size(), 2u);
+    EXPECT_EQ(cache.entries[0].queried, 500) << "an existing entry keeps its place and dates";
+    EXPECT_EQ(cache.entries[0].known, 1);
+    EXPECT_EQ(CachedFileRating(cache, texts, kHash).description, "Shell");
+
+    StoreDeletedRating(cache, kHash, 900);
+    ASSERT_EQ(cache.entries.size(), 2u);
+    EXPECT_EQ(cache.entries[1].queried, 900) << "deleted online: unrated until the server says otherwise";
+    EXPECT_FALSE(CachedFileRating(cache, texts, kHash).known);
 }
 
 }  // namespace

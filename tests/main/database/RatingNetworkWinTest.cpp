@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "main/database/RatingLookup.h"
+#include "tests/main/database/LoopbackListener_win.h"
 
 namespace {
 
@@ -26,23 +27,10 @@ DatabaseServer Loopback(int port) {
     return server;
 }
 
-SOCKET Listen(int& port) {
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    int length = sizeof address;
-    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener, 8);
-    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
-    return listener;
-}
-
 // Answers one connection with the given bytes and keeps the request.
 struct CannedServer {
     explicit CannedServer(std::string answer) {
-        listener = Listen(port);
+        listener = ListenOnLoopback(port);
         thread = std::thread([this, answer] {
             SOCKET connection = accept(listener, nullptr, nullptr);
             if (connection == INVALID_SOCKET) {
@@ -91,7 +79,7 @@ TEST(RatingNetworkWin, ForeignAnswersLeaveTheCacheAlone) {
 
 TEST(RatingNetworkWin, ClosedPortAndMissingNetwork) {
     int port = 0;
-    closesocket(Listen(port));
+    closesocket(ListenOnLoopback(port));
     EXPECT_EQ(InsertRating(WinsockRatingNetwork(Loopback(port), true), kHash, "MXw~", "a", "b"), kRatingNoConnection);
     EXPECT_EQ(InsertRating(WinsockRatingNetwork(Loopback(port), false), kHash, "MXw~", "a", "b"), kRatingNoNetwork);
     EXPECT_EQ(QueryServer(WinsockRatingNetwork(DatabaseServer{"no-such-host.invalid", 80}, true), kHash), "-2");
@@ -99,7 +87,7 @@ TEST(RatingNetworkWin, ClosedPortAndMissingNetwork) {
 
 TEST(RatingNetworkWin, SilentServerGivesNoAnswerAfterFiveSeconds) {
     int port = 0;
-    const SOCKET listener = Listen(port);  // takes connections into its backlog, never answers
+    const SOCKET listener = ListenOnLoopback(port);  // takes connections into its backlog, never answers
     const DWORD start = GetTickCount();
     EXPECT_EQ(UpdateRating(WinsockRatingNetwork(Loopback(port), true), kHash, "MXw~", "a", "b"), kRatingNoAnswer);
     const DWORD elapsed = GetTickCount() - start;

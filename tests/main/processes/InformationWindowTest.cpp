@@ -83,6 +83,18 @@ TEST(InformationWindow, ShowsTheChildItsModulesParentStartAndBars) {
     NMHDR click{ProcessListView().list, static_cast<UINT_PTR>(ControlProcessList), static_cast<UINT>(NM_DBLCLK)};
     SendMessageA(GetParent(ProcessListView().list), WM_NOTIFY, ControlProcessList, reinterpret_cast<LPARAM>(&click));
     ASSERT_TRUE(IsWindowVisible(Window()));
+    // Beside the main window (or pushed against the work area's edge when neither side has room),
+    // whole on the work area.
+    RECT info{}, main{}, work{};
+    GetWindowRect(Window(), &info);
+    GetWindowRect(g_windows.window, &main);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(info.left == main.right || info.right == main.left || info.right == work.right ||
+                info.left == work.left)
+        << info.left << " " << main.left << "-" << main.right;
+    EXPECT_TRUE(info.left >= work.left && info.top >= work.top && info.right <= work.right &&
+                info.bottom <= work.bottom)
+        << info.left << "," << info.top << " " << info.right << "," << info.bottom;
     EXPECT_TRUE(ModuleListed("msimg32.dll"));
     EXPECT_TRUE(ModuleListed("process_test_child.exe"));
     EXPECT_EQ(Value(FieldFileName), "process_test_child.exe");

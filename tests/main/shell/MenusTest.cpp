@@ -24,15 +24,15 @@ std::string Shape(const std::vector<MenuEntry>& entries) {
     return shape;
 }
 
-TEST(Menus, ProcessMenuHasItsSeparatorsAndGreysTheDatabaseWithoutTheSettingAndWhatIsNotBuilt) {
+TEST(Menus, ProcessMenuHasItsSeparatorsAndGreysTheDatabaseWithoutTheSetting) {
     MenuConditions conditions;
     conditions.useDatabase = true;
     EXPECT_EQ(Shape(ContextMenuEntries(ContextMenuProcesses, 2, conditions)),
-              "32 - 21 - 22 - 33* 34* 35* 36* - [37 38 39 40 41 42] [43 44] - 555 556 - 20 23 24 25 - 557 558 - "
+              "32 - 21 - 22 - 33 34 35 36 - [37 38 39 40 41 42] [43 44] - 555 556 - 20 23 24 25 - 557 558 - "
               "559 560");
     EXPECT_EQ(ContextMenuEntries(ContextMenuProcesses, 2, conditions)[12].entries[1].text, "#2 ");
 
-    // Once the features are built the database entries follow the setting, in the processes' menu only.
+    // The database entries follow the setting, in the processes' menu only.
     conditions.unbuiltGreyed = false;
     EXPECT_EQ(Shape(ContextMenuEntries(ContextMenuProcesses, 1, conditions)).substr(0, 29),
               "32 - 21 - 22 - 33 34 35 36 - ");

@@ -110,3 +110,32 @@ TEST(OpeningPlacement, DamagedValuesGiveAUsableWindowOnTheScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowPlacing, ToolWindowsOpenBesideTheOwnerAndStayOnTheWorkArea) {
+    // Right of a window in the left half, left of one in the right half; without room on either side,
+    // on the roomier one, pushed back onto the area.
+    WindowPlacement place = PlacementBeside({100, 100, 600, 500}, 450, 700, kWorkArea);
+    EXPECT_EQ(place.x, 600);
+    EXPECT_EQ(place.y, 770 - 700) << "pushed up off the taskbar";
+    place = PlacementBeside({700, 50, 1200, 400}, 450, 300, kWorkArea);
+    EXPECT_EQ(place.x, 250);
+    EXPECT_EQ(place.y, 50);
+    place = PlacementBeside({320, 140, 958, 640}, 450, 640, kWorkArea);
+    EXPECT_EQ(place.x, 1280 - 450);
+    EXPECT_EQ(place.y, 770 - 640);
+    place = PlacementBeside({330, 140, 1000, 640}, 450, 300, kWorkArea);
+    EXPECT_EQ(place.x, 0) << "more room on the left";
+
+    // Kept on: moved back from beyond either edge; larger than the area, its top-left corner shows.
+    place = KeptOnWorkArea({-40, 700, 300, 200}, kWorkArea);
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 570);
+    place = KeptOnWorkArea({100, 100, 1400, 900}, kWorkArea);
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 0);
+    EXPECT_EQ(place.width, 1400);
+}
+
+}  // namespace
