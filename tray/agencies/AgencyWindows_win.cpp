@@ -276,6 +276,8 @@ bool HandlePageNotification(HWND window, const NMHDR& header, LRESULT& result) {
         UpdateButtons(page);
         if (header.code == NM_DBLCLK && SelectedAgency(page) != kNoRow) {
             OpenWizard(window, page.kind, SelectedAgency(page));
+        } else if (header.code == LVN_KEYDOWN && WholeNotification<NMLVKEYDOWN>(header).wVKey == VK_DELETE) {
+            RemoveSelectedAgency(window, page);  // asks first, as the button does
         }
         return handled;
     }
