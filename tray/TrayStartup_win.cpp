@@ -19,6 +19,7 @@
 #include "tray/TrayMenu_win.h"
 #include "tray/TrayPlugIns_win.h"
 #include "tray/TrayProgram_win.h"
+#include "tray/agencies/AgencyWindows_win.h"
 
 namespace {
 
@@ -199,6 +200,7 @@ int StartTray(HINSTANCE instance, const char* commandLine) {
         EnablePrivilege(privilege);
     }
     InitProcessLayer();
+    // Before the tray window: whoever finds that window may rely on the agencies being armed.
     StartAgencies();
     if (!CreateTrayWindows(instance)) {
         return 1;
@@ -242,6 +244,9 @@ void RunTrayLoop() {
             if (Tray().colourWindow != nullptr && IsDialogMessageA(Tray().colourWindow, &message)) {
                 continue;
             }
+            if (HandleAgencyWindowKeys(message)) {
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -255,6 +260,7 @@ void ExitTray(bool fromMenu) {
             SaveSmartTable();
         }
     }
+    StopAgencies();
     FreeProcessLayer();
     // Taken away now rather than left to the shell, which keeps a dead icon until the mouse passes it.
     RemoveTrayIcons();

@@ -35,3 +35,6 @@ AgencyLists ParseAgencyFile(std::string_view bytes, bool autorun);
 
 // A field typed by the user fits the file: no 0x01, CR or LF.
 bool AgencyFieldStorable(std::string_view field);
+
+// No list has a row: saving then leaves the autostart link and its setting alone.
+bool AgencyListsEmpty(const AgencyLists& lists);

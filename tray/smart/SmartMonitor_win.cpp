@@ -10,6 +10,7 @@
 #include "foundation/ScopedHandles_win.h"
 #include "foundation/SettingsFile.h"
 #include "hardware/SmartDevice_win.h"
+#include "tray/TrayIcons_win.h"
 #include "tray/TrayPlugIns_win.h"
 #include "tray/TrayProgram_win.h"
 #include "tray/smart/SmartLog.h"
@@ -54,20 +55,10 @@ HANDLE OpenDriveLog(int drive, bool& created) {
 }
 
 void ShowBalloon(const std::string& title, const std::string& text) {
-    TrayProgram& tray = Tray();
-    if (!tray.iconAdded[0]) {
+    if (!Tray().iconAdded[0]) {
         return;
     }
-    NOTIFYICONDATAA data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = tray.window;
-    data.uID = 0;
-    data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_WARNING;
-    data.uTimeout = kSmartBalloonPause;
-    lstrcpynA(data.szInfoTitle, title.c_str(), sizeof(data.szInfoTitle));
-    lstrcpynA(data.szInfo, text.c_str(), sizeof(data.szInfo));
-    TrayShell().notifyIcon(NIM_MODIFY, &data);
+    ShowTrayBalloon(title, text, NIIF_WARNING);
     // The whole loop waits, so that the next balloon does not replace this one unread.
     Sleep(kSmartBalloonPause);
 }
