@@ -219,4 +219,156 @@ TEST_F(AgencyWizards, SystemWizardThroughEveryPage) {
                                "\x01\r\n");
 }
 
+TEST_F(AgencyWizards, ProgramWizardWithATriggerFromTheRunningProcesses) {
+    Open(AgencyKind::ProgramStart);
+    Shot(wizard_, "program-0");
+    Click(WizardNext);
+    Type(WizardNameField, "Editor");
+    Click(WizardNext);
+    Type(WizardPathField, program_);
+    Click(WizardNext);
+    EXPECT_EQ(Text(wizard_, WizardPageHeader), "Step 3:");
+    EXPECT_FALSE(Enabled(WizardNext)) << "no trigger yet";
+    g_chosen = "C:\\Apps\\trigger.exe";
+    Click(WizardTriggerBrowse);
+    EXPECT_EQ(g_filter, "Applications (*.exe;*.bat)|*.exe;*.bat|");
+    EXPECT_EQ(Text(wizard_, WizardTriggerField), g_chosen);
+    Shot(wizard_, "program-3");
+
+    // By process name, "..." lists the running processes; this test program is one of them.
+    CheckRadioButton(wizard_, WizardTriggerByFile, WizardTriggerByName, WizardTriggerByName);
+    Click(WizardTriggerBrowse);
+    HWND chooser = FindWindowA(kProcessChooserClass, nullptr);
+    ASSERT_NE(chooser, nullptr);
+    char title[64] = {};
+    GetWindowTextA(chooser, title, sizeof(title));
+    EXPECT_STREQ(title, "Choose Process");
+    HWND names = GetDlgItem(chooser, ProcessChooserList);
+    int own = static_cast<int>(
+        SendMessageA(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), (LPARAM) "agency_wizards_test.exe"));
+    ASSERT_GE(own, 0);
+    for (int item = 1; item < ComboBoxCount(names); ++item) {
+        EXPECT_LE(lstrcmpiA(ComboBoxItemText(names, item - 1).c_str(), ComboBoxItemText(names, item).c_str()), 0);
+    }
+    SelectComboBoxItem(names, own);
+    Shot(chooser, "process-chooser");
+    Click(chooser, ProcessChooserOk);
+    EXPECT_FALSE(IsWindow(chooser));
+    EXPECT_EQ(Text(wizard_, WizardTriggerField), "agency_wizards_test.exe");
+    Click(WizardNext);
+    Shot(wizard_, "program-4");
+    Click(WizardNext);
+    EXPECT_EQ(SavedFile(),
+              "\x01"
+              "Editor\x01"
+              "agency_wizards_test.exe\x01\x01\x01" +
+                  program_ + "\x01\r\n");
+}
+
+TEST_F(AgencyWizards, AvoidWizardAndItsConditionDialog) {
+    Open(AgencyKind::Avoid);
+    Shot(wizard_, "avoid-0");
+    Click(WizardNext);
+    Type(WizardTriggerField, "game.exe");
+    Shot(wizard_, "avoid-1");
+    Click(WizardNext);
+    EXPECT_EQ(Text(wizard_, WizardNext), "Finish");
+    Click(WizardAddCondition);
+    HWND dialog = FindWindowA(kConditionDialogClass, nullptr);
+    EXPECT_EQ(Text(dialog, ConditionUnit), "") << "the avoid wizard's delay has no unit";
+    Click(dialog, ConditionCancel);
+    AddCondition(4, "1024");
+    Click(WizardAddCondition);
+    dialog = FindWindowA(kConditionDialogClass, nullptr);
+    SelectComboBoxItem(GetDlgItem(dialog, ConditionChooser), 13);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(ConditionChooser, CBN_SELCHANGE), 0);
+    g_chosen = "C:\\a;b";
+    Click(dialog, ConditionBrowse);
+    Click(dialog, ConditionOk);
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, "A value must not contain a semicolon (;).");
+    g_chosen = "C:\\windows";
+    Click(dialog, ConditionBrowse);
+    Shot(dialog, "avoid-condition-dialog");
+    Click(dialog, ConditionOk);
+    Shot(wizard_, "avoid-2");
+    Click(WizardBack);
+    EXPECT_EQ(Text(wizard_, WizardTriggerField), "game.exe") << "going back keeps what was typed";
+    Click(WizardNext);
+    Click(WizardNext);
+    EXPECT_EQ(SavedFile(),
+              "\x02game.exe\x01"
+              "Free space on C: at least{1024};Folder exists{C:\\windows};\x01\r\n");
+}
+
+TEST_F(AgencyWizards, EditDialogsApplyInPlaceAndCancelLeavesTheRow) {
+    AgencyLists& lists = TheAgencies();
+    lists.systemStart = {{{"first", "", "", "", program_}, true},
+                         {{"second", "Delay after start{5};", "-a", "X", program_}, true}};
+    lists.programStart = {{{"Editor", "notepad.exe", "", "", program_}, false}};
+    lists.avoid = {{{"C:\\Games\\game.exe", ""}, false}};
+
+    Open(AgencyKind::SystemStart, 1);
+    char title[128] = {};
+    GetWindowTextA(wizard_, title, sizeof(title));
+    EXPECT_STREQ(title, "Edit System Start Agency - second");
+    EXPECT_EQ(Text(wizard_, WizardParametersField), "-a");
+    EXPECT_EQ(IsDlgButtonChecked(wizard_, WizardInvisible), BST_CHECKED);
+    EXPECT_EQ(ListViewItemText(GetDlgItem(wizard_, WizardConditionList), 0, 1), "5");
+    EXPECT_TRUE(Visible(WizardNameField) && Visible(WizardConditionList) && Visible(WizardInvisible));
+    Shot(wizard_, "edit-system");
+    Type(WizardPathField, folder_.Path());
+    EXPECT_FALSE(Enabled(WizardNext)) << "Apply waits for a program file";
+    Type(WizardPathField, program_);
+    Type(WizardParametersField, std::string("-a\x01") + "-b");
+    Click(WizardNext);
+    ASSERT_EQ(ShownMessages().size(), 1u) << "a field the file cannot keep is refused";
+    EXPECT_TRUE(IsWindow(wizard_));
+    Type(WizardParametersField, "-b");
+    Click(WizardNext);
+    EXPECT_FALSE(IsWindow(wizard_));
+    EXPECT_EQ(lists.systemStart[1].fields,
+              (std::vector<std::string>{"second", "Delay after start{5};", "-b", "X", program_}));
+    EXPECT_FALSE(lists.systemStart[1].examined) << "an edited agency is examined again";
+    EXPECT_TRUE(lists.systemStart[0].examined);
+    EXPECT_EQ(lists.systemStart[0].fields[0], "first");
+
+    Open(AgencyKind::ProgramStart, 0);
+    EXPECT_EQ(IsDlgButtonChecked(wizard_, WizardTriggerByName), BST_CHECKED);
+    Shot(wizard_, "edit-program");
+    Type(WizardTriggerField, "");
+    EXPECT_FALSE(Enabled(WizardNext));
+    Click(WizardCancel);
+    EXPECT_EQ(lists.programStart[0].fields[1], "notepad.exe");
+
+    Open(AgencyKind::Avoid, 0);
+    EXPECT_EQ(IsDlgButtonChecked(wizard_, WizardTriggerByFile), BST_CHECKED);
+    Shot(wizard_, "edit-avoid");
+    AddCondition(15, "guest");
+    Click(WizardNext);
+    EXPECT_EQ(lists.avoid[0].fields, (std::vector<std::string>{"C:\\Games\\game.exe", "User name is{guest};"}));
+    EXPECT_EQ(OpenAgencyWizard(nullptr, AgencyKind::Avoid, 1), nullptr) << "no such row";
+    EXPECT_TRUE(AgencyUiEnabled());
+}
+
+// The wizard's own loop runs until the wizard closes; meanwhile the agency entries stay off.
+bool g_uiWhileOpen = true;
+VOID CALLBACK CloseOpenWizard(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND wizard = FindWindowA(kAgencyWizardClass, nullptr);
+    if (wizard != nullptr) {
+        KillTimer(nullptr, timer);
+        g_uiWhileOpen = AgencyUiEnabled();
+        PostMessageA(wizard, WM_CLOSE, 0, 0);
+    }
+}
+
+TEST_F(AgencyWizards, RunAgencyWizardWaitsForTheWizard) {
+    SetTimer(nullptr, 0, 50, CloseOpenWizard);
+    RunAgencyWizard(nullptr, AgencyKind::Avoid);
+    EXPECT_FALSE(g_uiWhileOpen);
+    EXPECT_TRUE(AgencyUiEnabled());
+    EXPECT_EQ(FindWindowA(kAgencyWizardClass, nullptr), nullptr);
+    EXPECT_TRUE(TheAgencies().avoid.empty());
+}
+
 }  // namespace

@@ -147,6 +147,7 @@ int BuildSection(HWND window, Wizard& wizard, size_t index, int top) {
             HWND list = build.Add(WC_LISTVIEWA, "", LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP, 0, 32,
                                   kFieldWidth, 110, WizardConditionList);
             SetWindowLongPtrA(list, GWL_EXSTYLE, GetWindowLongPtrA(list, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+            SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
             SetListViewExtendedStyle(list, LVS_EX_FULLROWSELECT);
             InsertListViewColumn(list, 0, LanguageText(LanguageKey::Condition), 250, LVCFMT_LEFT);
             InsertListViewColumn(list, 1, LanguageText(LanguageKey::Value), kFieldWidth - 254, LVCFMT_LEFT);
@@ -488,7 +489,7 @@ HWND OpenAgencyWizard(HWND owner, AgencyKind kind, int row) {
     SetWindowPos(window, HWND_TOP, (area.left + area.right - (placed.right - placed.left)) / 2,
                  (area.top + area.bottom - (placed.bottom - placed.top)) / 2, 0, 0, SWP_NOSIZE);
     ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
+    SetForegroundWindow(window);  // opened from the tray menu, it must come to the front
     return window;
 }
 

@@ -78,9 +78,8 @@ AgencyKind KindOf(HWND dialog) {
 
 void CloseDialog(HWND dialog) {
     HWND owner = OwnerOf(dialog);
-    EnableWindow(owner, TRUE);  // before the dialog goes, so the focus returns to the wizard
+    EnableWindow(owner, TRUE);  // before the dialog goes, so that the activation returns to the wizard
     DestroyWindow(dialog);
-    SetForegroundWindow(owner);
 }
 
 // The field under the condition chooser as the selected type wants it.
