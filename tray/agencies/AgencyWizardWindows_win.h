@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tray/agencies/AgencyFile.h"
 #include "tray/agencies/WizardRules.h"
@@ -64,6 +65,22 @@ struct AgencyWizardShell {
     void (*idleWork)();
 };
 AgencyWizardShell& WizardShell();
+
+// All of these windows' client areas are this wide; the buttons stand in a footer this high.
+constexpr int kWizardClientWidth = 440;
+constexpr int kWizardFooterHeight = 46;
+
+// Builds the controls of one part from `top` down into `controls` and gives the part's height. An
+// edit dialog's parts leave out the explanations that its wizard's pages give.
+int BuildWizardSection(HWND window,
+                       AgencyKind kind,
+                       bool editing,
+                       WizardSection section,
+                       int top,
+                       std::vector<HWND>& controls);
+// The header strip with its icon, a wizard's page header, and the buttons at the bottom: Back,
+// Continue and Cancel, or an edit dialog's Apply and Cancel.
+void AddWizardFrame(HWND window, bool editing, int clientHeight);
 
 // The fonts and the header strip of these windows, made once.
 HFONT WizardFont();

@@ -15,17 +15,10 @@
 
 namespace {
 
-constexpr int kClientWidth = 440;
 constexpr int kWizardClientHeight = 340;
-constexpr int kMargin = 12;
-constexpr int kFieldWidth = kClientWidth - 2 * kMargin;
 constexpr int kWizardContentTop = 60;
 constexpr int kEditContentTop = 40;
 constexpr int kSectionGap = 12;
-constexpr int kButtonWidth = 88;
-constexpr int kButtonHeight = 24;
-constexpr int kBrowseWidth = 30;
-constexpr int kFooterHeight = 46;
 
 // One wizard or edit window: its parts (pages of a wizard, or the dialog's stacked parts), the
 // controls of each part, and the conditions its list shows.
@@ -76,107 +69,6 @@ WizardInput ReadInput(HWND window, const Wizard& wizard) {
     input.parameters = FieldText(window, WizardParametersField);
     input.invisible = IsChecked(window, WizardInvisible);
     return input;
-}
-
-// The pieces every part is built from, each remembered as a control of the part being built.
-struct SectionBuilder {
-    HWND window;
-    std::vector<HWND>& controls;
-    int top;
-
-    HWND Add(const char* kind,
-             const std::string& text,
-             DWORD style,
-             int x,
-             int y,
-             int width,
-             int height,
-             int id,
-             HFONT font = WizardFont()) {
-        HWND control = AddControl(window, kind, text, style, kMargin + x, top + y, width, height, id, font);
-        controls.push_back(control);
-        return control;
-    }
-    void Label(const std::string& text, int y, int height) {
-        Add("STATIC", text, SS_LEFT, 0, y, kFieldWidth, height, -1);
-    }
-    void Field(int id, int y, int width) {
-        Add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, 0, y, width, 22, id);
-        SendDlgItemMessageA(window, id, EM_LIMITTEXT, MAX_PATH * 2, 0);
-    }
-    void FieldWithBrowse(int fieldId, int buttonId, int y) {
-        Field(fieldId, y, kFieldWidth - kBrowseWidth - 6);
-        Add("BUTTON", "...", BS_PUSHBUTTON | WS_TABSTOP, kFieldWidth - kBrowseWidth, y - 1, kBrowseWidth, kButtonHeight,
-            buttonId);
-    }
-    void Check(int id, LanguageKey text, int y) {
-        Add("BUTTON", LanguageText(text), BS_AUTOCHECKBOX | WS_TABSTOP, 0, y, kFieldWidth, 20, id);
-    }
-};
-
-// Builds one part from `top` down and gives its height.
-int BuildSection(HWND window, Wizard& wizard, size_t index, int top) {
-    SectionBuilder build{window, wizard.controls[index], top};
-    const bool editing = wizard.editing();
-    switch (wizard.sections[index]) {
-        case WizardSection::Introduction: {
-            std::string text;
-            for (LanguageKey key : IntroductionTexts(wizard.kind)) {
-                text += (text.empty() ? "" : "\r\n\r\n") + LanguageText(key);
-            }
-            build.Add("STATIC", text, SS_LEFT, 0, 0, kFieldWidth, 220, WizardIntroduction);
-            return 220;
-        }
-        case WizardSection::Name:
-            build.Label(LanguageText(LanguageKey::WizardSystem13), 0, 16);
-            build.Field(WizardNameField, 18, kFieldWidth);
-            build.Check(WizardNameFromFile, LanguageKey::WizardSystem16, 46);
-            if (editing) {
-                return 66;
-            }
-            build.Add("STATIC", LanguageText(LanguageKey::Information), SS_LEFT, 0, 84, kFieldWidth, 16, -1,
-                      WizardBoldFont());
-            build.Label(LanguageText(LanguageKey::WizardSystem15), 102, 32);
-            return 134;
-        case WizardSection::Path:
-            build.Label(LanguageText(LanguageKey::WizardSystem5), 0, 16);
-            build.FieldWithBrowse(WizardPathField, WizardPathBrowse, 18);
-            return 42;
-        case WizardSection::Conditions: {
-            build.Label(LanguageText(ConditionsText(wizard.kind, editing)), 0, 30);
-            HWND list = build.Add(WC_LISTVIEWA, "", LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP, 0, 32,
-                                  kFieldWidth, 110, WizardConditionList);
-            SetWindowLongPtrA(list, GWL_EXSTYLE, GetWindowLongPtrA(list, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
-            SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-            SetListViewExtendedStyle(list, LVS_EX_FULLROWSELECT);
-            InsertListViewColumn(list, 0, LanguageText(LanguageKey::Condition), 250, LVCFMT_LEFT);
-            InsertListViewColumn(list, 1, LanguageText(LanguageKey::Value), kFieldWidth - 254, LVCFMT_LEFT);
-            const int buttonWidth = 130;
-            build.Add("BUTTON", LanguageText(LanguageKey::WizardSystem7), BS_PUSHBUTTON | WS_TABSTOP,
-                      kFieldWidth - 2 * buttonWidth - 6, 148, buttonWidth, kButtonHeight, WizardAddCondition);
-            build.Add("BUTTON", LanguageText(LanguageKey::WizardSystem8), BS_PUSHBUTTON | WS_TABSTOP,
-                      kFieldWidth - buttonWidth, 148, buttonWidth, kButtonHeight, WizardRemoveCondition);
-            return 172;
-        }
-        case WizardSection::Trigger:
-            build.Label(LanguageText(LanguageKey::WizardProgram6), 0, 16);
-            build.Add("BUTTON", kTriggerByFile, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 20, 130, 20,
-                      WizardTriggerByFile);
-            build.Add("BUTTON", kTriggerByName, BS_AUTORADIOBUTTON, 140, 20, 130, 20, WizardTriggerByName);
-            build.FieldWithBrowse(WizardTriggerField, WizardTriggerBrowse, 46);
-            return 70;
-        case WizardSection::Parameters:
-            build.Label(LanguageText(LanguageKey::WizardSystem9), 0, 16);
-            build.Field(WizardParametersField, 18, kFieldWidth);
-            if (editing) {
-                build.Check(WizardInvisible, LanguageKey::WizardSystem12, 46);
-                return 66;
-            }
-            build.Label(LanguageText(LanguageKey::WizardSystem10), 48, 16);
-            build.Check(WizardInvisible, LanguageKey::WizardSystem12, 70);
-            return 90;
-    }
-    return 0;
 }
 
 void ShowConditions(HWND window, const Wizard& wizard) {
@@ -392,34 +284,6 @@ std::string TitleOf(AgencyKind kind, int row) {
     return LanguageTextWith(EditTitle(kind), agency.fields.empty() ? std::string() : agency.fields[0]);
 }
 
-// The header strip with its icon, the page header (wizards only) and the buttons at the bottom.
-void AddFrame(HWND window, const Wizard& wizard, int clientHeight) {
-    HWND icon = AddControl(window, "STATIC", "", SS_ICON, kMargin, 8, 16, 16, -1, nullptr);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(
-                     LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1), IMAGE_ICON, 16, 16, LR_SHARED)),
-                 0);
-    HWND strip = AddControl(window, "STATIC", "", SS_BITMAP, kMargin + 22, 6, kWizardStripWidth, kWizardStripHeight, -1,
-                            nullptr);
-    SetStaticBitmap(strip, WizardStripBitmap());
-    if (!wizard.editing()) {
-        AddControl(window, "STATIC", "", SS_LEFT, kMargin, 36, kFieldWidth, 18, WizardPageHeader, WizardBoldFont());
-    }
-    AddControl(window, "STATIC", "", SS_ETCHEDHORZ, kMargin, clientHeight - kFooterHeight + 4, kFieldWidth, 2, -1,
-               nullptr);
-    const int y = clientHeight - kButtonHeight - 10;
-    const int cancelX = kClientWidth - kMargin - kButtonWidth;
-    AddControl(window, "BUTTON", LanguageText(LanguageKey::Cancel), BS_PUSHBUTTON | WS_TABSTOP, cancelX, y,
-               kButtonWidth, kButtonHeight, WizardCancel, WizardFont());
-    AddControl(window, "BUTTON", LanguageText(wizard.editing() ? LanguageKey::Apply : LanguageKey::Continue),
-               BS_DEFPUSHBUTTON | WS_TABSTOP, cancelX - kButtonWidth - 8, y, kButtonWidth, kButtonHeight, WizardNext,
-               WizardFont());
-    if (!wizard.editing()) {
-        AddControl(window, "BUTTON", LanguageText(LanguageKey::Back), BS_PUSHBUTTON | WS_TABSTOP,
-                   cancelX - 2 * kButtonWidth - 8, y, kButtonWidth, kButtonHeight, WizardBack, WizardFont());
-    }
-}
-
 void FillFields(HWND window, const Wizard& wizard, const WizardInput& input) {
     SetDlgItemTextA(window, WizardNameField, input.name.c_str());
     SetDlgItemTextA(window, WizardPathField, input.path.c_str());
@@ -450,7 +314,7 @@ HWND OpenAgencyWizard(HWND owner, AgencyKind kind, int row) {
     // An edit dialog's height follows its parts; it is set once they are built.
     int clientHeight = kWizardClientHeight;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    RECT frame = {0, 0, kClientWidth, clientHeight};
+    RECT frame = {0, 0, kWizardClientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
     HWND window = CreateWindowExA(
         WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAgencyWizardClass, TitleOf(kind, row).c_str(), style, CW_USEDEFAULT,
@@ -462,19 +326,19 @@ HWND OpenAgencyWizard(HWND owner, AgencyKind kind, int row) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wizard.release()));
     int top = row < 0 ? kWizardContentTop : kEditContentTop;
     for (size_t index = 0; index < built.sections.size(); ++index) {
-        int height = BuildSection(window, built, index, top);
+        int height = BuildWizardSection(window, kind, row >= 0, built.sections[index], top, built.controls[index]);
         if (row >= 0) {
             top += height + kSectionGap;
         }
     }
     if (row >= 0) {
-        clientHeight = top - kSectionGap + kFooterHeight;
-        frame = {0, 0, kClientWidth, clientHeight};
+        clientHeight = top - kSectionGap + kWizardFooterHeight;
+        frame = {0, 0, kWizardClientWidth, clientHeight};
         AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
         SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER);
     }
-    AddFrame(window, built, clientHeight);
+    AddWizardFrame(window, row >= 0, clientHeight);
     FillFields(window, built, input);
     EnableAgencyUi(false);
     if (row < 0) {

@@ -2,13 +2,12 @@
 // choosers they share, and the wizards' fonts and header strip.
 #include <windows.h>
 
-#include <commdlg.h>
-#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <vector>
 
 #include "foundation/Controls_win.h"
+#include "foundation/FileChoosers_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "foundation/ScopedHandles_win.h"
@@ -27,38 +26,14 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 24;
 constexpr int kBrowseWidth = 30;
 
+// The file dialog wants the filter's parts ended by NUL and the whole by another.
 std::string ChooseFileByDialog(HWND owner, const std::string& filter, const std::string& title) {
-    std::string pairs = filter;  // the dialog wants the parts ended by NUL, and the whole by another
-    for (char& c : pairs) {
+    std::string parts = filter;
+    for (char& c : parts) {
         c = c == '|' ? '\0' : c;
     }
-    pairs.push_back('\0');
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA choice{};
-    choice.lStructSize = sizeof(choice);
-    choice.hwndOwner = owner;
-    choice.lpstrFilter = pairs.c_str();
-    choice.lpstrFile = file;
-    choice.nMaxFile = sizeof(file);
-    choice.lpstrTitle = title.c_str();
-    choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return GetOpenFileNameA(&choice) ? std::string(file) : std::string();
-}
-
-std::string ChooseFolderByDialog(HWND owner, const std::string& title) {
-    char path[MAX_PATH] = {};
-    BROWSEINFOA browse{};
-    browse.hwndOwner = owner;
-    browse.pszDisplayName = path;
-    browse.lpszTitle = title.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
-    if (chosen == nullptr) {
-        return {};
-    }
-    bool found = SHGetPathFromIDListA(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    return found ? std::string(path) : std::string();
+    parts.push_back('\0');
+    return ChooseFileToOpen(owner, parts, title, "");
 }
 
 std::string FieldText(HWND window, int id) {
@@ -235,7 +210,7 @@ std::vector<std::string> RunningProcessNames() {
 }  // namespace
 
 AgencyWizardShell& WizardShell() {
-    static AgencyWizardShell shell = {ChooseFileByDialog, ChooseFolderByDialog, RunTrayTasks};
+    static AgencyWizardShell shell = {ChooseFileByDialog, ChooseFolder, RunTrayTasks};
     return shell;
 }
 
