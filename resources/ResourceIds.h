@@ -57,3 +57,7 @@
 #define IDR_PNG_MENU_COLOURS 332
 #define IDR_PNG_MENU_WIZARD 333
 #define IDR_PNG_MENU_EXIT 334
+
+// The pictures at the left of the two agency windows, 32 x 32.
+#define IDR_PNG_AGENCY_EXEC 360
+#define IDR_PNG_AGENCY_AVOID 361

@@ -10,6 +10,7 @@
 namespace {
 
 enum TrayIconIndex { kHardwareIcon = 0, kNetworkIcon = 1, kValueIcon = 2 };
+constexpr UINT kBalloonMilliseconds = 1000;
 
 NOTIFYICONDATAA IconData(int index, HICON icon) {
     NOTIFYICONDATAA data{};
@@ -186,4 +187,18 @@ void RemoveTrayIcons() {
             tray.icons[index] = nullptr;
         }
     }
+}
+
+void ShowTrayBalloon(const std::string& title, const std::string& text, DWORD infoFlags) {
+    TrayProgram& tray = Tray();
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = tray.window;
+    data.uID = kHardwareIcon;
+    data.uFlags = NIF_INFO;
+    lstrcpynA(data.szInfoTitle, title.c_str(), sizeof(data.szInfoTitle));
+    lstrcpynA(data.szInfo, text.c_str(), sizeof(data.szInfo));
+    data.uTimeout = kBalloonMilliseconds;
+    data.dwInfoFlags = infoFlags;
+    TrayShell().notifyIcon(NIM_MODIFY, &data);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Start-up: the program icon as icon 0, and the first reading of the network counters.
 void AddTrayIcons();
 // Samples the figures and draws and installs the network, value and hardware icons.
@@ -13,6 +15,8 @@ void RestoreTrayIcons();
 // Icon 0 shows the optimise image and its tooltip until the next refresh.
 void ShowOptimizingIcon();
 void RemoveTrayIcons();
+// A balloon over icon 0 for about a second; `infoFlags` is NIIF_INFO, NIIF_WARNING or NIIF_ERROR.
+void ShowTrayBalloon(const std::string& title, const std::string& text, DWORD infoFlags);
 
 // A tray icon from a drawn image: pure white pixels become transparent.
 HICON CreateIconFromImage(const struct IconImage& image);

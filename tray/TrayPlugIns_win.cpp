@@ -1,6 +1,7 @@
 #include "tray/TrayPlugIns_win.h"
 
 #include "tray/TrayMenu.h"
+#include "tray/agencies/AgencyWindows_win.h"
 
 // NOT BUILT YET: the SMART monitor of the tray companion.
 void StartSmartMonitoring() {}
@@ -8,20 +9,12 @@ void LogSmartChanges() {}
 void ReloadSmartSelection() {}
 void SaveSmartTable() {}
 
-// NOT BUILT YET: the agency windows, file, runtime and wizards.
-void StartAgencies() {}
-void RunAgencyPass(bool) {}
-void RunPriorityWatch() {}
-void RunAgencyCommand(int) {}
-
 bool TrayCommandAvailable(int command) {
     switch (command) {
-        case TrayCommandShowExecAgency:
         case TrayCommandWizardSystem:
         case TrayCommandWizardProgram:
-        case TrayCommandShowAvoidAgency:
         case TrayCommandWizardAvoid:
-            return false;
+            return AgencyUiEnabled();
     }
     return true;
 }

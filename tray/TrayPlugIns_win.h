@@ -12,11 +12,13 @@ void ReloadSmartSelection();
 void SaveSmartTable();
 
 // Agencies: their windows and file (start-up), one pass (every 200 ms; the system-start agencies
-// too after a start with "-Autorun"), the priority watch (every second), their menu entries.
+// too after a start with "-Autorun"), the priority watch (every second), their menu entries, and
+// the exit (every process the watch slowed gets its priority back).
 void StartAgencies();
 void RunAgencyPass(bool autorun);
 void RunPriorityWatch();
 void RunAgencyCommand(int command);
+void StopAgencies();
 
 // Whether a menu command can be used yet.
 bool TrayCommandAvailable(int command);

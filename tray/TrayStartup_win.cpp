@@ -249,6 +249,7 @@ void ExitTray(bool fromMenu) {
             SaveSmartTable();
         }
     }
+    StopAgencies();
     FreeProcessLayer();
     // Taken away now rather than left to the shell, which keeps a dead icon until the mouse passes it.
     RemoveTrayIcons();

@@ -1,11 +1,15 @@
 // Sends commands to the running main window as its menus and buttons do, for screenshots:
-//   post-command.exe [--maximize|--restore|--quit] [--click control] [--to Title] [command | control=item ...]
+//   post-command.exe [--tray] [--maximize|--restore|--quit] [--click control] [--to Title] [--tab Title n]
+//                    [command | control=item ...]
 // Each command goes out as WM_COMMAND; the tool waits a moment after each so the window can paint.
 // --click presses the check box or button of that identifier in the main window's views as a mouse
 // click does. --to sends what follows to the main program's secondary window of that title;
 // control=item chooses an item of a combo box there as a click on the list would. --quit asks both
-// programs to exit, the way the installer does before it replaces them.
+// programs to exit, the way the installer does before it replaces them. --tray, first, sends the
+// commands to the tray companion's window instead, as its menu does.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -32,8 +36,9 @@ BOOL CALLBACK FindControl(HWND child, LPARAM parameter) {
 
 int main(int argc, char** argv) {
     HWND window = nullptr;
+    const bool toTray = argc > 1 && std::strcmp(argv[1], "--tray") == 0;
     for (int wait = 0; wait < 200 && window == nullptr; ++wait) {
-        window = FindWindowA(kWindowClassName, kMainWindowTitle);
+        window = FindWindowA(kWindowClassName, toTray ? kTrayWindowTitle : kMainWindowTitle);
         if (window == nullptr) {
             Sleep(50);
         }
@@ -41,7 +46,7 @@ int main(int argc, char** argv) {
     if (window == nullptr) {
         return 1;
     }
-    for (int i = 1; i < argc; ++i) {
+    for (int i = toTray ? 2 : 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--maximize") == 0) {
             PostMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         } else if (std::strcmp(argv[i], "--restore") == 0) {
@@ -55,6 +60,11 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--to") == 0 && i + 1 < argc) {
             window = FindWindowA("VantrelSecondary", argv[++i]);
             continue;
+        } else if (std::strcmp(argv[i], "--tab") == 0 && i + 2 < argc) {
+            // The tab control of the window of that title moves to the tab as a click on it does.
+            HWND owner = FindWindowA(nullptr, argv[++i]);
+            HWND tabs = owner != nullptr ? FindWindowExA(owner, nullptr, "SysTabControl32", nullptr) : nullptr;
+            SendMessageA(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(std::atoi(argv[++i])), 0);
         } else if (std::strcmp(argv[i], "--quit") == 0) {
             if (HWND tray = FindWindowA(kWindowClassName, kTrayWindowTitle)) {
                 PostMessageA(tray, kMessageQuit, 0, 0);

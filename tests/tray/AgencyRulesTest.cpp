@@ -1,8 +1,12 @@
 // The agency file's bytes and the condition lists with their evaluation.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "tests/harness/TestSupport.h"
 #include "tray/agencies/AgencyFile.h"
+#include "tray/agencies/AgencyPass.h"
+#include "tray/agencies/AgencyTables.h"
 #include "tray/agencies/Conditions.h"
 
 namespace {
@@ -165,6 +169,109 @@ TEST(Conditions, ListVerdictWithDelayAndLanguages) {
     ConditionVerdict user = verdict(delay + "{30};" + germanUser + "{Bert};");
     EXPECT_FALSE(user.holds);
     EXPECT_EQ(user.failedType, ConditionUsername);
+}
+
+TEST(AgencyPass, SystemStartsWaitOnlyForTheirDelay) {
+    UseSourceLanguage("English.ini");
+    ConditionTexts texts = ConditionTextsOf(CurrentLanguage(), {});
+    std::string delay = LanguageText(LanguageKey::ConditionStringDelayTime);
+    std::string freeSpace = LanguageText(LanguageKey::ConditionStringFreeDriveSpaceLarger);
+    std::vector<AgencyRow> rows = {Row({"Later", delay + "{60};", "-a", "", "C:\\later.exe"}),
+                                   Row({"Disk", freeSpace + "{999999};", "", "X", "C:\\disk.exe"}),
+                                   Row({"Now", "", "", "X", "C:\\now.exe"})};
+    FakeSystem system;
+    system.elapsed = 59999;
+    std::vector<ProgramLaunch> due = TakeDueSystemStarts(rows, texts, system.Inputs());
+    ASSERT_EQ(due.size(), 1u);
+    EXPECT_EQ(due[0].path, "C:\\now.exe");
+    EXPECT_TRUE(due[0].hidden);
+    EXPECT_FALSE(rows[0].examined);  // the delay keeps it waiting
+    EXPECT_TRUE(rows[1].examined);   // any other failure cancels it for this run
+    system.elapsed = 60000;
+    system.drive.freeBytes = ~0ull;
+    due = TakeDueSystemStarts(rows, texts, system.Inputs());
+    ASSERT_EQ(due.size(), 1u);
+    EXPECT_EQ(due[0].parameters, "-a");
+    EXPECT_FALSE(due[0].hidden);
+    EXPECT_TRUE(TakeDueSystemStarts(rows, texts, system.Inputs()).empty());
+}
+
+TEST(AgencyPass, NewProcessesTriggerEndAndAnnounce) {
+    AgencyLists agencies;
+    agencies.programStart.push_back(Row({"Follow", "notepad.exe", "p", "", "C:\\follow.exe"}));
+    agencies.programStart.push_back(Row({"Exact", "C:\\w\\calc.exe", "", "", "C:\\exact.exe"}));
+    agencies.avoid.push_back(Row({"game.exe", ""}));
+    agencies.avoid.push_back(Row({"game.exe", "X{};"}));  // a second match ends nothing twice
+    std::map<uint32_t, std::string> paths = {{1, "C:\\old\\game.exe"},     {2, "C:\\w\\notepad.exe"},
+                                             {3, "C:\\w\\NOTEPAD.EXE"},    {4, "D:\\game.exe"},
+                                             {5, "C:\\w\\calc.exe"},       {6, "C:\\x\\calc.exe"}};
+    KnownProcessList known = {{1, paths[1]}, {9, "C:\\gone.exe"}};
+    std::vector<RunningProcess> snapshot;
+    for (uint32_t pid = 1; pid <= 6; ++pid) {
+        snapshot.push_back({pid, 1, ""});
+    }
+    int reads = 0;
+    auto pathOf = [&](uint32_t pid) {
+        ++reads;
+        return paths[pid];
+    };
+    FakeSystem system;
+    NewProcessWork work = TakeNewProcesses(known, snapshot, pathOf, agencies, ConditionTexts{}, system.Inputs());
+    EXPECT_EQ(reads, 5);  // the known process is not asked again
+    ASSERT_EQ(work.toEnd.size(), 1u);
+    EXPECT_EQ(work.toEnd[0].pid, 4u);
+    ASSERT_EQ(work.launches.size(), 2u);
+    EXPECT_EQ(work.launches[0].path, "C:\\follow.exe");  // notepad.exe, not NOTEPAD.EXE
+    EXPECT_EQ(work.launches[1].path, "C:\\exact.exe");   // the full path, not its namesake
+    std::vector<uint32_t> announced;
+    for (const RunningProcess& process : work.toAnnounce) {
+        announced.push_back(process.pid);
+    }
+    EXPECT_EQ(announced, (std::vector<uint32_t>{2, 3, 5, 6}));
+    EXPECT_EQ(known.count(9), 0u);
+    EXPECT_EQ(known.size(), 6u);
+    EXPECT_TRUE(TakeNewProcesses(known, snapshot, pathOf, agencies, ConditionTexts{}, system.Inputs()).toAnnounce.empty());
+}
+
+TEST(AgencyPass, Balloons) {
+    UseSourceLanguage("English.ini");
+    Balloon plain = NewProcessBalloon("tool.exe", {}, "");
+    EXPECT_EQ(plain.title, "Vantrel - Information");
+    EXPECT_EQ(plain.text, "tool.exe has started.");
+    Balloon described = NewProcessBalloon("tool.exe", {"Great Tool", "ACME", "1.2"}, "Explorer");
+    EXPECT_EQ(described.text, "Great Tool was started by Explorer.\r\n\r\nCompany: ACME\r\nVersion: 1.2");
+    Balloon unknown = NewProcessBalloon("", {}, "x");
+    EXPECT_EQ(unknown.text, "A new process has started.\r\nIts name could not be determined.");
+    EXPECT_EQ(unknown.icon, BalloonIcon::Warning);
+    EXPECT_EQ(AvoidBalloon(true, "C:\\g.exe").icon, BalloonIcon::Warning);
+    EXPECT_EQ(AvoidBalloon(false, "C:\\g.exe").text, "C:\\g.exe could not be ended.");
+    EXPECT_EQ(ParentLabel("", "", "C:\\w\\shell.exe"), "shell.exe");
+    EXPECT_EQ(ParentLabel("Desc", "name", ""), "");
+    EXPECT_EQ(RemoveAgencyQuestion(Row({"Tool", ""})), "Do you really want to remove the agency \"Tool\"?");
+}
+
+TEST(AgencyPass, PriorityWatchSlowsAndRestores) {
+    PriorityWatchList watch;
+    auto pass = [&](uint32_t priority, float share) {
+        MarkWatchUnseen(watch);
+        WatchEntry& entry = SeeWatchedProcess(watch, 7, priority);
+        WatchStep step = NextWatchStep(entry, share);
+        entry.slowed = step == WatchStep::SlowDown ? true : step == WatchStep::Restore ? false : entry.slowed;
+        return step;
+    };
+    EXPECT_EQ(pass(0x20, 85.0f), WatchStep::SlowDown);
+    EXPECT_EQ(pass(kIdlePriorityClass, 50.0f), WatchStep::Keep);
+    EXPECT_EQ(watch[7].savedPriority, 0x20u);  // the idle class it was given is not taken for its own
+    EXPECT_EQ(pass(kIdlePriorityClass, 19.9f), WatchStep::Restore);
+    EXPECT_EQ(pass(0, 99.0f), WatchStep::Keep);  // a class that cannot be read cannot be restored
+    EXPECT_EQ(pass(0x20, 81.0f), WatchStep::SlowDown);
+    MarkWatchUnseen(watch);
+    EXPECT_EQ(DropUnseenWatchEntries(watch), (std::vector<uint32_t>{7}));
+    EXPECT_TRUE(watch.empty());
+
+    WatchEntry entry;
+    EXPECT_EQ(TakeWatchShare(entry, MakeCpuSample(0, 0, 1000)), 0.0f);
+    EXPECT_NEAR(TakeWatchShare(entry, MakeCpuSample(5000000, 0, 2000)), 50.0f, 0.1f);  // 500 ms of 1000
 }
 
 }  // namespace

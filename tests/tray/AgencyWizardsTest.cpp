@@ -13,9 +13,11 @@
 
 #include "foundation/Controls_win.h"
 #include "foundation/ListViews_win.h"
+#include "main/autoruns/Link_win.h"
 #include "tests/harness/TemporaryFolder.h"
 #include "tests/harness/TestSupport.h"
 #include "tests/harness/WineTestSupport.h"
+#include "tray/TrayProgram_win.h"
 #include "tray/agencies/AgencyWindows_win.h"
 #include "tray/agencies/AgencyWizardWindows_win.h"
 #include "tray/agencies/AgencyWizards_win.h"
@@ -82,12 +84,15 @@ protected:
     void SetUp() override {
         RecordMessageBoxes();
         TheAgencies() = AgencyLists{};
+        Tray().settingsPath = folder_.File("vantrel.ini");  // the agency file goes beside it
+        DeleteFileA(AgencyFilePath().c_str());
         program_ = folder_.Path() + "\\my_tool.exe";
         std::ofstream(program_) << "MZ";
         g_chosen.clear();
     }
 
     void TearDown() override {
+        DeleteFileA(AutostartLinkPath().c_str());  // written with the first agency saved
         for (HWND window :
              {wizard_, FindWindowA(kConditionDialogClass, nullptr), FindWindowA(kProcessChooserClass, nullptr)}) {
             if (IsWindow(window)) {
@@ -135,7 +140,13 @@ protected:
         Click(dialog, ConditionOk);
     }
 
-    std::string SavedFile() const { return FormatAgencyFile(TheAgencies()); }
+    // The agency file as the wizard saved it.
+    std::string SavedFile() const {
+        std::ifstream file(AgencyFilePath(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << file.rdbuf();
+        return bytes.str();
+    }
 
     static TemporaryFolder folder_;
     std::string program_;
