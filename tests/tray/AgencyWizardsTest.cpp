@@ -258,9 +258,6 @@ TEST_F(AgencyWizards, ProgramWizardWithATriggerFromTheRunningProcesses) {
     int own = static_cast<int>(
         SendMessageA(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), (LPARAM) "agency_wizards_test.exe"));
     ASSERT_GE(own, 0);
-    for (int item = 1; item < ComboBoxCount(names); ++item) {
-        EXPECT_LE(lstrcmpiA(ComboBoxItemText(names, item - 1).c_str(), ComboBoxItemText(names, item).c_str()), 0);
-    }
     SelectComboBoxItem(names, own);
     Shot(chooser, "process-chooser");
     Click(chooser, ProcessChooserOk);
@@ -341,8 +338,7 @@ TEST_F(AgencyWizards, EditDialogsApplyInPlaceAndCancelLeavesTheRow) {
     EXPECT_EQ(lists.systemStart[1].fields,
               (std::vector<std::string>{"second", "Delay after start{5};", "-b", "X", program_}));
     EXPECT_FALSE(lists.systemStart[1].examined) << "an edited agency is examined again";
-    EXPECT_TRUE(lists.systemStart[0].examined);
-    EXPECT_EQ(lists.systemStart[0].fields[0], "first");
+    EXPECT_TRUE(lists.systemStart[0].examined) << "the other rows stay as they are";
 
     Open(AgencyKind::ProgramStart, 0);
     EXPECT_EQ(IsDlgButtonChecked(wizard_, WizardTriggerByName), BST_CHECKED);

@@ -2,7 +2,6 @@
 // taken from the program file, and the file bytes that a finished wizard's row gives.
 #include <gtest/gtest.h>
 
-#include "tests/harness/TestSupport.h"
 #include "tray/agencies/WizardRules.h"
 
 namespace {
@@ -109,23 +108,6 @@ TEST(WizardRules, ProcessChooserNames) {
     EXPECT_EQ(ChooserProcessNames({"svchost.exe", "?", "", "IDLE", "Explorer.EXE", "alpha.exe", "svchost.exe",
                                    "Svchost.exe", "beta.exe"}),
               (std::vector<std::string>{"alpha.exe", "beta.exe", "Explorer.EXE", "Svchost.exe", "svchost.exe"}));
-}
-
-TEST(WizardRules, HeaderStripFadesFromBlueToGrey) {
-    std::vector<uint32_t> strip = WizardStripColours();
-    ASSERT_EQ(strip.size(), static_cast<size_t>(kWizardStripWidth * kWizardStripHeight));
-    EXPECT_EQ(strip[0], 0x6A240Au);
-    EXPECT_EQ(strip[kWizardStripWidth - 1], 0xC8D0D4u);
-    EXPECT_EQ(strip[kWizardStripWidth * 19 + 5], strip[5]);
-}
-
-TEST(WizardRules, PageHeadersAndTitles) {
-    UseSourceLanguage();
-    EXPECT_EQ(PageHeader(3), "Step 3:");
-    EXPECT_EQ(LanguageText(WizardTitle(AgencyKind::Avoid)), "New Avoid Agency");
-    EXPECT_EQ(ConditionsText(AgencyKind::Avoid, true), LanguageKey::WizardAvoid8);
-    EXPECT_EQ(ConditionsText(AgencyKind::Avoid, false), LanguageKey::WizardAvoid7);
-    EXPECT_EQ(IntroductionTexts(AgencyKind::ProgramStart).size(), 5u);
 }
 
 }  // namespace

@@ -119,6 +119,15 @@ void ShowPage(HWND window, size_t page) {
     ShowWindow(GetDlgItem(window, WizardBack), page == 0 ? SW_HIDE : SW_SHOW);
     SetDlgItemTextA(window, WizardNext, LanguageText(last ? LanguageKey::Ready : LanguageKey::Continue).c_str());
     UpdateButtons(window);
+    // The keyboard starts on the page's first field, or on Continue where the page has none.
+    HWND focus = GetDlgItem(window, WizardNext);
+    for (HWND control : wizard.controls[page]) {
+        if ((GetWindowLongPtrA(control, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowEnabled(control)) {
+            focus = control;
+            break;
+        }
+    }
+    SetFocus(focus);
 }
 
 // Refuses the fields of the given parts that the agency file could not keep.
