@@ -19,6 +19,7 @@
 #include "tray/TrayMenu_win.h"
 #include "tray/TrayPlugIns_win.h"
 #include "tray/TrayProgram_win.h"
+#include "tray/agencies/AgencyWindows_win.h"
 
 namespace {
 
@@ -193,6 +194,7 @@ int StartTray(HINSTANCE instance, const char* commandLine) {
         EnablePrivilege(privilege);
     }
     InitProcessLayer();
+    // Before the tray window: whoever finds that window may rely on the agencies being armed.
     StartAgencies();
     if (!CreateTrayWindows(instance)) {
         return 1;
@@ -234,6 +236,9 @@ void RunTrayLoop() {
                 return;
             }
             if (Tray().colourWindow != nullptr && IsDialogMessageA(Tray().colourWindow, &message)) {
+                continue;
+            }
+            if (HandleAgencyWindowKeys(message)) {
                 continue;
             }
             TranslateMessage(&message);

@@ -202,9 +202,9 @@ TEST(AgencyPass, NewProcessesTriggerEndAndAnnounce) {
     agencies.programStart.push_back(Row({"Exact", "C:\\w\\calc.exe", "", "", "C:\\exact.exe"}));
     agencies.avoid.push_back(Row({"game.exe", ""}));
     agencies.avoid.push_back(Row({"game.exe", "X{};"}));  // a second match ends nothing twice
-    std::map<uint32_t, std::string> paths = {{1, "C:\\old\\game.exe"},     {2, "C:\\w\\notepad.exe"},
-                                             {3, "C:\\w\\NOTEPAD.EXE"},    {4, "D:\\game.exe"},
-                                             {5, "C:\\w\\calc.exe"},       {6, "C:\\x\\calc.exe"}};
+    std::map<uint32_t, std::string> paths = {{1, "C:\\old\\game.exe"},  {2, "C:\\w\\notepad.exe"},
+                                             {3, "C:\\w\\NOTEPAD.EXE"}, {4, "D:\\game.exe"},
+                                             {5, "C:\\w\\calc.exe"},    {6, "C:\\x\\calc.exe"}};
     KnownProcessList known = {{1, paths[1]}, {9, "C:\\gone.exe"}};
     std::vector<RunningProcess> snapshot;
     for (uint32_t pid = 1; pid <= 6; ++pid) {
@@ -230,7 +230,8 @@ TEST(AgencyPass, NewProcessesTriggerEndAndAnnounce) {
     EXPECT_EQ(announced, (std::vector<uint32_t>{2, 3, 5, 6}));
     EXPECT_EQ(known.count(9), 0u);
     EXPECT_EQ(known.size(), 6u);
-    EXPECT_TRUE(TakeNewProcesses(known, snapshot, pathOf, agencies, ConditionTexts{}, system.Inputs()).toAnnounce.empty());
+    EXPECT_TRUE(
+        TakeNewProcesses(known, snapshot, pathOf, agencies, ConditionTexts{}, system.Inputs()).toAnnounce.empty());
 }
 
 TEST(AgencyPass, Balloons) {

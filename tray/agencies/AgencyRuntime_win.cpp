@@ -4,10 +4,12 @@
 
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/ProgramPaths_win.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/SystemFiles_win.h"
 #include "main/processes/ProcessLayerState_win.h"
@@ -38,18 +40,28 @@ DWORD BalloonFlags(BalloonIcon icon) {
     }
 }
 
-// The name Tool Help keeps for a process from its creation on, for a process whose image cannot
-// be read yet.
+// The names Tool Help keeps for processes from their creation on, for those whose image cannot be
+// read yet (or ever, without rights): one snapshot per pass at most, taken when first needed.
+std::unordered_map<DWORD, std::string> g_snapshotNames;
+bool g_snapshotNamesRead = false;
+
 std::string SnapshotName(DWORD pid) {
-    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
-        if (entry.th32ProcessID == pid) {
-            return entry.szExeFile;
+    if (!g_snapshotNamesRead) {
+        g_snapshotNamesRead = true;
+        ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+            g_snapshotNames[entry.th32ProcessID] = entry.szExeFile;
         }
     }
-    return std::string();
+    auto found = g_snapshotNames.find(pid);
+    return found == g_snapshotNames.end() ? std::string() : found->second;
+}
+
+void ForgetSnapshotNames() {
+    g_snapshotNames.clear();
+    g_snapshotNamesRead = false;
 }
 
 std::string ImagePathOf(uint32_t pid) {
@@ -89,8 +101,12 @@ void ShowBalloonInFront(const Balloon& balloon) {
         SetForegroundWindow(taskbar);
     }
     ShowBalloon(balloon);
-    runtime.foregroundToReturn = foreground;
-    runtime.foregroundReturnTick = GetTickCount() + (IsZoomed(foreground) ? kForegroundLoanMilliseconds : 0);
+    if (IsZoomed(foreground)) {
+        runtime.foregroundToReturn = foreground;
+        runtime.foregroundReturnTick = GetTickCount() + kForegroundLoanMilliseconds;
+    } else if (foreground != nullptr) {
+        SetForegroundWindow(foreground);
+    }
 }
 
 void ReturnForeground() {
@@ -245,6 +261,7 @@ void StartAgencies() {
     LoadAgencies(Tray().autorun);
     // Whatever runs already is no new process: it triggers nothing and is not announced.
     runtime.known.clear();
+    ForgetSnapshotNames();
     for (const RunningProcess& process : RunningProcesses()) {
         runtime.known.emplace(process.pid, ImagePathOf(process.pid));
     }
@@ -259,6 +276,7 @@ void RunAgencyPass(bool autorun) {
     if (autorun && waiting != 0) {
         launches = TakeDueSystemStarts(agencies.systemStart, runtime.conditionTexts, inputs);
     }
+    ForgetSnapshotNames();
     NewProcessWork work =
         TakeNewProcesses(runtime.known, RunningProcesses(), ImagePathOf, agencies, runtime.conditionTexts, inputs);
     // Unwanted programs first: nothing else in the pass may give them time to run.

@@ -128,7 +128,7 @@ void CreatePage(HWND window, AgencyKind kind, RECT area) {
         int x = area.right - (3 - button) * kButtonWidth - (2 - button) * kMargin;
         page.buttons[button] =
             AddControl(window, "BUTTON", texts[button], WS_TABSTOP | BS_PUSHBUTTON, x, buttonTop, kButtonWidth,
-                       kButtonHeight, ControlId(kind, static_cast<AgencyControl>(button + 2)), Tray().smallFont);
+                       kButtonHeight, ControlId(kind, static_cast<AgencyControl>(button + 2)), nullptr);
     }
     UpdateButtons(page);
 }
@@ -142,7 +142,9 @@ HWND CreateAgencyWindow(HINSTANCE instance, const char* title) {
     HWND window =
         CreateWindowExA(0, kAgencyWindowClass, title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
                         kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Tray().programIcon));
+    HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                             GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     return window;
 }
 
@@ -160,7 +162,7 @@ void CreateExecWindow(HINSTANCE instance) {
     g_windows.exec = CreateAgencyWindow(instance, kExecAgencyTitle);
     RECT area = ContentArea(g_windows.exec);
     g_windows.tabs = AddControl(g_windows.exec, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, area.left, area.top,
-                                area.right - area.left, area.bottom - area.top, kTabsId, Tray().smallFont);
+                                area.right - area.left, area.bottom - area.top, kTabsId, nullptr);
     for (LanguageKey key : {LanguageKey::SystemStart, LanguageKey::ProgramStart}) {
         std::string text = LanguageText(key);
         TCITEMA item{};
@@ -424,6 +426,16 @@ void ShowAgencyWindow(AgencyKind kind) {
     }
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+}
+
+bool HandleAgencyWindowKeys(MSG& message) {
+    for (HWND window : {g_windows.exec, g_windows.avoid}) {
+        if (window != nullptr && (message.hwnd == window || IsChild(window, message.hwnd)) &&
+            IsDialogMessageA(window, &message)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 HWND AgencyControlOf(AgencyKind kind, AgencyControl control) {

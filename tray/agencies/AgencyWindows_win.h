@@ -25,6 +25,8 @@ void LoadAgencies(bool autorun);
 std::string AgencyFilePath();
 // Shows the lists' rows again after they changed.
 void RefreshAgencyLists();
+// Tab and the arrow keys move between the agency windows' controls; true when the message was one.
+bool HandleAgencyWindowKeys(MSG& message);
 
 // The controls of a list's page, as a user's clicks reach them.
 enum class AgencyControl { Window, List, Add, Remove, Edit };
