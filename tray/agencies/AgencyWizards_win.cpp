@@ -254,7 +254,7 @@ LRESULT CALLBACK WizardCallback(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             return 0;
         case WM_NOTIFY:
-            if (MessageStructure<NMHDR>(lParam).idFrom == WizardConditionList &&
+            if (WizardOf(window) != nullptr && MessageStructure<NMHDR>(lParam).idFrom == WizardConditionList &&
                 MessageStructure<NMHDR>(lParam).code == LVN_ITEMCHANGED) {
                 UpdateButtons(window);
             }
