@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "foundation/Controls_win.h"
+#include "foundation/FileChoosers_win.h"
 #include "foundation/Language.h"
 #include "main/CommandIds.h"
 #include "main/autoruns/AutorunEditing_win.h"

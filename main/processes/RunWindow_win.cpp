@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/Controls_win.h"
+#include "foundation/FileChoosers_win.h"
 #include "foundation/Language.h"
 #include "foundation/MessageBoxSeam.h"
 #include "main/CommandIds.h"
@@ -45,27 +46,6 @@ void RunTypedCommand(HWND window) {
 }
 
 }  // namespace
-
-std::string ChooseFileToOpen(HWND owner,
-                             const std::string& filter,
-                             const std::string& title,
-                             const std::string& folder) {
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA choice{};
-    choice.lStructSize = sizeof(choice);
-    choice.hwndOwner = owner;
-    choice.lpstrFilter = filter.c_str();
-    choice.lpstrFile = file;
-    choice.nMaxFile = sizeof(file);
-    choice.lpstrTitle = title.c_str();
-    choice.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    // The dialog's library (and the printing libraries it pulls in) is loaded only when Browse is
-    // pressed, which keeps it out of the start-up and the working set of every session.
-    static HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    auto open = ExportedFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(dialogs, "GetOpenFileNameA");
-    return open != nullptr && open(&choice) ? std::string(file) : std::string();
-}
 
 void FillRunWindow(HWND window, HFONT font) {
     RECT client;

@@ -15,12 +15,5 @@ void PrepareRunWindow(HWND window);
 // Commands from the window's controls; true when the identifier was one of them.
 bool HandleRunWindowCommand(HWND window, int id, int code);
 
-// The file-open dialog with a filter (parts ending in NUL, the whole in another), a title and the
-// folder to start in (empty: the dialog's choice). The chosen file, or empty text.
-std::string ChooseFileToOpen(HWND owner,
-                             const std::string& filter,
-                             const std::string& title,
-                             const std::string& folder);
-
 // Starts the command with the parameters in the program's own folder; true when it started.
 bool StartRunCommand(HWND owner, const std::string& command, const std::string& parameters);
