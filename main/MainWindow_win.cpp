@@ -98,7 +98,7 @@ bool CreateMainWindows(HINSTANCE instance) {
     GreyUnjoinedExports(g_windows.menuBar);
     CreateImageButtons();
     CreateViews();
-    CreateSecondaryWindows();
+    RegisterSecondaryWindowClass();
     g_windows.accelerators = CreateShortcuts();
     LayoutMainWindow();
     return true;
