@@ -99,6 +99,9 @@ bool CreateMainWindows(HINSTANCE instance) {
     CreateImageButtons();
     CreateViews();
     RegisterSecondaryWindowClass();
+    // The other secondary windows are made when first shown; the preferences window at once, as
+    // its title is how a look from outside tells which language a fresh start runs in.
+    SecondaryWindowHandle(WindowPreferences);
     g_windows.accelerators = CreateShortcuts();
     LayoutMainWindow();
     return true;
