@@ -53,6 +53,7 @@ void JumpToWindowProcess() {
 
 // The autostart field compares against an up-to-date autorun list.
 void ShowProcessInformation() {
+    SecondaryWindowHandle(WindowProcessInformation);
     RefreshAutoruns();
     SetInformationAutoruns(AutorunsList().table);
     ShowInformationWindow();
@@ -82,6 +83,7 @@ void DispatchCommand(int id, int code, HWND control) {
         return;
     }
     if (id == CommandSearch) {
+        SecondaryWindowHandle(WindowSearch);
         ShowSearchWindow();
         return;
     }
@@ -157,12 +159,13 @@ void DispatchCommand(int id, int code, HWND control) {
             OpenHelp();
             return;
         case CommandPreferences:
+            SecondaryWindowHandle(WindowPreferences);  // before the values are shown in it
             LoadPreferences(false);
             ShowPreferencesPage(1);
             ShowModalWindow(WindowPreferences);
             return;
         case CommandDiagram:
-            ToggleDiagramWindow(g_windows.secondary[WindowDiagram]);
+            ToggleDiagramWindow(SecondaryWindowHandle(WindowDiagram));
             return;
         case CommandAbout:
             ShowAboutWindow();
@@ -170,13 +173,13 @@ void DispatchCommand(int id, int code, HWND control) {
         case CommandRun:
             // The autoruns view has its own window for this command.
             if (view == ViewAutoruns) {
-                PrepareNewAutorunWindow(g_windows.secondary[WindowNewAutorun]);
+                PrepareNewAutorunWindow(SecondaryWindowHandle(WindowNewAutorun));
                 ShowModalWindow(WindowNewAutorun);
-                SetFocus(GetDlgItem(g_windows.secondary[WindowNewAutorun], ControlNewAutorunProgram));
+                SetFocus(GetDlgItem(SecondaryWindowHandle(WindowNewAutorun), ControlNewAutorunProgram));
             } else {
-                PrepareRunWindow(g_windows.secondary[WindowExecute]);
+                PrepareRunWindow(SecondaryWindowHandle(WindowExecute));
                 ShowModalWindow(WindowExecute);
-                SetFocus(GetDlgItem(g_windows.secondary[WindowExecute], ControlRunCommand));
+                SetFocus(GetDlgItem(SecondaryWindowHandle(WindowExecute), ControlRunCommand));
             }
             return;
         case CommandExploreDriverFolder:

@@ -108,7 +108,6 @@ void ConnectRatingDatabase() {
     RatingProgressSetup& setup = g_progress;
     setup.instance = g_windows.instance;
     setup.owner = g_windows.window;
-    setup.disabledWindows = {g_windows.window, g_windows.secondary[WindowPreferences]};
     setup.font = g_windows.uiFont;
     if (setup.image == nullptr) {
         // The window's panel is white, and a static control draws its bitmap without blending.
@@ -123,6 +122,8 @@ void ConnectRatingDatabase() {
                       LanguageText(LanguageKey::RatingTrustworthyProgram)};
     database.now = [] { return LocalEpochSeconds(std::time(nullptr)); };
     database.progress = [](const std::string& caption, bool openWindow) {
+        // The preferences window is made when first opened, so it is looked up when needed.
+        g_progress.disabledWindows = {g_windows.window, g_windows.secondary[WindowPreferences]};
         return RatingProgressStep(g_progress, caption, openWindow);
     };
 }

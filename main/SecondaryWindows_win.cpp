@@ -1,5 +1,7 @@
 #include "main/SecondaryWindows_win.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "foundation/Controls_win.h"
@@ -164,9 +166,47 @@ LRESULT CALLBACK SecondaryWindowCallback(HWND window, UINT message, WPARAM wPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A window that a shown modal window would have disabled starts disabled too.
+bool DisabledByShownModalWindow(int window) {
+    if (std::find(std::begin(kDisabledWhileModal), std::end(kDisabledWhileModal), window) ==
+        std::end(kDisabledWhileModal))
+        return false;
+    for (int w = 1; w < WindowCount; ++w) {
+        if (IsModalWindow(w) && g_windows.secondary[w] != nullptr && IsWindowVisible(g_windows.secondary[w]))
+            return true;
+    }
+    return false;
+}
+
+void FillSecondaryWindow(int window, HWND handle) {
+    switch (window) {
+        case WindowAbout:
+            FillAboutWindow(handle);
+            break;
+        case WindowExecute:
+            FillRunWindow(handle, g_windows.uiFont);
+            break;
+        case WindowSearch:
+            FillSearchWindow(handle, g_windows.uiFont);
+            break;
+        case WindowNewAutorun:
+            FillNewAutorunWindow(handle, g_windows.uiFont);
+            break;
+        case WindowPreferences:
+            FillPreferencesWindow(handle);
+            break;
+        case WindowDiagram:
+            FillDiagramWindow(handle, g_windows.uiFont);
+            break;
+        case WindowProcessInformation:
+            FillInformationWindow(handle, g_windows.uiFont);
+            break;
+    }
+}
+
 }  // namespace
 
-void CreateSecondaryWindows() {
+void RegisterSecondaryWindowClass() {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = SecondaryWindowCallback;
@@ -176,26 +216,35 @@ void CreateSecondaryWindows() {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kSecondaryClassName;
     RegisterClassExA(&windowClass);
+}
 
+// Nothing finds these windows by name or sends them anything before they are first shown, so each
+// is made then, and start-up does not wait for any of them.
+HWND SecondaryWindowHandle(int window) {
+    if (window <= 0 || window >= WindowCount)
+        return nullptr;
+    if (g_windows.secondary[window] != nullptr)
+        return g_windows.secondary[window];
     for (const SecondaryWindowDescription& description : kSecondaryWindows) {
+        if (description.window != window)
+            continue;
         std::string title = SecondaryWindowTitle(description);
         DWORD style = WS_CAPTION | WS_SYSMENU | (description.sizable ? WS_THICKFRAME | WS_MINIMIZEBOX : 0);
-        HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kSecondaryClassName, title.c_str(),
+        HWND handle = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kSecondaryClassName, title.c_str(),
                                       style, CW_USEDEFAULT, CW_USEDEFAULT, description.width, description.height,
                                       g_windows.window, nullptr, g_windows.instance, nullptr);
-        g_windows.secondary[description.window] = window;
+        g_windows.secondary[window] = handle;
+        if (handle != nullptr) {
+            FillSecondaryWindow(window, handle);
+            if (DisabledByShownModalWindow(window))
+                EnableWindow(handle, FALSE);
+        }
     }
-    FillAboutWindow(g_windows.secondary[WindowAbout]);
-    FillRunWindow(g_windows.secondary[WindowExecute], g_windows.uiFont);
-    FillSearchWindow(g_windows.secondary[WindowSearch], g_windows.uiFont);
-    FillNewAutorunWindow(g_windows.secondary[WindowNewAutorun], g_windows.uiFont);
-    FillPreferencesWindow(g_windows.secondary[WindowPreferences]);
-    FillDiagramWindow(g_windows.secondary[WindowDiagram], g_windows.uiFont);
-    FillInformationWindow(g_windows.secondary[WindowProcessInformation], g_windows.uiFont);
+    return g_windows.secondary[window];
 }
 
 void ShowModalWindow(int window) {
-    HWND handle = g_windows.secondary[window];
+    HWND handle = SecondaryWindowHandle(window);
     if (handle == nullptr) {
         return;
     }
@@ -213,6 +262,6 @@ void ShowModalWindow(int window) {
 }
 
 void ShowAboutWindow() {
-    ShowAboutPanel(g_windows.secondary[WindowAbout], false);
+    ShowAboutPanel(SecondaryWindowHandle(WindowAbout), false);
     ShowModalWindow(WindowAbout);
 }

@@ -145,6 +145,9 @@ bool StartProgram(HINSTANCE instance) {
     InitProcessLayer();
     OpenServiceManager();
     StartTrayCompanion();
+    // The first pass over the processes runs while the windows are made; the list shows it before
+    // the window appears.
+    RequestProcessListRefresh();
 
     g_program.databaseKey = RatingCacheKey();
     SetMessageBoxFunction(Win32MessageBox);
@@ -280,6 +283,7 @@ void ExitProgram() {
     if (g_program.preferences.PreferencesUseDatabase) {
         SaveRatingDatabase();
     }
+    StopProcessListSampling();
     FreeProcessLayer();
     CloseServiceManager();
     if (restart) {

@@ -16,13 +16,16 @@ void ReadSelectionFromList(TableListView& view) {
     }
 }
 
+// Only the items whose state differs are written: every write repaints its item, and a list of
+// hundreds refreshed every few seconds mostly keeps its selection where it was.
 void WriteSelectionToList(TableListView& view) {
     view.writingSelection = true;
-    SetListViewItemState(view.list, -1, 0, LVIS_SELECTED);
     const RowTable& table = *view.table;
     for (size_t i = 0; i < table.rows.size(); ++i) {
-        if (table.rows[i].selected) {
-            SetListViewItemState(view.list, static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
+        const int item = static_cast<int>(i);
+        const bool shown = (ListViewItemState(view.list, item, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        if (shown != table.rows[i].selected) {
+            SetListViewItemState(view.list, item, table.rows[i].selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
         }
     }
     view.writingSelection = false;
@@ -79,7 +82,9 @@ void SetTableListColumns(TableListView& view, std::vector<ListColumn> columns) {
 }
 
 void SyncTableListView(TableListView& view) {
-    SetListViewItemCount(view.list, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    if (ListViewItemCount(view.list) != static_cast<int>(view.table->rows.size())) {
+        SetListViewItemCount(view.list, view.table->rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    }
     WriteSelectionToList(view);
     InvalidateRect(view.list, nullptr, FALSE);
 }

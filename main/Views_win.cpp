@@ -120,6 +120,7 @@ void CreateViews() {
     CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
     CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
     SetProcessListRatings(&g_program.database);
+    AddProcessListChangeObserver([] { DrawDiagramWindow(g_windows.secondary[WindowDiagram]); });
     CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
     CreateSmartLists(g_windows.views[ViewSmart], &g_program.preferences.SMARTMonitoring);
 }
@@ -179,12 +180,13 @@ void RefreshView(int view) {
 void RefreshListsOnTimer() {
     int view = ViewRefreshedOnTimer(g_program.currentView);
     // The diagram and the information window show the process list's rows, so they follow the
-    // system while either is open.
-    if (view != ViewProcesses && (IsWindowVisible(g_windows.secondary[WindowDiagram]) ||
-                                  IsWindowVisible(g_windows.secondary[WindowProcessInformation]))) {
-        RefreshView(ViewProcesses);
+    // system while either is open. The processes are sampled away from the window thread; the
+    // list, the diagram and the information window follow when the pass arrives.
+    if (view == ViewProcesses || IsWindowVisible(g_windows.secondary[WindowDiagram]) ||
+        IsWindowVisible(g_windows.secondary[WindowProcessInformation])) {
+        RequestProcessListRefresh();
     }
-    if (view >= 0) {
+    if (view >= 0 && view != ViewProcesses) {
         RefreshView(view);
     }
 }

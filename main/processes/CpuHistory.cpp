@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "foundation/ValueFormatting.h"
 
@@ -39,4 +40,41 @@ std::vector<CpuHistoryLine> CpuHistoryBar(float share) {
     for (int y = kCpuHistoryHeight; y >= top; --y)
         lines.push_back({y, CpuHistoryLineColour(y)});
     return lines;
+}
+
+namespace {
+
+// 0x00BBGGRR as a DIB pixel.
+uint32_t DibPixel(uint32_t colour) {
+    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+void FillBarRow(uint32_t* row, int from, int width, uint32_t colour) {
+    for (int x = std::max(from, 0); x < width; ++x)
+        row[x] = colour;
+}
+
+}  // namespace
+
+void FillCpuHistoryPixels(uint32_t* pixels, int width) {
+    for (int y = 0; pixels != nullptr && y < kCpuHistoryHeight; ++y)
+        FillBarRow(pixels + static_cast<size_t>(y) * static_cast<size_t>(width), 0, width,
+                   DibPixel(CpuHistoryBackgroundColour(y - kCpuHistoryBackgroundTop)));
+}
+
+void AdvanceCpuHistoryPixels(uint32_t* pixels, int width, float share) {
+    if (pixels == nullptr || width <= 0)
+        return;
+    const int right = width - kCpuHistoryBarWidth;
+    for (int y = 0; y < kCpuHistoryHeight; ++y) {
+        uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
+        if (right > 0)
+            std::memmove(row, row + kCpuHistoryBarWidth, static_cast<size_t>(right) * sizeof(uint32_t));
+        FillBarRow(row, right, width, DibPixel(CpuHistoryBackgroundColour(y - kCpuHistoryBackgroundTop)));
+    }
+    for (const CpuHistoryLine& line : CpuHistoryBar(share)) {
+        if (line.y < kCpuHistoryHeight)  // the bottom line lies below the image
+            FillBarRow(pixels + static_cast<size_t>(line.y) * static_cast<size_t>(width), right, width,
+                       DibPixel(line.colour));
+    }
 }

@@ -39,3 +39,10 @@ struct CpuHistoryLine {
 // The lines of the bar for a share, from the bottom row (y = 18, just below the image) upwards to
 // 18 - height. The bottom line lies outside the image: an idle process leaves no mark.
 std::vector<CpuHistoryLine> CpuHistoryBar(float share);
+
+// Fills an image's pixels (as below) with the background's rows as they show.
+void FillCpuHistoryPixels(uint32_t* pixels, int width);
+// Scrolls an image's pixels (kCpuHistoryHeight top-down rows of `width` pixels, 0x00RRGGBB as a
+// 32-bit DIB holds them) left by one bar, and draws the new bar for the share at the right edge over
+// the background's rows as they show.
+void AdvanceCpuHistoryPixels(uint32_t* pixels, int width, float share);

@@ -259,7 +259,7 @@ void ShowProcess(const RowTable& processes, size_t row) {
 
 void FillInformationWindow(HWND window, HFONT font) {
     g_information.window = window;
-    SetProcessListChangeObserver([] { RefreshInformationWindow(0); });
+    AddProcessListChangeObserver([] { RefreshInformationWindow(0); });
     AddControl(window, "STATIC", "", SS_ICON, kMargin, 8, 32, 32, ControlInformationIcon, font);
     AddControl(window, "STATIC", "", SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX, kMargin + 42, 16, 380, 18,
                ControlInformationTitle, font);

@@ -14,6 +14,7 @@
 struct ProcessPass {
     std::vector<ProcessSample> samples;  // one per running process, in enumeration order
     int64_t nowUnixSeconds = 0;          // what the running times are counted up to
+    uint64_t workingSetSum = 0;          // of all the samples, in bytes
 };
 
 struct NewProcessRow {

@@ -24,6 +24,7 @@
 #include "main/processes/ProcessListRefresh.h"
 #include "main/processes/ProcessListRows.h"
 #include "main/processes/ProcessListUpdate.h"
+#include "main/processes/ProcessSampler_win.h"
 #include "main/processes/ProcessTree.h"
 #include "main/processes/SystemFigures_win.h"
 
@@ -34,13 +35,13 @@ struct ProcessList {
     RowTable table = MakeRowTable(kProcessColumnCount);
     const MainPreferences* preferences = nullptr;
     ProcessListOptions options;
-    ProcessIdSet ids;
     HIMAGELIST imageList = nullptr;
     ExecutableImages images;
     WindowTitles windowTitles;
     uint64_t workingSetSum = 0;  // of the processes of the last refresh
     ProcessListActivity activity;
-    void (*changeObserver)() = nullptr;
+    std::vector<void (*)()> changeObservers;
+    bool showing = false;  // a pass is being put into the rows
     RatingDatabase* database = nullptr;
 };
 
@@ -83,29 +84,23 @@ BOOL CALLBACK CollectWindowTitle(HWND window, LPARAM) {
     return TRUE;
 }
 
-// What the system says about every running process now.
-ProcessPass TakeProcessPass() {
-    ProcessPass pass;
-    BuildProcessIdSet(g_list.ids);
-    pass.samples.reserve(g_list.ids.ids.size());
-    g_list.workingSetSum = 0;
-    std::unordered_set<std::string> paths;
-    for (uint32_t pid : g_list.ids.ids) {
-        ScopedHandle process(OpenProcessForSample(pid));
-        ProcessSample sample = TakeProcessSample(pid, process.get(), g_list.ids);
-        g_list.workingSetSum += sample.workingSet;
-        sample.windowTitle = WindowTitleOf(g_list.windowTitles, pid);
-        paths.insert(sample.path);
-        pass.samples.push_back(std::move(sample));
-    }
-    ForgetUnusedImages(g_list.images, paths);
-    // After every creation time was read, so that no running time comes out negative.
-    pass.nowUnixSeconds = NowUnixSeconds();
-    return pass;
+// The window titles of this moment: collected here, on the window thread, because asking a window
+// of this thread for its title from another one would wait for this thread.
+void AddWindowTitles(ProcessPass& pass) {
+    g_list.windowTitles.clear();
+    if (g_list.options.windowTitles)
+        EnumWindows(CollectWindowTitle, 0);
+    for (ProcessSample& sample : pass.samples)
+        sample.windowTitle = WindowTitleOf(g_list.windowTitles, sample.pid);
 }
 
-// The images the table only numbers: icons and history images of new rows, the bars of this
-// refresh, and the history images of rows that went.
+void ForgetImagesOfEndedExecutables(const ProcessPass& pass) {
+    std::unordered_set<std::string> paths;
+    for (const ProcessSample& sample : pass.samples)
+        paths.insert(sample.path);
+    ForgetUnusedImages(g_list.images, paths);
+}
+
 // A new row's rating and description from the lookups, green when the file is rated.
 void RateRow(size_t row, const std::string& path) {
     if (g_list.database == nullptr || path.empty())
@@ -114,6 +109,8 @@ void RateRow(size_t row, const std::string& path) {
     ShowRatingInRow(g_list.table, row, RateFile(*g_list.database, path, online));
 }
 
+// The images the table only numbers: icons and history images of new rows, the bars of this
+// refresh, and the history images of rows that went.
 void UpdateRowImages(const ProcessListChanges& changes, const ProcessPass& pass) {
     for (const NewProcessRow& added : changes.addedRows) {
         if (g_list.options.cpuHistory)
@@ -185,38 +182,70 @@ uint64_t ProcessListWorkingSetSum() {
     return g_list.workingSetSum;
 }
 
-BOOL RefreshProcessList(int sortColumn, int sortDirection) {
-    if (g_list.view.list == nullptr)
-        return FALSE;
+namespace {
+
+// Puts a pass into the rows and the list view; true when anything changed.
+bool ShowProcessPass(ProcessPass& pass, int sortColumn, int sortDirection) {
+    g_list.showing = true;
     g_list.options = ProcessListOptionsFrom(*g_list.preferences);
-    g_list.windowTitles.clear();
-    if (g_list.options.windowTitles)
-        EnumWindows(CollectWindowTitle, 0);
     ProcessListOrder order = RefreshOrder(sortColumn, sortDirection, g_list.options.treeView, g_list.view.sortColumn,
                                           g_list.view.sortAscending);
-
-    SetRedraw(g_list.view.list, false);
-    ProcessPass pass = TakeProcessPass();
+    AddWindowTitles(pass);
+    ForgetImagesOfEndedExecutables(pass);
+    g_list.workingSetSum = pass.workingSetSum;
     ++g_list.activity.passes;
+
+    // The list asks the table for what it shows, and nothing paints before this returns: the rows
+    // change without switching the redrawing off, which would cost a synchronous erase when it
+    // is switched on again.
     ProcessListChanges changes = ApplyProcessPass(g_list.table, pass, g_list.options);
     UpdateRowImages(changes, pass);
     bool changed = ProcessListChanged(changes);
-    if (changed)
+    if (changed) {
         SortOrArrange(order.column, order.ascending, order.given);
-    if (changed && g_list.changeObserver != nullptr)
-        g_list.changeObserver();
-    SetRedraw(g_list.view.list, true);
+        for (void (*observer)() : g_list.changeObservers)
+            observer();
+    }
     InvalidateRect(g_list.view.list, nullptr, FALSE);
     UpdateMemoryPanel(ReadMemoryStatus(), g_list.workingSetSum);
-    return changed ? TRUE : FALSE;
+    g_list.showing = false;
+    return changed;
+}
+
+// A pass that arrives while another is being shown (the rating lookups of new rows keep a window
+// of their own answering) would change the rows under it: it is left out, and the timer asks again.
+void ShowSampledPass(ProcessPass& pass) {
+    if (g_list.view.list != nullptr && !g_list.showing)
+        ShowProcessPass(pass, -1, 0);
+}
+
+}  // namespace
+
+BOOL RefreshProcessList(int sortColumn, int sortDirection) {
+    if (g_list.view.list == nullptr)
+        return FALSE;
+    // The first fill may take the pass that start-up began while the windows were being made.
+    ProcessPass pass = TakeProcessPassNow(g_list.activity.passes == 0);
+    return ShowProcessPass(pass, sortColumn, sortDirection) ? TRUE : FALSE;
+}
+
+void RequestProcessListRefresh() {
+    StartProcessSampler(ShowSampledPass);
+    RequestProcessPass();
+}
+
+void StopProcessListSampling() {
+    StopProcessSampler();
 }
 
 void SetProcessListRatings(RatingDatabase* database) {
     g_list.database = database;
 }
 
-void SetProcessListChangeObserver(void (*observer)()) {
-    g_list.changeObserver = observer;
+void AddProcessListChangeObserver(void (*observer)()) {
+    if (std::find(g_list.changeObservers.begin(), g_list.changeObservers.end(), observer) ==
+        g_list.changeObservers.end())
+        g_list.changeObservers.push_back(observer);
 }
 
 void ClearProcessList() {

@@ -20,13 +20,19 @@ uint64_t ProcessListWorkingSetSum();
 
 // Brings the list up to date: rows updated cell by cell, new processes appended, ended ones
 // removed, then sorted (sortColumn -1 and sortDirection 0 keep the list's own sort; a direction
-// above 0 is ascending) or arranged as a tree. Nonzero when anything changed.
+// above 0 is ascending) or arranged as a tree. Nonzero when anything changed. The system is asked
+// now, so a command's effect shows at once.
 BOOL RefreshProcessList(int sortColumn, int sortDirection);
+// The same without holding up the window: the processes are sampled on a thread of their own, and
+// the rows updated on this thread when the pass arrives. Start-up asks for the first pass early,
+// before the list exists; exit stops the sampling before the process layer goes.
+void RequestProcessListRefresh();
+void StopProcessListSampling();
 // Where new rows' ratings come from (null: none).
 struct RatingDatabase;
 void SetProcessListRatings(RatingDatabase* database);
-// Called after every refresh that changed the list (one observer; null for none).
-void SetProcessListChangeObserver(void (*observer)());
+// Called after every refresh that changed the list (each observer once, however often added).
+void AddProcessListChangeObserver(void (*observer)());
 // Empties the list and frees the rows' history images, for a rebuild from scratch.
 void ClearProcessList();
 // Gives every row a CPU history image (on) or frees them all (off), after the option was switched.

@@ -21,6 +21,7 @@
 #include "main/MainWindow_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/SystemFiles_win.h"
 #include "main/Views_win.h"
 #include "main/autoruns/AutorunEditing_win.h"
@@ -255,7 +256,7 @@ TEST_F(AutorunsViewTest, SystemLocationsFollowTheCheckBox) {
 }
 
 TEST_F(AutorunsViewTest, AddingThroughTheWindowWritesTheValueAndTheShortcut) {
-    HWND window = g_windows.secondary[WindowNewAutorun];
+    HWND window = SecondaryWindowHandle(WindowNewAutorun);
     auto clickOk = [window](const std::string& program, int kind, int users, bool runOnce) {
         DispatchCommand(CommandRun, 0, nullptr);
         EXPECT_TRUE(IsWindowVisible(window));

@@ -22,6 +22,7 @@
 #include "main/MainWindows_win.h"
 #include "main/ProgramDatabase_win.h"
 #include "main/ProgramModel.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/Views_win.h"
 #include "main/export/ExportLists_win.h"
 #include "main/export/ExportedLists_win.h"
@@ -199,7 +200,7 @@ TEST_F(ExportListsTest, AnExistingFileIsReplacedOnlyAfterYes) {
 // The search window, driven as the user types and clicks.
 class SearchWindowTest : public ExportListsTest {
 protected:
-    HWND window() { return g_windows.secondary[WindowSearch]; }
+    HWND window() { return SecondaryWindowHandle(WindowSearch); }
     void Search(const std::string& text) {
         SetDlgItemTextA(window(), ControlSearchText, text.c_str());
         HWND button = GetDlgItem(window(), ControlSearchButton);

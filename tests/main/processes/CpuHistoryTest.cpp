@@ -70,6 +70,24 @@ TEST(CpuHistoryTest, BackgroundDarkensDownwardsWithALineAtTheMiddle) {
     EXPECT_EQ(CpuHistoryBackgroundColour(11), 0x3E463Au);  // 2 rows hidden above, then the middle
 }
 
+TEST(CpuHistoryTest, PixelsScrollLeftByOneBarAndTheNewBarStandsOnTheBackground) {
+    const int width = 5;
+    std::vector<uint32_t> pixels(width * kCpuHistoryHeight);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<uint32_t>(i);
+    AdvanceCpuHistoryPixels(pixels.data(), width, 50.0f);  // 9 rows above the bottom: rows 9 to 17
+    for (int y = 0; y < kCpuHistoryHeight; ++y) {
+        const uint32_t* row = &pixels[y * width];
+        EXPECT_EQ(row[0], static_cast<uint32_t>(y * width + 2)) << y;
+        EXPECT_EQ(row[2], static_cast<uint32_t>(y * width + 4)) << y;
+        // A DIB pixel is 0x00RRGGBB where the colours are 0x00BBGGRR.
+        uint32_t colour = y >= 9 ? CpuHistoryLineColour(y) : CpuHistoryBackgroundColour(y + 2);
+        uint32_t expected = ((colour & 0xFF) << 16) | (colour & 0xFF00) | (colour >> 16);
+        EXPECT_EQ(row[3], expected) << y;
+        EXPECT_EQ(row[4], expected) << y;
+    }
+}
+
 }  // namespace
 
 TEST(NumberedStoreTest, NumbersAreNeverHandedOutTwice) {

@@ -18,6 +18,7 @@
 #include "main/LibraryTable_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramDatabase_win.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/database/FileHash_win.h"
 #include "main/processes/InformationFields.h"
 #include "main/processes/ProcessLayer_win.h"
@@ -29,7 +30,7 @@
 namespace {
 
 HWND Window() {
-    return g_windows.secondary[WindowProcessInformation];
+    return SecondaryWindowHandle(WindowProcessInformation);
 }
 
 std::string Value(int field) {

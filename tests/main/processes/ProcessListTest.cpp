@@ -12,6 +12,7 @@
 #include "foundation/Language.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/MessageBoxSeam.h"
+#include "foundation/ScopedHandles_win.h"
 #include "main/FileVersionInfo_win.h"
 #include "main/LibraryTable_win.h"
 #include "main/database/FileHash_win.h"
@@ -567,4 +568,96 @@ TEST_F(ProcessListTest, ADeleteThatCannotBeScheduledIsReportedAsAFailure) {
     EXPECT_EQ(ShownMessages()[1].style, kMessageBoxError);
     EXPECT_EQ(ShownMessages()[1].title, LanguageText(LanguageKey::Error));
     EXPECT_EQ(ShownMessages()[1].text, "The file of never.exe could not be deleted now.");
+}
+
+namespace {
+
+DWORD WINAPI EndAtOnce(LPVOID) {
+    return 0;
+}
+
+// The id of the next thread made here.
+DWORD NextThreadId() {
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, EndAtOnce, nullptr, 0, &id);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return id;
+}
+
+// Starts the program on the id of a process that has gone. Wine hands freed ids out again first in,
+// first out: threads made and ended here take ids until the id comes round, which shows the id just
+// before it; the next time that one comes round, the program is started.
+bool StartOnFreedId(const std::string& program, DWORD freedId, PROCESS_INFORMATION& started) {
+    DWORD previous = 0, before = 0;
+    for (int made = 0; made < 20000; ++made) {
+        DWORD id = NextThreadId();
+        if (before == 0 && id == freedId)
+            before = previous;
+        else if (before != 0 && id == before)
+            break;
+        previous = id;
+    }
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started))
+        return false;
+    WaitForInputIdle(started.hProcess, 5000);
+    return true;
+}
+
+}  // namespace
+
+TEST_F(ProcessListTest, AnIdGivenToANewProcessShowsTheNewProcesssPathAndIcon) {
+    ChildProcess first;
+    StartChild(first, "sleep");
+    ASSERT_TRUE(first.started) << first.failure;
+    RefreshProcessList(-1, 0);
+    const DWORD pid = first.pid();
+    ASSERT_NE(RowOf(pid), kNoRow);
+    const int firstImage = Rows().rows[RowOf(pid)].image;
+    // No refresh while the id changes hands: the row of the first process is still there.
+    first.EndAndForget();
+    ASSERT_TRUE(WaitUntilGone(pid));
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof(system));
+    PROCESS_INFORMATION second{};
+    ASSERT_TRUE(StartOnFreedId(std::string(system) + "\\notepad.exe", pid, second));
+    ScopedHandle process(second.hProcess), thread(second.hThread);
+    if (second.dwProcessId != pid) {
+        TerminateProcess(process.get(), 0);
+        GTEST_SKIP() << "Wine gave the id " << pid << " to no new process (got " << second.dwProcessId << ")";
+    }
+
+    RefreshProcessList(-1, 0);
+    size_t row = RowOf(pid);
+    ASSERT_NE(row, kNoRow);
+    const std::string path = Cell(Rows(), row, kProcessColumnFilePath);
+    EXPECT_EQ(Lower(path.substr(path.rfind('\\') + 1)), "notepad.exe") << path;
+    EXPECT_EQ(Cell(Rows(), row, kProcessColumnName), "notepad.exe");
+    EXPECT_NE(Rows().rows[row].image, firstImage) << "the notepad's own icon, not the child's generic one";
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
+}
+
+TEST_F(ProcessListTest, ATimerRefreshSamplesElsewhereAndShowsThePassWhenItArrives) {
+    ChildProcess child;
+    StartChild(child, "sleep");
+    ASSERT_TRUE(child.started) << child.failure;
+    ASSERT_EQ(RowOf(child.pid()), kNoRow);
+    const unsigned before = ProcessListActivityCounts().passes;
+    RequestProcessListRefresh();
+    EXPECT_EQ(RowOf(child.pid()), kNoRow) << "nothing changes before the pass arrives";
+    for (DWORD start = GetTickCount();
+         ProcessListActivityCounts().passes == before && GetTickCount() - start < 10000;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    EXPECT_EQ(ProcessListActivityCounts().passes, before + 1);
+    EXPECT_NE(RowOf(child.pid()), kNoRow);
+    StopProcessListSampling();
 }

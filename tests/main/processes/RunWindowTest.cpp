@@ -26,6 +26,7 @@
 #include "main/MainWindow_win.h"
 #include "main/MainWindows_win.h"
 #include "main/ProgramModel.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/Views_win.h"
 #include "main/processes/RunHistory.h"
 #include "tests/harness/TemporaryFolder.h"
@@ -111,7 +112,7 @@ protected:
             Click(ControlRunCancel);
     }
 
-    static HWND Window() { return g_windows.secondary[WindowExecute]; }
+    static HWND Window() { return SecondaryWindowHandle(WindowExecute); }
     static void Click(int id) {
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(Window(), id)));
@@ -130,8 +131,8 @@ protected:
         return listed;
     }
     static bool PeersEnabled(bool enabled) {
-        for (HWND peer : {g_windows.window, g_windows.secondary[WindowProcessInformation],
-                          g_windows.secondary[WindowDiagram], g_windows.secondary[WindowSearch]}) {
+        for (HWND peer : {g_windows.window, SecondaryWindowHandle(WindowProcessInformation),
+                          SecondaryWindowHandle(WindowDiagram), SecondaryWindowHandle(WindowSearch)}) {
             if ((IsWindowEnabled(peer) != FALSE) != enabled)
                 return false;
         }

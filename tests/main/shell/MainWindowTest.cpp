@@ -22,6 +22,7 @@
 #include "main/Preferences_win.h"
 #include "main/ProgramDatabase_win.h"
 #include "main/ProgramModel.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/StatusBar_win.h"
 #include "main/SystemPower_win.h"
 #include "main/Views_win.h"
@@ -94,6 +95,47 @@ protected:
         g_powerCalls.clear();
     }
 };
+
+// First in this file: no secondary window but the preferences window exists before its command opens it.
+TEST_F(MainWindowTest, EachSecondaryWindowIsMadeByTheCommandThatFirstShowsIt) {
+    struct Opening {
+        int view;
+        int command;
+        int window;
+    };
+    const Opening openings[] = {{ViewProcesses, CommandAbout, WindowAbout},
+                                {ViewProcesses, CommandRun, WindowExecute},
+                                {ViewAutoruns, CommandRun, WindowNewAutorun},
+                                {ViewProcesses, CommandPreferences, WindowPreferences},
+                                {ViewProcesses, CommandDiagram, WindowDiagram},
+                                {ViewProcesses, CommandSearch, WindowSearch},
+                                {ViewProcesses, CommandProcessInformation, WindowProcessInformation}};
+    for (const Opening& opening : openings) {
+        if (opening.window != WindowPreferences)
+            EXPECT_EQ(g_windows.secondary[opening.window], nullptr) << opening.window;
+        DispatchCommand(CommandViewFirst + opening.view, 0, nullptr);
+        DispatchCommand(opening.command, 0, nullptr);
+        HWND window = g_windows.secondary[opening.window];
+        ASSERT_NE(window, nullptr) << opening.window;
+        EXPECT_TRUE(IsWindowVisible(window)) << opening.window;
+        const SecondaryWindowDescription& description = kSecondaryWindows[opening.window - 1];
+        ASSERT_EQ(description.window, opening.window);
+        char title[128] = {};
+        GetWindowTextA(window, title, sizeof(title));
+        EXPECT_EQ(std::string(title), SecondaryWindowTitle(description));
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        // The diagram's frame is fitted around its image.
+        if (opening.window != WindowDiagram) {
+            EXPECT_EQ(frame.right - frame.left, description.width) << opening.window;
+            EXPECT_EQ(frame.bottom - frame.top, description.height) << opening.window;
+        }
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindowVisible(window)) << opening.window;
+        EXPECT_TRUE(IsWindowEnabled(g_windows.window)) << opening.window;
+    }
+    EXPECT_EQ(g_windows.secondary[WindowDatabaseWait], nullptr) << "nothing opens it";
+}
 
 TEST_F(MainWindowTest, EachViewCommandShowsOnlyItsViewAndChecksItsMenuEntry) {
     for (int view = ViewCount - 1; view >= 0; --view) {
@@ -254,7 +296,7 @@ TEST_F(MainWindowTest, MissingHelpFileIsReported) {
 }
 
 TEST_F(MainWindowTest, AboutWindowDisablesTheMainWindowUntilClosed) {
-    HWND about = g_windows.secondary[WindowAbout];
+    HWND about = SecondaryWindowHandle(WindowAbout);
     DispatchCommand(CommandAbout, 0, nullptr);
     EXPECT_TRUE(IsWindowVisible(about));
     EXPECT_FALSE(IsWindowEnabled(g_windows.window));

@@ -17,6 +17,7 @@
 #include "main/MainWindows_win.h"
 #include "main/Preferences_win.h"
 #include "main/ProgramModel.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/Views_win.h"
 #include "main/autoruns/Link_win.h"
 #include "main/processes/CpuHistory_win.h"
@@ -31,7 +32,7 @@
 namespace {
 
 HWND Preferences() {
-    return g_windows.secondary[WindowPreferences];
+    return SecondaryWindowHandle(WindowPreferences);
 }
 
 void Click(int id) {
@@ -227,7 +228,7 @@ TEST_F(PreferencesWindowTest, ANewLanguageIsAskedAboutAndYesEndsTheLoopForTheRes
 
 TEST_F(PreferencesWindowTest, TheDiagramDrawsTheListAndADoubleClickAtTheTopSelectsTheFirstSlice) {
     Click(ControlPreferencesCancel);
-    HWND diagram = g_windows.secondary[WindowDiagram];
+    HWND diagram = SecondaryWindowHandle(WindowDiagram);
     TableListView& view = ProcessListView();
     RowTable& table = *view.table;
     ASSERT_GT(RowCount(table), 2u);
