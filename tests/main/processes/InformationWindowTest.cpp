@@ -125,8 +125,9 @@ TEST(InformationWindow, ShowsTheChildItsModulesParentStartAndBars) {
     const std::string cpu = Value(FieldCpu);
     const int cpuWidth = CpuBarWidth(std::stof(cpu.substr(0, cpu.find('%'))));
     EXPECT_EQ(InformationBarPixelAt(0, 2 + cpuWidth, 8), 0xFFEEDDu) << cpu;
-    if (cpuWidth > 0)
+    if (cpuWidth > 0) {
         EXPECT_EQ(InformationBarPixelAt(0, 1 + cpuWidth, 8), 0xFFAA55u) << cpu;
+    }
     EXPECT_NE(InformationBarPixelAt(1, 2, 2), 0xFFEEDDu);  // a working set is never nothing
 
     // The same process again keeps its module list; another one has it refilled.
