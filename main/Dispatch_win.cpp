@@ -54,6 +54,7 @@ void JumpToWindowProcess() {
 // The autostart field compares against an up-to-date autorun list.
 void ShowProcessInformation() {
     SecondaryWindowHandle(WindowProcessInformation);
+    MakeViewControls(ViewAutoruns);
     RefreshAutoruns();
     SetInformationAutoruns(AutorunsList().table);
     ShowInformationWindow();

@@ -30,6 +30,10 @@ namespace {
 
 const char kViewClassName[] = "VantrelView";
 
+// A view's lists and panels are made the first time something needs them: making all of them
+// would hold up the first shown window for views the user may never open.
+bool g_viewMade[ViewCount] = {};
+
 // The views' containers pass their controls' notifications on to the main window, which
 // dispatches every identifier in one place.
 LRESULT CALLBACK ViewCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,17 +116,47 @@ void CreateViews() {
                        g_windows.uiFont);
         }
     }
-    CreateWindowsList(g_windows.views[ViewWindows]);
-    CreateNetworksView(g_windows.views[ViewNetworks], g_windows.uiFont);
-    CreateMonitorView(g_windows.views[ViewMonitor], g_windows.uiFont, g_program.processorCount);
-    CreateServicesList(g_windows.views[ViewServices]);
-    CreateDriversList(g_windows.views[ViewDrivers]);
-    CreateAutorunsView(g_windows.views[ViewAutoruns], g_windows.uiFont, &g_program.preferences, &g_program.database);
-    CreateProcessList(g_windows.views[ViewProcesses], &g_program.preferences);
-    SetProcessListRatings(&g_program.database);
-    AddProcessListChangeObserver([] { DrawDiagramWindow(g_windows.secondary[WindowDiagram]); });
-    CreateMemoryPanel(g_windows.views[ViewProcesses], g_windows.uiFont);
-    CreateSmartLists(g_windows.views[ViewSmart], &g_program.preferences.SMARTMonitoring);
+    MakeViewControls(ViewProcesses);
+}
+
+void MakeViewControls(int view) {
+    if (view < 0 || view >= ViewCount || g_viewMade[view]) {
+        return;
+    }
+    g_viewMade[view] = true;
+    HWND container = g_windows.views[view];
+    switch (view) {
+        case ViewProcesses:
+            CreateProcessList(container, &g_program.preferences);
+            SetProcessListRatings(&g_program.database);
+            AddProcessListChangeObserver([] { DrawDiagramWindow(g_windows.secondary[WindowDiagram]); });
+            CreateMemoryPanel(container, g_windows.uiFont);
+            break;
+        case ViewWindows:
+            CreateWindowsList(container);
+            break;
+        case ViewNetworks:
+            CreateNetworksView(container, g_windows.uiFont);
+            break;
+        case ViewMonitor:
+            CreateMonitorView(container, g_windows.uiFont, g_program.processorCount);
+            break;
+        case ViewServices:
+            CreateServicesList(container);
+            break;
+        case ViewDrivers:
+            CreateDriversList(container);
+            break;
+        case ViewAutoruns:
+            CreateAutorunsView(container, g_windows.uiFont, &g_program.preferences, &g_program.database);
+            break;
+        case ViewSmart:
+            CreateSmartLists(container, &g_program.preferences.SMARTMonitoring);
+            break;
+    }
+    RECT area{};
+    GetClientRect(container, &area);
+    LayoutView(view, area.right, area.bottom);
 }
 
 void ShowPreferencesInViews() {
@@ -133,7 +167,9 @@ void ShowPreferencesInViews() {
 void LayoutViews(int top, int width, int height) {
     for (int v = 0; v < ViewCount; ++v) {
         MoveWindow(g_windows.views[v], 0, top, width, height > 0 ? height : 0, TRUE);
-        LayoutView(v, width, height);
+        if (g_viewMade[v]) {
+            LayoutView(v, width, height);
+        }
     }
 }
 
@@ -141,6 +177,7 @@ void SwitchView(int view, bool refreshNow) {
     if (view < 0 || view >= ViewCount) {
         return;
     }
+    MakeViewControls(view);
     for (int v = 0; v < ViewCount; ++v) {
         ShowWindow(g_windows.views[v], v == view ? SW_SHOW : SW_HIDE);
     }
@@ -157,6 +194,7 @@ void SwitchView(int view, bool refreshNow) {
 }
 
 void RefreshView(int view) {
+    MakeViewControls(view);
     // The views' lists join here as they are built; a view without a list has nothing to refresh.
     if (view == ViewProcesses) {
         RefreshProcessList(-1, 0);

@@ -2,8 +2,11 @@
 // The views of the main window: their containers and controls, which one is shown, their
 // refreshes, and the image buttons and banner that follow the current view.
 
-// Creates every view's container (hidden) with its check boxes and lists, in the main window.
+// Creates every view's container (hidden) with its check boxes in the main window, and the process
+// list; the other views' lists and panels are made by MakeViewControls when first needed.
 void CreateViews();
+// Makes a view's lists and panels unless they exist: before anything reads or shows them.
+void MakeViewControls(int view);
 // Places the containers in the band between the banner and the status strip and lays out their
 // controls.
 void LayoutViews(int top, int width, int height);

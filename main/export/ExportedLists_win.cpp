@@ -101,6 +101,7 @@ void RefreshExportedList(const ExportedList& entry) {
 }
 
 std::vector<ExportTable> ExportedTables(const ExportedList& entry, bool forSearch) {
+    MakeViewControls(DescribeListKind(entry.kind).view);
     if (entry.readTables != nullptr) {
         return entry.readTables(forSearch);
     }

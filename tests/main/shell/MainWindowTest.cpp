@@ -111,8 +111,9 @@ TEST_F(MainWindowTest, EachSecondaryWindowIsMadeByTheCommandThatFirstShowsIt) {
                                 {ViewProcesses, CommandSearch, WindowSearch},
                                 {ViewProcesses, CommandProcessInformation, WindowProcessInformation}};
     for (const Opening& opening : openings) {
-        if (opening.window != WindowPreferences)
+        if (opening.window != WindowPreferences) {
             EXPECT_EQ(g_windows.secondary[opening.window], nullptr) << opening.window;
+        }
         DispatchCommand(CommandViewFirst + opening.view, 0, nullptr);
         DispatchCommand(opening.command, 0, nullptr);
         HWND window = g_windows.secondary[opening.window];
