@@ -98,10 +98,8 @@ bool CreateMainWindows(HINSTANCE instance) {
     GreyUnjoinedExports(g_windows.menuBar);
     CreateImageButtons();
     CreateViews();
+    // The secondary windows are made when first shown; the preferences window at the end of start-up.
     RegisterSecondaryWindowClass();
-    // The other secondary windows are made when first shown; the preferences window at once, as
-    // its title is how a look from outside tells which language a fresh start runs in.
-    SecondaryWindowHandle(WindowPreferences);
     g_windows.accelerators = CreateShortcuts();
     LayoutMainWindow();
     return true;

@@ -19,6 +19,7 @@
 #include "main/Preferences_win.h"
 #include "main/ProgramDatabase_win.h"
 #include "main/ProgramModel.h"
+#include "main/SecondaryWindows_win.h"
 #include "main/StartupRules.h"
 #include "main/StatusBar_win.h"
 #include "main/Views_win.h"
@@ -143,40 +144,53 @@ bool StartProgram(HINSTANCE instance) {
     OpenLibraryTable();
     EnablePrivileges();
     InitProcessLayer();
-    OpenServiceManager();
     StartTrayCompanion();
-    // The first pass over the processes runs while the windows are made; the list shows it before
-    // the window appears.
+    // The first pass over the processes runs while the windows are made.
     RequestProcessListRefresh();
 
-    g_program.databaseKey = RatingCacheKey();
     SetMessageBoxFunction(Win32MessageBox);
     LoadLanguage();
     g_program.preferences.PreferencesLanguageFile = CurrentLanguage().fileName;
 
-    g_program.networkAvailable = StartRatingNetwork() ? 1 : 0;
-
+    // The settings are read before the windows are made, so the process list gets its columns and
+    // the window its size once. Making the window reports its first place back through WM_MOVE; the
+    // place read from the file is the one it opens in.
+    LoadPreferences(true);
+    const MainWindowPlacement placementRead = g_program.preferences.Window;
     if (!CreateMainWindows(instance)) {
         return false;
     }
-    LoadPreferences(true);
+    g_program.preferences.Window = placementRead;
     ShowPreferencesInViews();
+    UpdatePowerMenu();
+    SwitchView(ViewProcesses, false);
+    ShowMainWindow();
+
+    // What the first window does not show waits until it shows.
+    OpenServiceManager();
+    g_program.databaseKey = RatingCacheKey();
+    g_program.networkAvailable = StartRatingNetwork() ? 1 : 0;
     g_program.database.network =
         WinsockRatingNetwork({g_program.preferences.DatabaseServerHost, g_program.preferences.DatabaseServerPort},
                              g_program.networkAvailable != 0);
     ConnectRatingDatabase();
     SetUpProcessorCounters(g_processorCounters, g_program.processorCount);
-    UpdatePowerMenu();
-    SwitchView(ViewProcesses, true);
-    ShowMainWindow();
     if (g_program.preferences.PreferencesUseDatabase) {
         LoadRatingDatabase();
     }
+    // The first fill, with the ratings just loaded, shows before anything else is made.
+    RefreshView(ViewProcesses);
+    UpdateWindow(g_windows.window);
     if (g_program.preferences.PreferencesOptimize) {
         TrimEveryListedProcess();
     }
     SampleSystemFigures();
     DrawStatusBar();
+    // Nobody sees the preferences window before it is opened, so it is made last; it is made at
+    // start-up at all because its title is how a look from outside tells which language a fresh
+    // start runs in.
+    SecondaryWindowHandle(WindowPreferences);
+    ShowPreferencesValues(g_program.preferences);
     StartRefreshTimers(g_program.timers, GetTickCount());
     return true;
 }

@@ -28,7 +28,12 @@ HWND StartMainProgram(StartedProgram& program) {
         return nullptr;
     }
     HWND window = WaitForProcessWindow(kWindowClassName, kMainWindowTitle, program.info.dwProcessId, kStartTimeout);
-    return window != nullptr && WaitUntilVisible(window, kStartTimeout) ? window : nullptr;
+    // The window shows before start-up ends; the tests act once the program waits for input, as a
+    // user's first click at the earliest does.
+    return window != nullptr && WaitUntilVisible(window, kStartTimeout) &&
+                   WaitForInputIdle(program.info.hProcess, kStartTimeout) == 0
+               ? window
+               : nullptr;
 }
 
 int CountWindowsOf(DWORD processId) {
