@@ -36,27 +36,15 @@ size_t PerProcessCallsPass(ProcessRows& rows, ProcessIdSet& set) {
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    const std::string sleeper = folder.substr(0, folder.rfind('\\') + 1) + "bench_sleeper.exe";
-
     OpenLibraryTable();
     InitProcessLayer();
-    std::vector<PROCESS_INFORMATION> sleepers;
+    Sleepers sleepers;
     std::printf("%d rounds, medians; the query %s\n", rounds,
                 LayerState().querySystemInformation != nullptr ? "is present" : "is missing");
     std::printf("%8s %10s %16s %16s %8s %18s %12s\n", "sleepers", "processes", "full us/proc", "baseline us/proc",
                 "ratio", "per-call us/proc", "per-call/full");
     for (size_t wanted : {100u, 300u, 1000u}) {
-        while (sleepers.size() < wanted) {
-            PROCESS_INFORMATION info{};
-            if (!StartSleeper(sleeper, info)) {
-                std::printf("could not start sleeper %zu\n", sleepers.size() + 1);
-                break;
-            }
-            sleepers.push_back(info);
-        }
+        sleepers.StartUntil(wanted);
         Sleep(2000);  // let the last ones finish starting
         ProcessRows rows;
         ProcessIdSet set;
@@ -78,15 +66,11 @@ int main(int argc, char** argv) {
             calls.push_back((afterCalls - end) * 1e6 / static_cast<double>(std::max<size_t>(called, 1)));
         }
         double fullMedian = Median(full), baselineMedian = Median(baseline), callsMedian = Median(calls);
-        std::printf("%8zu %10zu %16.1f %16.1f %8.2f %18.1f %12.2f\n", sleepers.size(), processes, fullMedian,
+        std::printf("%8zu %10zu %16.1f %16.1f %8.2f %18.1f %12.2f\n", sleepers.running.size(), processes, fullMedian,
                     baselineMedian, fullMedian / baselineMedian, callsMedian, callsMedian / fullMedian);
         std::fflush(stdout);
     }
-    for (PROCESS_INFORMATION& sleeper : sleepers) {
-        TerminateProcess(sleeper.hProcess, 0);
-        CloseHandle(sleeper.hThread);
-        CloseHandle(sleeper.hProcess);
-    }
+    sleepers.EndOldest(sleepers.running.size());
     FreeProcessLayer();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "bench/processes/ProcessPassTiming.h"
 
+#include <cstdio>
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -28,12 +30,47 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-bool StartSleeper(const std::string& program, PROCESS_INFORMATION& info) {
+Sleepers::Sleepers() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    program = path;
+    program = program.substr(0, program.rfind('\\') + 1) + "bench_sleeper.exe";
+}
+
+Sleepers::~Sleepers() {
+    EndOldest(running.size());
+}
+
+bool Sleepers::Start() {
     std::string commandLine = "\"" + program + "\" sleep";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info) != FALSE;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+        return false;
+    running.push_back(info);
+    return true;
+}
+
+void Sleepers::StartUntil(size_t wanted) {
+    while (running.size() < wanted) {
+        if (!Start()) {
+            std::printf("could not start sleeper %zu\n", running.size() + 1);
+            return;
+        }
+    }
+}
+
+void Sleepers::EndOldest(size_t count) {
+    for (size_t i = 0; i < count && !running.empty(); ++i) {
+        PROCESS_INFORMATION& oldest = running.front();
+        TerminateProcess(oldest.hProcess, 0);
+        WaitForSingleObject(oldest.hProcess, 5000);
+        CloseHandle(oldest.hThread);
+        CloseHandle(oldest.hProcess);
+        running.pop_front();
+    }
 }
 
 size_t FullPass(ProcessRows& rows, ProcessIdSet& set) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,8 +16,20 @@
 double Seconds();
 double Median(std::vector<double> values);
 
-// Starts a sleeping child: `program sleep`.
-bool StartSleeper(const std::string& program, PROCESS_INFORMATION& info);
+// Sleeping children (`bench_sleeper.exe sleep`, from the folder of the running benchmark), ended
+// with this object.
+struct Sleepers {
+    std::string program;
+    std::deque<PROCESS_INFORMATION> running;
+
+    Sleepers();
+    ~Sleepers();
+    bool Start();
+    // Starts sleepers until `wanted` run; says so and stops when one cannot be started.
+    void StartUntil(size_t wanted);
+    // Ends the oldest `count` sleepers and waits until they are gone.
+    void EndOldest(size_t count);
+};
 
 // The process list as a refresh keeps it: rows by pid.
 struct ProcessRows {

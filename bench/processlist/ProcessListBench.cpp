@@ -38,31 +38,6 @@ namespace {
 
 MainPreferences g_preferences;  // the defaults: tree view, window titles and CPU history images on
 
-struct Sleepers {
-    std::string program;
-    std::deque<PROCESS_INFORMATION> running;
-
-    bool Start() {
-        PROCESS_INFORMATION info{};
-        if (!StartSleeper(program, info))
-            return false;
-        running.push_back(info);
-        return true;
-    }
-    // Ends the oldest `count` sleepers and waits until they are gone.
-    void EndOldest(size_t count) {
-        for (size_t i = 0; i < count && !running.empty(); ++i) {
-            PROCESS_INFORMATION& oldest = running.front();
-            TerminateProcess(oldest.hProcess, 0);
-            WaitForSingleObject(oldest.hProcess, 5000);
-            CloseHandle(oldest.hThread);
-            CloseHandle(oldest.hProcess);
-            running.pop_front();
-        }
-    }
-    ~Sleepers() { EndOldest(running.size()); }
-};
-
 void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -225,8 +200,6 @@ void Measure(Sleepers& sleepers, size_t replacedPerRound, int rounds, Figures& f
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 11;
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof(path));
 
     OpenLibraryTable();
     InitProcessLayer();
@@ -238,9 +211,6 @@ int main(int argc, char** argv) {
     ShowWindow(parent, SW_SHOW);
 
     Sleepers sleepers;
-    // The sleepers are a program of their own beside this one.
-    std::string folder = path;
-    sleepers.program = folder.substr(0, folder.rfind('\\') + 1) + "bench_sleeper.exe";
     std::printf(
         "Times per process in microseconds (median of %d rounds). refresh = RefreshProcessList;\n"
         "layer = the process layer's full pass (bench/processes); extra = refresh - layer;\n"
@@ -258,12 +228,9 @@ int main(int argc, char** argv) {
     std::vector<Row> results;
     std::vector<std::pair<std::string, StepFigures>> stepResults;
     for (size_t wanted : {100u, 300u}) {
-        while (sleepers.running.size() < wanted) {
-            if (!sleepers.Start()) {
-                std::printf("could not start sleeper %zu\n", sleepers.running.size() + 1);
-                return 1;
-            }
-        }
+        sleepers.StartUntil(wanted);
+        if (sleepers.running.size() < wanted)
+            return 1;
         Sleep(2000);  // let the last ones finish starting
         for (size_t replaced : {size_t{0}, wanted / 10}) {
             Figures figures;

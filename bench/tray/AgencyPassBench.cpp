@@ -69,24 +69,17 @@ void FillAgencies() {
 
 int main(int argc, char** argv) {
     int passes = argc > 1 ? std::max(20, std::atoi(argv[1])) : 200;
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    const std::string sleeper = folder.substr(0, folder.rfind('\\') + 1) + "bench_sleeper.exe";
-
     OpenLibraryTable();
     InitProcessLayer();
     TrayShell().notifyIcon = NoTrayIcon;
     Tray().preferences.PreferencesAutoShowStart = 0;
     Tray().startTick = GetTickCount();
-    std::vector<PROCESS_INFORMATION> sleepers;
+    Sleepers sleepers;
     while (SnapshotWalk() < kProcessesWanted) {
-        PROCESS_INFORMATION info{};
-        if (!StartSleeper(sleeper, info)) {
-            std::printf("could not start sleeper %zu\n", sleepers.size() + 1);
+        const size_t before = sleepers.running.size();
+        sleepers.StartUntil(before + 1);
+        if (sleepers.running.size() == before)
             break;
-        }
-        sleepers.push_back(info);
     }
     Sleep(2000);  // let the last ones finish starting
     FillAgencies();
@@ -108,10 +101,5 @@ int main(int argc, char** argv) {
     std::printf("agency pass %.0f us, bare snapshot %.0f us, ratio %.2f\n", passMicroseconds, snapshotMicroseconds,
                 snapshotMicroseconds > 0 ? passMicroseconds / snapshotMicroseconds : 0.0);
 
-    for (PROCESS_INFORMATION& info : sleepers) {
-        TerminateProcess(info.hProcess, 0);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
     return 0;
 }

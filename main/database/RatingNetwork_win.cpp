@@ -4,23 +4,12 @@
 
 #include <mutex>
 
+#include "foundation/TcpConnect_win.h"
+
 namespace {
 
 // A server that does not take the connection gets as long as one that does not answer.
 constexpr long kConnectTimeoutMilliseconds = 5000;
-
-bool ResolveHost(const std::string& host, in_addr& address) {
-    address.s_addr = inet_addr(host.c_str());
-    if (address.s_addr != INADDR_NONE) {
-        return true;
-    }
-    const hostent* entry = gethostbyname(host.c_str());
-    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) {
-        return false;
-    }
-    address = *reinterpret_cast<const in_addr*>(entry->h_addr_list[0]);
-    return true;
-}
 
 timeval Milliseconds(long milliseconds) {
     timeval time;
@@ -30,38 +19,8 @@ timeval Milliseconds(long milliseconds) {
 }
 
 intptr_t ConnectTo(const std::string& host, int port) {
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<u_short>(port));
-    if (port <= 0 || port > 65535 || !ResolveHost(host, address.sin_addr)) {
-        return -1;
-    }
-    const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (socket == INVALID_SOCKET) {
-        return -1;
-    }
-    // Non-blocking while connecting, so an unreachable host costs seconds rather than minutes.
-    u_long nonBlocking = 1;
-    ioctlsocket(socket, FIONBIO, &nonBlocking);
-    bool connected = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (!connected && WSAGetLastError() == WSAEWOULDBLOCK) {
-        fd_set writable;
-        fd_set failed;
-        FD_ZERO(&writable);
-        FD_ZERO(&failed);
-        FD_SET(socket, &writable);
-        FD_SET(socket, &failed);
-        timeval limit = Milliseconds(kConnectTimeoutMilliseconds);
-        connected = select(0, nullptr, &writable, &failed, &limit) > 0 && FD_ISSET(socket, &writable) &&
-                    !FD_ISSET(socket, &failed);
-    }
-    nonBlocking = 0;
-    ioctlsocket(socket, FIONBIO, &nonBlocking);
-    if (!connected) {
-        closesocket(socket);
-        return -1;
-    }
-    return static_cast<intptr_t>(socket);
+    const SOCKET socket = ConnectWithTimeLimit(host, port, kConnectTimeoutMilliseconds);
+    return socket == INVALID_SOCKET ? -1 : static_cast<intptr_t>(socket);
 }
 
 bool SendAll(intptr_t socket, const std::string& bytes) {
