@@ -4,16 +4,23 @@
 
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <wincrypt.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <string>
 
+#include "foundation/FileSystem.h"
 #include "foundation/ListViews_win.h"
 #include "foundation/ProgramPaths_win.h"
+#include "foundation/ScopedHandles_win.h"
 #include "foundation/SettingsFile.h"
 #include "main/CommandIds.h"
+#include "main/database/RatingCache.h"
+#include "main/database/RatingCacheFile.h"
+#include "main/database/RatingLookup.h"
 #include "main/processes/ProcessList_win.h"
 #include "tests/harness/WineTestSupport.h"
 
@@ -368,6 +375,95 @@ TEST_F(MainProgramTest, ProcessColumnsFollowTheSettingsAndTheirWidthsAreSavedAtE
     EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth5", 0), 200) << "a hidden column comes back 200 wide";
     EXPECT_EQ(ReadSettingInteger(file, "PreferencesColumnWidth21", 0), 333);
     CloseSettingsFile(file);
+}
+
+namespace {
+
+// The SHA-1 of a file from the system's CryptoAPI, apart from the program's own hashing.
+std::string Sha1OfFile(const std::string& path) {
+    std::string hex;
+    HCRYPTPROV provider = 0;
+    HCRYPTHASH hash = 0;
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.valid() && CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) &&
+        CryptCreateHash(provider, CALG_SHA1, 0, 0, &hash)) {
+        BYTE block[65536];
+        DWORD read = 0;
+        while (ReadFile(file.get(), block, sizeof(block), &read, nullptr) && read > 0)
+            CryptHashData(hash, block, read, 0);
+        BYTE digest[20];
+        DWORD length = sizeof(digest);
+        if (CryptGetHashParam(hash, HP_HASHVAL, digest, &length, 0))
+            for (DWORD i = 0; i < length; ++i)
+                hex += "0123456789abcdef"[digest[i] >> 4], hex += "0123456789abcdef"[digest[i] & 15];
+    }
+    if (hash != 0)
+        CryptDestroyHash(hash);
+    if (provider != 0)
+        CryptReleaseContext(provider, 0);
+    return hex;
+}
+
+// One cell of a list view in another process: the item and its text buffer live in that process
+// while the list fills them.
+std::string RemoteListCell(HWND list, HANDLE process, int item, int column) {
+    constexpr SIZE_T kTextLength = 512;
+    char* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextLength, MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr)
+        return "";
+    LVITEMA cell{};
+    cell.iSubItem = column;
+    cell.pszText = remote + sizeof(LVITEMA);
+    cell.cchTextMax = kTextLength;
+    char text[kTextLength] = {};
+    if (WriteProcessMemory(process, remote, &cell, sizeof(cell), nullptr))
+        SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, kTextLength - 1, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+}  // namespace
+
+// A process that ran before the program started is rated from the saved cache in the first fill.
+TEST_F(MainProgramTest, TheFirstFillShowsRatingsOfTheSavedCache) {
+    char own[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, own, MAX_PATH);
+    RatingEntry entry;
+    entry.hash = Sha1OfFile(own);
+    ASSERT_EQ(entry.hash.size(), kRatingHashLength);
+    entry.rating = kRatingTrustworthyProgramValue;
+    entry.known = 1;
+    entry.description = "rated before the start";
+    entry.lastUsed = entry.queried = static_cast<int32_t>(LocalEpochSeconds(std::time(nullptr)));
+    RatingCache cache;
+    cache.entries.push_back(entry);
+    const std::string cachePath = DistFile(kRatingCacheFileName);
+    ASSERT_EQ(SaveRatingCache(cache, cachePath), RatingSaveResult::Saved);
+    // A server nobody answers at: only the cache can rate.
+    SettingsFile file;
+    ASSERT_TRUE(OpenOrCreateSettingsFile(file, SettingsFilePath()));
+    SelectGroup(file, "Database");
+    WriteSettingString(file, "DatabaseServerHost", "127.0.0.1");
+    WriteSettingInteger(file, "DatabaseServerPort", 1);
+    ASSERT_TRUE(CloseSettingsFile(file));
+
+    StartedProgram program;
+    HWND window = StartMainProgram(program);
+    ASSERT_NE(window, nullptr);
+    HWND list = ControlOf(window, ControlProcessList);
+    ASSERT_NE(list, nullptr);
+    const std::string name = FileNameOfPath(own);
+    std::string description = "(no row)";
+    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+        if (RemoteListCell(list, program.info.hProcess, row, 0) == name)
+            description = RemoteListCell(list, program.info.hProcess, row, 2);
+    EXPECT_EQ(description, "rated before the start") << rows << " rows";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(program, kStartTimeout), 0);
+    DeleteFileA(cachePath.c_str());
 }
 
 // The tree check box shows the saved choice from the start, so that one click changes it.
